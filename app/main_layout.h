@@ -1,0 +1,34 @@
+#pragma once
+#include <vector>
+
+namespace yhb {
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const Rect& o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
+};
+
+// The main window's client layout for one paint: toolbar across the top, the canvas on the
+// left, and per row in use its label and its modify and delete buttons on the right.
+struct MainLayout {
+    struct Row {
+        Rect modify;
+        Rect remove;
+        int labelCharWidth = 0;
+        bool drawLabel = false;
+        int labelX = 0, labelY = 0, labelWidth = 0, labelHeight = 0;
+    };
+    int q = 0;
+    int canvasWidth = 0;
+    int rowHeight = 0;
+    int labelFontHeight = 0; // also the fraction font height
+    bool fullScreen = false;
+    Rect canvas;
+    Rect toolbar[3];
+    std::vector<Row> rows;
+};
+
+// `labelCharCounts` holds the label character count of each row in use.
+MainLayout computeLayout(int width, int height, bool fullScreen, const std::vector<int>& labelCharCounts);
+
+} // namespace yhb

@@ -1,0 +1,167 @@
+#include "bank/question_reader.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "gfx/cp936.h"
+
+namespace yhb {
+namespace {
+
+std::string format(const std::string& fmt, const std::string& name, int a, int b = 0) {
+    int len = std::snprintf(nullptr, 0, fmt.c_str(), name.c_str(), a, b);
+    std::string out(static_cast<std::size_t>(len > 0 ? len : 0) + 1, '\0');
+    std::snprintf(out.data(), out.size(), fmt.c_str(), name.c_str(), a, b);
+    out.pop_back();
+    return out;
+}
+
+// Splits on CR LF only; a longer line than the buffer holds is cut.
+class LineSplitter {
+public:
+    explicit LineSplitter(std::string_view text) : text_(text) {}
+    bool next(std::string_view& line) {
+        if (pos_ >= text_.size()) return false;
+        std::size_t end = pos_;
+        for (;;) {
+            end = text_.find('\r', end);
+            if (end == std::string_view::npos || end + 1 >= text_.size()) {
+                end = text_.size();
+                break;
+            }
+            if (text_[end + 1] == '\n') break;
+            ++end;
+        }
+        line = text_.substr(pos_, std::min(end - pos_, kMaxLineBytes));
+        pos_ = end < text_.size() ? end + 2 : text_.size();
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+template <class T>
+T* sized(T* item) {
+    item->setFontSize(10, 6);
+    return item;
+}
+
+template <class T>
+T* operatorItem(T* item) {
+    item->setFontSize(10, 6);
+    item->setColour(0);
+    return item;
+}
+
+} // namespace
+
+bool readQuestionFile(const std::string& path, std::string& bytes) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    auto st = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(st)) return false;
+    auto size = fs::file_size(path, ec);
+    if (ec || size > kMaxQuestionFileBytes) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(static_cast<std::size_t>(size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
+bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer) {
+    std::string converted;
+    static constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (raw.substr(0, kBom.size()) == kBom) {
+        converted = cp936::fromUtf8(raw.substr(kBom.size()));
+        raw = converted;
+    }
+    LineSplitter lines(raw);
+    std::string_view line;
+    if (!lines.next(line) || line != "function") return false;
+
+    ItemList* current = &question;
+    std::vector<int> groups;
+    int ignoredGroups = 0; // "{" beyond the nesting limit, matched by their "}"
+    int mark = 0;
+    while (lines.next(line)) {
+        const int count = current->count();
+        if (line == "jd") {
+            current = &answer;
+        } else if (line == "tm") {
+            current = &question;
+        } else if (line == "{{") {
+            mark = count;
+        } else if (line == "}}") {
+            int taken = count - mark;
+            auto* brace = newItem<BraceItem>(std::max(taken, 0));
+            if (taken > 0)
+                for (DrawItem* row : current->takeLast(taken)) brace->add(row);
+            current->append(brace);
+        } else if (line == "{") {
+            if (static_cast<int>(groups.size()) < kMaxGroupDepth)
+                groups.push_back(count);
+            else
+                ++ignoredGroups;
+        } else if (line == "}") {
+            if (ignoredGroups > 0) {
+                --ignoredGroups;
+            } else if (!groups.empty()) {
+                int taken = count - groups.back();
+                groups.pop_back();
+                auto* row = newItem<RowItem>(std::max(taken, 0));
+                if (taken > 0)
+                    for (DrawItem* child : current->takeLast(taken)) row->add(child);
+                current->append(row);
+            }
+        } else if (line == "fs") {
+            if (count < 2) continue; // too few items: the line is ignored
+            DrawItem* den = current->removeAt(count);
+            DrawItem* num = current->removeAt(count - 1);
+            current->append(operatorItem(newItem<FractionItem>(num, den)));
+        } else if (line == "gh") {
+            if (count < 1) continue;
+            DrawItem* radicand = current->removeAt(count);
+            current->append(operatorItem(newItem<RadicalItem>(radicand)));
+        } else if (line == "zs" || line == "xb") {
+            if (count < 2) continue;
+            DrawItem* second = current->removeAt(count);
+            DrawItem* base = current->removeAt(count - 1);
+            if (line == "zs")
+                current->append(operatorItem(newItem<SuperscriptItem>(base, second)));
+            else
+                current->append(operatorItem(newItem<SubscriptItem>(base, second)));
+        } else {
+            current->append(sized(newItem<TextItem>(std::string(line))));
+        }
+    }
+    return true;
+}
+
+int readQuestion(BankCategory& c, int n) {
+    c.headerList.clear();
+    auto* status = newItem<TextItem>(
+        format("当前<<%s>>题库内总的题目数为●%d●,当前题号为〓■%d号■〓"_gb, c.name, c.questionCount(), n + 1));
+    status->setFontSize(18, 10);
+    c.headerList.append(status);
+    c.headerList.setColour(rgb(0, 0, 255));
+
+    std::string bytes;
+    if (n < 0 || n >= c.questionCount() || !readQuestionFile(c.questionPaths[static_cast<std::size_t>(n)], bytes)) {
+        auto* error = newItem<TextItem>(format("sorry!!!读<<%s>>题库内第%d号题目出错!!!!"_gb, c.name, n + 1));
+        error->setFontSize(20, 10);
+        c.headerList.append(error);
+        c.headerList.setColour(rgb(255, 0, 255));
+        return 0;
+    }
+    c.questionList.clear();
+    c.answerList.clear();
+    return parseQuestion(bytes, c.questionList, c.answerList) ? 1 : 0;
+}
+
+} // namespace yhb

@@ -1,0 +1,29 @@
+#include "dialogs/document.h"
+
+#include <cstdio>
+
+#include "res/strings.h"
+
+namespace yhb {
+
+std::string tooManyExpressionsText() {
+    char buf[160];
+    std::snprintf(buf, sizeof buf, utf8String(114), kMaxSlots);
+    return buf;
+}
+
+bool beginNew(Document& doc, Notifier& notifier) {
+    if (doc.table.slotCount >= kMaxSlots) {
+        notifier.message(appTitleUtf8(), tooManyExpressionsText());
+        return false;
+    }
+    doc.table.editMode = 1;
+    return true;
+}
+
+void beginModify(Document& doc, int row) {
+    doc.table.editMode = 0;
+    doc.table.editRow = row;
+}
+
+} // namespace yhb

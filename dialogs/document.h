@@ -1,0 +1,39 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "dialogs/family_table.h"
+#include "gfx/notifier.h"
+#include "plot/canvas_scene.h"
+#include "plot/expression_table.h"
+#include "plot/view_settings.h"
+
+namespace yhb {
+
+// What each family's dialog keeps between its openings.
+struct FamilyState {
+    int targetRow = 0;
+    int claimPending = 1;
+};
+
+// The program's document and view: the entered expressions, the canvas view, the label
+// sizes and the family dialogs' own state. Lives as long as the main window.
+struct Document {
+    ExpressionTable table;
+    ViewSettings view;
+    CanvasView canvas;
+    LabelMetrics metrics;
+    std::map<int, FamilyState> familyStates;
+
+    FamilyState& familyState(int kind) { return familyStates[kind]; }
+};
+
+// The menu's way to a new expression: refuses a sixth one with string 114, else sets new mode.
+bool beginNew(Document& doc, Notifier& notifier);
+// The modify button's way: modify mode on `row`.
+void beginModify(Document& doc, int row);
+
+// The text of string 114 formatted with 5 (UTF-8).
+std::string tooManyExpressionsText();
+
+} // namespace yhb

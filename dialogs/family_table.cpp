@@ -1,0 +1,334 @@
+#include "dialogs/family_table.h"
+
+#include <cmath>
+
+#include "dialogs/labels.h"
+#include "plot/curve.h"
+#include "plot/plotter.h"
+
+namespace yhb {
+
+const char* const kTrigHint = "使用此三角函数时，建议使用菜单上\"坐标设置\"----->\"X轴用PI的值显示\"这个功能";
+
+// ---- records -------------------------------------------------------------------
+
+ExtraPlot* RecordSink::next() {
+    if (slot_.extraCount >= kMaxExtras) return nullptr;
+    ExtraPlot& e = slot_.extras[slot_.extraCount++];
+    e = ExtraPlot{};
+    e.sourceControl = source_;
+    return &e;
+}
+void RecordSink::point(double x, double y) {
+    if (ExtraPlot* e = next()) {
+        e->plotOp = plotop::PointMark;
+        e->params[0] = x;
+        e->params[1] = y;
+    }
+}
+void RecordSink::verticalLine(double x) {
+    if (ExtraPlot* e = next()) {
+        e->plotOp = plotop::VerticalLine;
+        e->params[0] = x;
+    }
+}
+void RecordSink::horizontalLine(double y) {
+    if (ExtraPlot* e = next()) {
+        e->plotOp = plotop::HorizontalLine;
+        e->params[0] = y;
+    }
+}
+void RecordSink::line(double slope, double intercept) {
+    if (ExtraPlot* e = next()) {
+        e->plotOp = plotop::Curve;
+        e->kind = kind::SlopeIntercept;
+        e->params[0] = slope;
+        e->params[1] = intercept;
+    }
+}
+
+namespace {
+
+std::string n1(double v) { return formatNumber(v); }
+
+// ---- straight lines ------------------------------------------------------------
+
+void slopeLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    labelText(L, "y=" + n1(p[0]) + "x+" + n1(p[1]), m.labelFontHeight, m.labelCharWidth + m.wideLabelExtra);
+}
+void pointSlopeLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    labelText(L, "y-" + n1(p[1]) + "=" + n1(p[2]) + "(x-" + n1(p[0]) + ")", m.labelFontHeight, m.labelCharWidth);
+}
+void pointSlopeRecords(int, const double* p, RecordSink& out) { out.point(p[0], p[1]); }
+
+void twoPointLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    partText(L, "y-" + n1(p[1]));
+    partText(L, n1(p[3]) + "-" + n1(p[1]));
+    fractionOfLastTwo(L, m.fractionFontHeight, m.fractionCharWidth);
+    labelText(L, " = ", m.labelFontHeight, m.labelCharWidth);
+    partText(L, "x-" + n1(p[0]));
+    partText(L, n1(p[2]) + "-" + n1(p[0]));
+    fractionOfLastTwo(L, m.fractionFontHeight, m.fractionCharWidth);
+}
+void twoPointRecords(int box, const double* p, RecordSink& out) {
+    if (box == 1010) out.point(p[0], p[1]);
+    else out.point(p[2], p[3]);
+}
+
+void interceptLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    partText(L, "x");
+    partText(L, n1(p[0]));
+    fractionOfLastTwo(L, m.fractionFontHeight, m.fractionCharWidth);
+    labelText(L, " + ", m.labelFontHeight, m.labelCharWidth);
+    partText(L, "y");
+    partText(L, n1(p[1]));
+    fractionOfLastTwo(L, m.fractionFontHeight, m.fractionCharWidth);
+    labelText(L, " =1", m.labelFontHeight, m.labelCharWidth);
+}
+
+void generalLineLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    labelText(L, n1(p[0]) + "x+" + n1(p[1]) + "y+" + n1(p[2]) + "=0", m.labelFontHeight, m.labelCharWidth);
+}
+
+// ---- trigonometric, exponential, logarithm -----------------------------------------
+
+template <const char* Name>
+void trigLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    labelText(L, "y=" + n1(p[0]) + Name + n1(p[1]) + "+" + n1(p[2]), m.labelFontHeight, m.labelCharWidth);
+}
+constexpr char kSin[] = "sin", kCos[] = "cos", kTan[] = "tan";
+
+void logLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    labelText(L, "y=" + n1(p[0]) + "*lgX", m.labelFontHeight, m.labelCharWidth + m.wideLabelExtra);
+}
+void expLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    const int w = m.labelCharWidth + m.wideLabelExtra;
+    labelText(L, "y=" + n1(p[0]) + "*", m.labelFontHeight, w);
+    power(L, n1(p[1]), "X")->setFontSize(m.labelFontHeight, w);
+}
+
+// ---- circles -----------------------------------------------------------------
+
+void sizedSquare(ItemList& L, const std::string& base, int h, int w) { square(L, base)->setFontSize(h, w); }
+
+void circleOriginLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    const int h = m.labelFontHeight, w = m.labelCharWidth + m.wideLabelExtra;
+    sizedSquare(L, "x", h, w);
+    labelText(L, "+", h, w);
+    sizedSquare(L, "y", h, w);
+    labelText(L, "=", h, w);
+    sizedSquare(L, n1(p[0]), h, w);
+}
+void circleCentreLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    const int h = m.labelFontHeight, w = m.labelCharWidth - 2;
+    sizedSquare(L, "(x-" + n1(p[0]) + ")", h, w);
+    labelText(L, "+", h, w);
+    sizedSquare(L, "(y-" + n1(p[1]) + ")", h, w);
+    labelText(L, "=", h, m.labelCharWidth + m.wideLabelExtra);
+    sizedSquare(L, n1(p[2]), h, w);
+}
+void circleCentreRecords(int, const double* p, RecordSink& out) { out.point(p[0], p[1]); }
+
+void circleGeneralLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    const int h = m.labelFontHeight, w = m.labelCharWidth - 2;
+    sizedSquare(L, "x", h, w);
+    labelText(L, "+", h, w);
+    sizedSquare(L, "y", h, w);
+    labelText(L, "+", h, w);
+    labelText(L, n1(p[0]) + "x+" + n1(p[1]) + "y+" + n1(p[2]) + "=0", h, w);
+}
+void circleGeneralRecords(int, const double* p, RecordSink& out) { out.point(p[0] * -0.5, p[1] * -0.5); }
+
+// ---- ellipses and hyperbolas ---------------------------------------------------------
+
+void conicLabel(ItemList& L, const LabelMetrics& m, const char* v1, double d1, const char* sign, const char* v2,
+                double d2) {
+    square(L, v1);
+    square(L, n1(d1));
+    fractionOfLastTwo(L, m.fractionFontHeight, m.fractionCharWidth);
+    labelText(L, sign, m.labelFontHeight, m.labelCharWidth);
+    square(L, v2);
+    square(L, n1(d2));
+    fractionOfLastTwo(L, m.fractionFontHeight, m.fractionCharWidth);
+    labelText(L, " =1", m.labelFontHeight, m.labelCharWidth);
+}
+void ellipseXLabel(const double* p, ItemList& L, const LabelMetrics& m) { conicLabel(L, m, "x", p[0], " + ", "y", p[1]); }
+void ellipseYLabel(const double* p, ItemList& L, const LabelMetrics& m) { conicLabel(L, m, "x", p[1], " + ", "y", p[0]); }
+void hyperbolaXLabel(const double* p, ItemList& L, const LabelMetrics& m) { conicLabel(L, m, "x", p[0], " - ", "y", p[1]); }
+void hyperbolaYLabel(const double* p, ItemList& L, const LabelMetrics& m) { conicLabel(L, m, "y", p[0], " - ", "x", p[1]); }
+
+double ellipseC(const double* p) { return std::sqrt(p[0] * p[0] - p[1] * p[1]); }
+double hyperbolaC(const double* p) { return std::sqrt(p[0] * p[0] + p[1] * p[1]); }
+
+void ellipseXRecords(int box, const double* p, RecordSink& out) {
+    const double a = p[0], b = p[1];
+    if (box == 1010) {
+        out.point(-a, 0); out.point(a, 0); out.point(0, -b); out.point(0, b);
+    } else if (box == 1011) {
+        const double c = ellipseC(p);
+        out.point(-c, 0); out.point(c, 0);
+    } else {
+        const double d = a * a / ellipseC(p);
+        out.verticalLine(d); out.verticalLine(-d);
+    }
+}
+void ellipseYRecords(int box, const double* p, RecordSink& out) {
+    const double a = p[0], b = p[1];
+    if (box == 1010) {
+        out.point(0, -a); out.point(0, a); out.point(-b, 0); out.point(b, 0);
+    } else if (box == 1011) {
+        const double c = ellipseC(p);
+        out.point(0, -c); out.point(0, c);
+    } else {
+        const double d = a * a / ellipseC(p);
+        out.horizontalLine(d); out.horizontalLine(-d);
+    }
+}
+void hyperbolaXRecords(int box, const double* p, RecordSink& out) {
+    const double a = p[0], b = p[1];
+    switch (box) {
+    case 1010: out.point(-a, 0); out.point(a, 0); break;
+    case 1011: { const double c = hyperbolaC(p); out.point(-c, 0); out.point(c, 0); break; }
+    case 1012: { const double d = a * a / hyperbolaC(p); out.verticalLine(d); out.verticalLine(-d); break; }
+    default: { const double k = b / a; out.line(k, 0); out.line(-k, 0); break; }
+    }
+}
+void hyperbolaYRecords(int box, const double* p, RecordSink& out) {
+    const double a = p[0], b = p[1];
+    switch (box) {
+    case 1010: out.point(0, -a); out.point(0, a); break;
+    case 1011: { const double c = hyperbolaC(p); out.point(0, -c); out.point(0, c); break; }
+    case 1012: { const double d = a * a / hyperbolaC(p); out.horizontalLine(d); out.horizontalLine(-d); break; }
+    default: { const double k = a / b; out.line(k, 0); out.line(-k, 0); break; }
+    }
+}
+
+// ---- parabolas ---------------------------------------------------------------
+
+template <const char* Var, const char* Rhs>
+void parabolaLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    const int h = m.labelFontHeight, w = m.labelCharWidth + m.wideLabelExtra;
+    square(L, Var)->setFontSize(h, w);
+    std::string rhs = Rhs;
+    std::size_t at = rhs.find('#');
+    labelText(L, rhs.substr(0, at) + n1(p[0]) + rhs.substr(at + 1), h, w);
+}
+constexpr char kX[] = "x", kY[] = "y";
+constexpr char kRight[] = "=2*#x", kLeft[] = "=-2*#x", kUp[] = "=2*#y", kDown[] = "=-2*#y";
+
+void parabolaRightRecords(int box, const double* p, RecordSink& out) {
+    const double h = p[0] * 0.5;
+    if (box == 1010) out.verticalLine(-h); else out.point(h, 0);
+}
+void parabolaLeftRecords(int box, const double* p, RecordSink& out) {
+    const double h = p[0] * 0.5;
+    if (box == 1010) out.verticalLine(h); else out.point(-h, 0);
+}
+void parabolaUpRecords(int box, const double* p, RecordSink& out) {
+    const double h = p[0] * 0.5;
+    if (box == 1010) out.horizontalLine(-h); else out.point(0, h);
+}
+void parabolaDownRecords(int box, const double* p, RecordSink& out) {
+    const double h = p[0] * 0.5;
+    if (box == 1010) out.horizontalLine(h); else out.point(0, -h);
+}
+
+void parabolaGeneralLabel(const double* p, ItemList& L, const LabelMetrics& m) {
+    const int h = m.labelFontHeight, w = m.labelCharWidth;
+    labelText(L, "y=" + n1(p[0]), h, w);
+    square(L, "x")->setFontSize(h, w);
+    labelText(L, "+" + n1(p[1]) + "x+" + n1(p[2]), h, w);
+}
+
+std::vector<FamilySpec> buildFamilies() {
+    using G = FamilyGroup;
+    const std::vector<BoxSpec> parabolaBoxes = {{1010, "画出准线L"}, {1011, "画出焦点F"}};
+    const std::vector<FieldSpec> abc = {{"A=", 1}, {"B=", 1}, {"C=", 0}};
+    return {
+        {kind::SlopeIntercept, 133, G::Line, "斜截式", "直线函数-------斜截式", "line-slope",
+         {{"k=", 1}, {"b=", 0}}, {}, 0, false, false, nullptr, slopeLabel},
+        {kind::PointSlope, 137, G::Line, "点斜式", "直线函数------点斜式", "line-point-slope",
+         {{"x1=", 0}, {"y1=", 0}, {"k=", 1}}, {{1010, "画出(x1,y1)的点"}}, 0, false, false, pointSlopeRecords,
+         pointSlopeLabel},
+        {kind::TwoPoint, 134, G::Line, "两点式", "直线函数------两点式", "line-two-point",
+         {{"x1=", 0}, {"y1=", 0}, {"x2=", 1}, {"y2=", 1}}, {{1010, "画出(x1,y1)的点"}, {1011, "画出(x2,y2)的点"}}, 0,
+         false, false, twoPointRecords, twoPointLabel},
+        {kind::Intercept, 135, G::Line, "截距式", "直线函数------截距式", "line-intercept", {{"a=", 1}, {"b=", -1}}, {},
+         0, false, false, nullptr, interceptLabel},
+        {kind::GeneralLine, 136, G::Line, "一般式", "直线函数------一般式", "line-general", abc, {}, 0, false, false, nullptr, generalLineLabel},
+        {kind::Sin, 130, G::Trig, "sin函数", "SIN函数", "sin", abc, {}, 0, true, false, nullptr, trigLabel<kSin>},
+        {kind::Cos, 131, G::Trig, "cos函数", "COS函数", "cos", abc, {}, 0, true, false, nullptr, trigLabel<kCos>},
+        {kind::Tan, 132, G::Trig, "tan函数", "TAN函数", "tan", abc, {}, 0, true, false, nullptr, trigLabel<kTan>},
+        {kind::EllipseX, 139, G::Conic, "椭圆标准式1焦点在X轴上", "椭圆标准式1------焦点在X轴", "ellipse-x",
+         {{"a=", 5}, {"b=", 4}},
+         {{1010, "画出x轴和y轴上的4个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------x=+-a^2/c"}}, 1, false,
+         false, ellipseXRecords, ellipseXLabel},
+        {kind::EllipseY, 138, G::Conic, "椭圆标准式2焦点在Y轴上", "椭圆标准式2------焦点在Y轴", "ellipse-y",
+         {{"a=", 5}, {"b=", 4}},
+         {{1010, "画出x轴和y轴上的4个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线-------y=+-a^2/c"}}, 1, false,
+         false, ellipseYRecords, ellipseYLabel},
+        {kind::HyperbolaX, 140, G::Conic, "双曲线标准式1焦点在X轴上", "双曲线标准式1------焦点在X轴", "hyperbola-x",
+         {{"a=", 5}, {"b=", 4}},
+         {{1010, "画出x轴的2个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------x=+-a^2/c"},
+          {1013, "画出渐近线------y=+-(b/a)x"}},
+         1, false, false, hyperbolaXRecords, hyperbolaXLabel},
+        {kind::HyperbolaY, 141, G::Conic, "双曲线标准式2焦点在Y轴上", "双曲线标准式2------焦点在Y轴", "hyperbola-y",
+         {{"a=", 5}, {"b=", 4}},
+         {{1010, "画出y轴的2个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------y=+-a^2/c"},
+          {1013, "画出渐近线------y=+-(a/b)x"}},
+         1, false, false, hyperbolaYRecords, hyperbolaYLabel},
+        {kind::ParabolaRight, 142, G::Conic, "抛物线1　y^2=2px (p>0)", "抛物线标准式1", "parabola-right", {{"p=", 2}},
+         parabolaBoxes, 1, false, false, parabolaRightRecords, parabolaLabel<kY, kRight>},
+        {kind::ParabolaLeft, 143, G::Conic, "抛物线2　y^2=-2px (p>0)", "抛物线标准式2", "parabola-left", {{"p=", 2}},
+         parabolaBoxes, 1, false, false, parabolaLeftRecords, parabolaLabel<kY, kLeft>},
+        {kind::ParabolaUp, 144, G::Conic, "抛物线3　x^2=2py (p>0)", "抛物线标准式3", "parabola-up", {{"p=", 2}},
+         parabolaBoxes, 0, false, false, parabolaUpRecords, parabolaLabel<kX, kUp>},
+        {kind::ParabolaDown, 145, G::Conic, "抛物线4　x^2=-2py (p>0)", "抛物线标准式4", "parabola-down", {{"p=", 2}},
+         parabolaBoxes, 0, false, false, parabolaDownRecords, parabolaLabel<kX, kDown>},
+        {kind::ParabolaGeneral, 146, G::Conic, "抛物线一般式y=Ax^2+Bx+C", "抛物线------一般式", "parabola-general",
+         {{"A=", 1}, {"B=", 0}, {"C=", 0}}, {}, 0, false, false, nullptr, parabolaGeneralLabel},
+        {kind::CircleOrigin, 147, G::Conic, "圆的标准方程,圆心在原点,半径为r", "圆的标准方程------圆心在原点",
+         "circle-origin", {{"r=", 2}}, {}, 1, false, false, nullptr, circleOriginLabel},
+        {kind::CircleCentre, 148, G::Conic, "圆心在点C(a,b),半径为r的圆", "圆心在点C(a,b)，半径为r的圆方程",
+         "circle-centre", {{"a=", 1}, {"b=", 1}, {"r=", 3}}, {{1010, "画出圆心C(a,b)"}}, 1, false, false,
+         circleCentreRecords, circleCentreLabel},
+        {kind::CircleGeneral, 149, G::Conic, "圆的一般方程-----二元二次方程", "圆的一般方程", "circle-general",
+         {{"D=", -3}, {"E=", -3}, {"F=", 1}}, {{1010, "画出圆心C"}}, 1, false, true, circleGeneralRecords,
+         circleGeneralLabel},
+        {kind::Exponential, 150, G::ExpLog, "指数函数", "指数函数", "exponential", {{"A=", 1}, {"b=", 2}}, {}, 0, false,
+         false, nullptr, expLabel},
+        {kind::Logarithm, 151, G::ExpLog, "对数函数", "对数函数", "logarithm", {{"A=", 1}}, {}, 0, false, false, nullptr,
+         logLabel},
+    };
+}
+
+} // namespace
+
+const std::vector<FamilySpec>& families() {
+    static const std::vector<FamilySpec> table = buildFamilies();
+    return table;
+}
+
+const FamilySpec* findFamily(int k) {
+    for (const FamilySpec& f : families())
+        if (f.kind == k) return &f;
+    return nullptr;
+}
+
+const FamilySpec* findFamilyByName(const std::string& name) {
+    for (const FamilySpec& f : families())
+        if (name == f.cliName) return &f;
+    return nullptr;
+}
+
+const char* groupCaption(FamilyGroup g) {
+    switch (g) {
+    case FamilyGroup::Line: return "直线函数";
+    case FamilyGroup::Trig: return "三角函数";
+    case FamilyGroup::Conic: return "圆锥曲线";
+    case FamilyGroup::ExpLog: return "指数对数";
+    }
+    return "";
+}
+
+} // namespace yhb

@@ -1,0 +1,87 @@
+#include "dialogs/parameter_form.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "dialogs/labels.h"
+#include "res/strings.h"
+
+namespace yhb {
+
+double readField(const std::string& text) {
+    return std::atof(text.substr(0, ParameterForm::kFieldLimit).c_str());
+}
+
+ParameterForm::ParameterForm(Document& doc, const FamilySpec& family, Notifier& notifier)
+    : fieldTexts(family.fields.size()), boxes(family.boxes.size(), false), doc_(doc), family_(family),
+      state_(doc.familyState(family.kind)), notifier_(notifier) {}
+
+void ParameterForm::initialise() {
+    ExpressionTable& t = doc_.table;
+    state_.targetRow = t.editMode == 1 ? t.slotCount : t.editRow;
+    if (state_.targetRow < 0 || state_.targetRow >= kMaxSlots) state_.targetRow = 0;
+    const ExpressionSlot& row = t.slot(state_.targetRow);
+    for (std::size_t i = 0; i < family_.fields.size(); ++i)
+        fieldTexts[i] = formatNumber(t.editMode == 1 ? family_.fields[i].defaultValue : row.params[i]);
+    std::fill(boxes.begin(), boxes.end(), false);
+    if (!family_.boxes.empty())
+        for (int j = 0; j < row.extraCount && j < kMaxExtras; ++j) setBox(row.extras[j].sourceControl, true);
+}
+
+bool ParameterForm::boxChecked(int id) const {
+    for (std::size_t i = 0; i < family_.boxes.size(); ++i)
+        if (family_.boxes[i].id == id) return boxes[i];
+    return false;
+}
+
+void ParameterForm::setBox(int id, bool checked) {
+    for (std::size_t i = 0; i < family_.boxes.size(); ++i)
+        if (family_.boxes[i].id == id) boxes[i] = checked;
+}
+
+bool ParameterForm::apply() {
+    double p[10] = {};
+    for (std::size_t i = 0; i < family_.fields.size() && i < 10; ++i) p[i] = readField(fieldTexts[i]);
+
+    // Checked before the row is touched, so a refused modification keeps the expression.
+    if (family_.validatesCircle) {
+        const double v = p[0] * p[0] + p[1] * p[1] - 4 * p[2];
+        if (!(std::isfinite(v) && v > 0)) {
+            notifier_.message(appTitleUtf8(), utf8String(120));
+            return false;
+        }
+    }
+
+    ExpressionTable& t = doc_.table;
+    const int r = state_.targetRow;
+    t.resetSlot(r);
+    ExpressionSlot& row = t.slot(r);
+    row.kind = family_.kind;
+    row.colourIndex = t.allocateColour();
+    for (int i = 0; i < 10; ++i) row.params[i] = p[i];
+    row.twoBranches = family_.twoBranches;
+    for (std::size_t i = 0; i < family_.boxes.size(); ++i) {
+        if (!boxes[i] || !family_.records) continue;
+        RecordSink sink(row, family_.boxes[i].id);
+        family_.records(family_.boxes[i].id, p, sink);
+    }
+    family_.label(p, row.labels, doc_.metrics);
+
+    if (t.editMode == 1 && state_.claimPending == 1) {
+        state_.claimPending = 0;
+        state_.targetRow = t.slotCount;
+        ++t.slotCount;
+    }
+    if (repaintCanvas) repaintCanvas();
+    return true;
+}
+
+bool ParameterForm::ok() {
+    if (!apply() && family_.validatesCircle) return false; // the general circle stays open
+    state_.claimPending = 1;
+    return true;
+}
+
+void ParameterForm::cancel() { state_.claimPending = 1; }
+
+} // namespace yhb

@@ -1,0 +1,46 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialogs/document.h"
+#include "dialogs/family_table.h"
+#include "gfx/notifier.h"
+
+namespace yhb {
+
+// A family dialog without its widgets: the field texts and check boxes, and what
+// initialisation, Apply, OK and Cancel do to the table.
+class ParameterForm {
+public:
+    static constexpr std::size_t kFieldLimit = 49; // characters read from an edit field
+
+    ParameterForm(Document& doc, const FamilySpec& family, Notifier& notifier);
+
+    void initialise();
+    // Stores the expression; false when the input was refused (nothing changed then).
+    bool apply();
+    // Apply, then true when the dialog closes.
+    bool ok();
+    void cancel();
+
+    const FamilySpec& family() const { return family_; }
+    int targetRow() const { return state_.targetRow; }
+    bool boxChecked(int id) const;
+    void setBox(int id, bool checked);
+
+    std::vector<std::string> fieldTexts; // one per field, in field order
+    std::vector<bool> boxes;             // one per check box, in id order
+    std::function<void()> repaintCanvas;
+
+private:
+    Document& doc_;
+    const FamilySpec& family_;
+    FamilyState& state_;
+    Notifier& notifier_;
+};
+
+// Reads a field as the dialogs always have: atof of at most 49 characters.
+double readField(const std::string& text);
+
+} // namespace yhb

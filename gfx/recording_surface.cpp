@@ -1,0 +1,128 @@
+#include "gfx/recording_surface.h"
+
+#include <cstdio>
+
+#include "gfx/cp936.h"
+
+namespace yhb {
+
+void RecordingSurface::setPen(Colour c) {
+    SurfaceState::setPen(c);
+    ops_.push_back({Kind::Pen, {}, 0, 0, 0, 0, c, Brush::White, BkMode::Transparent, {}, {}});
+}
+void RecordingSurface::setBrush(Brush b) {
+    SurfaceState::setBrush(b);
+    Op op{Kind::Brush, {}, 0, 0, 0, 0, 0, b, BkMode::Transparent, {}, {}};
+    ops_.push_back(op);
+}
+void RecordingSurface::setTextColour(Colour c) {
+    SurfaceState::setTextColour(c);
+    ops_.push_back({Kind::TextColour, {}, 0, 0, 0, 0, c, Brush::White, BkMode::Transparent, {}, {}});
+}
+void RecordingSurface::setBkMode(BkMode m) {
+    SurfaceState::setBkMode(m);
+    ops_.push_back({Kind::BkMode, {}, 0, 0, 0, 0, 0, Brush::White, m, {}, {}});
+}
+void RecordingSurface::setOrigin(int x, int y) {
+    SurfaceState::setOrigin(x, y);
+    ops_.push_back({Kind::Origin, {}, x, y, 0, 0, 0, Brush::White, BkMode::Transparent, {}, {}});
+}
+void RecordingSurface::lineTo(int x, int y) {
+    ops_.push_back({Kind::Line, {current_, {x, y}}, 0, 0, 0, 0, pen_, Brush::White, BkMode::Transparent, {}, {}});
+    current_ = {x, y};
+}
+void RecordingSurface::polyline(const Point* pts, int count) {
+    ops_.push_back({Kind::Polyline, std::vector<Point>(pts, pts + (count > 0 ? count : 0)), 0, 0, 0, 0, pen_,
+                    Brush::White, BkMode::Transparent, {}, {}});
+}
+void RecordingSurface::ellipse(int left, int top, int right, int bottom) {
+    ops_.push_back({Kind::Ellipse, {}, left, top, right, bottom, pen_, brush_, BkMode::Transparent, {}, {}});
+}
+void RecordingSurface::fillRect(int left, int top, int right, int bottom, Colour c) {
+    ops_.push_back({Kind::Fill, {}, left, top, right, bottom, c, Brush::White, BkMode::Transparent, {}, {}});
+}
+void RecordingSurface::textOut(int x, int y, std::string_view text, CellFont font) {
+    ops_.push_back({Kind::Text, {}, x, y, 0, 0, textColour_, Brush::White, bkMode_, std::string(text), font});
+}
+
+std::vector<const RecordingSurface::Op*> RecordingSurface::ofKind(Kind k) const {
+    std::vector<const Op*> out;
+    for (const Op& op : ops_)
+        if (op.kind == k) out.push_back(&op);
+    return out;
+}
+
+std::string quoteTraceText(const std::string& utf8) {
+    std::string out = "\"";
+    for (char c : utf8) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string RecordingSurface::trace() const {
+    std::string out;
+    char buf[128];
+    char hex[7];
+    for (const Op& op : ops_) {
+        switch (op.kind) {
+        case Kind::Origin:
+            std::snprintf(buf, sizeof buf, "origin %d %d\n", op.l, op.t);
+            out += buf;
+            break;
+        case Kind::Fill:
+            formatHex(op.colour, hex);
+            std::snprintf(buf, sizeof buf, "fill %d %d %d %d %s\n", op.l, op.t, op.r, op.b, hex);
+            out += buf;
+            break;
+        case Kind::Pen:
+            formatHex(op.colour, hex);
+            out += std::string("pen ") + hex + "\n";
+            break;
+        case Kind::TextColour:
+            formatHex(op.colour, hex);
+            out += std::string("textcolour ") + hex + "\n";
+            break;
+        case Kind::Brush:
+            if (op.brush == Brush::None) {
+                out += "brush none\n";
+            } else {
+                formatHex(op.brush == Brush::Grey ? kGrey : kWhite, hex);
+                out += std::string("brush ") + hex + "\n";
+            }
+            break;
+        case Kind::BkMode:
+            out += op.mode == BkMode::Opaque ? "bkmode opaque\n" : "bkmode transparent\n";
+            break;
+        case Kind::Polyline:
+            if (op.points.size() < 2) break;
+            out += "polyline " + std::to_string(op.points.size());
+            for (const Point& p : op.points) {
+                std::snprintf(buf, sizeof buf, " %d,%d", p.x, p.y);
+                out += buf;
+            }
+            out += '\n';
+            break;
+        case Kind::Line:
+            std::snprintf(buf, sizeof buf, "line %d,%d %d,%d\n", op.points[0].x, op.points[0].y, op.points[1].x,
+                          op.points[1].y);
+            out += buf;
+            break;
+        case Kind::Ellipse:
+            std::snprintf(buf, sizeof buf, "ellipse %d %d %d %d\n", op.l, op.t, op.r, op.b);
+            out += buf;
+            break;
+        case Kind::Text:
+            std::snprintf(buf, sizeof buf, "text %d %d %d %d ", op.l, op.t, op.font.width, op.font.height);
+            out += buf;
+            out += quoteTraceText(cp936::toUtf8(op.text));
+            out += '\n';
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace yhb

@@ -1,0 +1,50 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "gfx/surface.h"
+
+namespace yhb {
+
+// Keeps every drawing operation in order; tests read the operations, the CLI prints them.
+class RecordingSurface : public SurfaceState {
+public:
+    enum class Kind { Origin, Fill, Pen, Brush, TextColour, BkMode, Polyline, Line, Ellipse, Text };
+    struct Op {
+        Kind kind;
+        std::vector<Point> points; // Polyline; Line: from, to
+        int l = 0, t = 0, r = 0, b = 0; // Fill, Ellipse; Origin: l, t
+        Colour colour = 0;              // Fill, Pen, TextColour
+        Brush brush = Brush::White;
+        BkMode mode = BkMode::Transparent;
+        std::string text; // CP936
+        CellFont font;    // Text; l, t give the position
+    };
+
+    void setPen(Colour c) override;
+    void setBrush(Brush b) override;
+    void setTextColour(Colour c) override;
+    void setBkMode(BkMode m) override;
+    void setOrigin(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void polyline(const Point* pts, int count) override;
+    void ellipse(int left, int top, int right, int bottom) override;
+    void fillRect(int left, int top, int right, int bottom, Colour c) override;
+    void textOut(int x, int y, std::string_view text, CellFont font) override;
+
+    const std::vector<Op>& ops() const { return ops_; }
+    void clear() { ops_.clear(); }
+    std::vector<const Op*> ofKind(Kind k) const;
+
+    // One line per operation in the trace format; polylines of fewer than two points are
+    // left out since they draw nothing.
+    std::string trace() const;
+
+private:
+    std::vector<Op> ops_;
+};
+
+// Quotes text for the trace: backslash and double quote escaped.
+std::string quoteTraceText(const std::string& utf8);
+
+} // namespace yhb

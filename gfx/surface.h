@@ -1,0 +1,87 @@
+#pragma once
+#include <string_view>
+
+#include "gfx/colour.h"
+
+namespace yhb {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point& o) const { return x == o.x && y == o.y; }
+    bool operator!=(const Point& o) const { return !(*this == o); }
+};
+
+enum class Brush { White, Grey, None };
+enum class BkMode { Transparent, Opaque };
+
+// A font of fixed cells: every byte of CP936 text is one cell `width` pixels wide.
+struct CellFont {
+    int height = 16;
+    int width = 8;
+    bool operator==(const CellFont& o) const { return height == o.height && width == o.width; }
+};
+
+// The stock font that items restore after drawing; the overflow mark uses it.
+constexpr CellFont kSystemFont{16, 8};
+
+// Everything the program draws goes through this interface. Coordinates are logical:
+// device pixels relative to the viewport origin. Lines exclude their last pixel and an
+// ellipse's box is [left, right) x [top, bottom), as the drawing code assumes.
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    virtual void setPen(Colour c) = 0;
+    virtual void setBrush(Brush b) = 0;
+    virtual void setTextColour(Colour c) = 0;
+    virtual void setBkMode(BkMode m) = 0;
+    virtual void setOrigin(int x, int y) = 0;
+    virtual Point origin() const = 0;
+
+    virtual void moveTo(int x, int y) = 0;
+    virtual void lineTo(int x, int y) = 0;
+    virtual void polyline(const Point* pts, int count) = 0;
+    virtual void ellipse(int left, int top, int right, int bottom) = 0;
+    virtual void fillRect(int left, int top, int right, int bottom, Colour c) = 0;
+    // `text` is CP936 bytes.
+    virtual void textOut(int x, int y, std::string_view text, CellFont font) = 0;
+};
+
+// Keeps the state every surface tracks the same way; drawing is left to subclasses.
+class SurfaceState : public Surface {
+public:
+    void setPen(Colour c) override { pen_ = c; }
+    void setBrush(Brush b) override { brush_ = b; }
+    void setTextColour(Colour c) override { textColour_ = c; }
+    void setBkMode(BkMode m) override { bkMode_ = m; }
+    void setOrigin(int x, int y) override { origin_ = {x, y}; }
+    Point origin() const override { return origin_; }
+    void moveTo(int x, int y) override { current_ = {x, y}; }
+
+    Colour pen() const { return pen_; }
+    Brush brush() const { return brush_; }
+    Colour textColour() const { return textColour_; }
+    BkMode bkMode() const { return bkMode_; }
+    Point current() const { return current_; }
+
+protected:
+    Colour pen_ = kBlack;
+    Brush brush_ = Brush::White;
+    Colour textColour_ = kBlack;
+    BkMode bkMode_ = BkMode::Opaque;
+    Point origin_;
+    Point current_;
+};
+
+// Draws nothing; used to time everything but the pixels.
+class NullSurface : public SurfaceState {
+public:
+    void lineTo(int x, int y) override { current_ = {x, y}; }
+    void polyline(const Point*, int) override {}
+    void ellipse(int, int, int, int) override {}
+    void fillRect(int, int, int, int, Colour) override {}
+    void textOut(int, int, std::string_view, CellFont) override {}
+};
+
+} // namespace yhb

@@ -1,0 +1,211 @@
+#include "items/draw_items.h"
+
+#include <algorithm>
+
+namespace yhb {
+
+int nextItemId = 0;
+
+DrawItem::DrawItem(bool isBreakable) : breakable(isBreakable ? 1 : 0), id(nextItemId++) {}
+
+int DrawItem::splitCheck(int, int) const { return 0; }
+
+void releaseItem(DrawItem* item) {
+    if (!item) return;
+    std::size_t size = item->allocSize;
+    item->~DrawItem();
+    itemPool().deallocate(item, size, alignof(std::max_align_t));
+}
+
+// ---- TextItem --------------------------------------------------------------
+
+TextItem::TextItem(std::string cp936Text) : DrawItem(true), text(std::move(cp936Text)) {}
+
+int TextItem::splitCheck(int from, int n) const {
+    int end = std::min<int>(from + n, charCount());
+    int high = 0;
+    for (int i = std::max(from, 0); i < end; ++i)
+        if (static_cast<unsigned char>(text[static_cast<std::size_t>(i)]) >= 0x80) ++high;
+    return high % 2;
+}
+
+int TextItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const {
+    int len = charCount();
+    int end = to == 0 ? len : std::min(to, len);
+    int start = std::clamp(from, 0, len);
+    int n = std::max(end - start, 0);
+    if (n > 0) s.textOut(x, y, std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(n)),
+                         CellFont{charHeight, charWidth});
+    lineHeight = charHeight + linePad;
+    return advancePad + charWidth * n;
+}
+
+// ---- groups ------------------------------------------------------------------
+
+GroupItem::GroupItem(int capacity) : DrawItem(false) { children_.reserve(static_cast<std::size_t>(std::max(capacity, 0))); }
+
+void GroupItem::add(DrawItem* child) {
+    if (child) children_.push_back(child);
+}
+void GroupItem::setColour(Colour c) {
+    for (DrawItem* ch : children_) ch->setColour(c);
+}
+void GroupItem::setFontSize(int h, int w) {
+    for (DrawItem* ch : children_) ch->setFontSize(h, w);
+}
+int GroupItem::charCount() const {
+    int n = 0;
+    for (const DrawItem* ch : children_) n += ch->charCount();
+    return n;
+}
+
+int RowItem::height() const {
+    int h = 0;
+    for (const DrawItem* ch : children_) h = std::max(h, ch->height());
+    return h;
+}
+int RowItem::width() const {
+    int w = 0;
+    for (const DrawItem* ch : children_) w += ch->width();
+    return w;
+}
+int RowItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const {
+    int cx = x;
+    for (const DrawItem* ch : children_) cx += ch->draw(s, cx, y, lineHeight, from, to);
+    return width();
+}
+
+int BraceItem::height() const {
+    int h = 0;
+    for (const DrawItem* ch : children_) h += ch->height() + rowGap;
+    return h;
+}
+int BraceItem::width() const {
+    if (children_.empty()) return 0; // nothing to brace: acts as a line break
+    int w = 0;
+    for (const DrawItem* ch : children_) w = std::max(w, ch->width());
+    return w + 8 * charWidth;
+}
+int BraceItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const {
+    s.textOut(x, y, "\xA3\xFB", CellFont{height(), 4 * charWidth});
+    // Each row goes below the rows before it, so rows of unequal height never overlap.
+    int rowTop = y + rowGap;
+    for (const DrawItem* ch : children_) {
+        ch->draw(s, x + 8 * charWidth, rowTop, lineHeight, from, to);
+        rowTop += ch->height();
+    }
+    return width();
+}
+
+// ---- FractionItem ------------------------------------------------------------
+
+FractionItem::FractionItem(DrawItem* num, DrawItem* den) : DrawItem(false), numerator(num), denominator(den) {}
+
+int FractionItem::height() const { return numerator->height() + denominator->height(); }
+void FractionItem::setColour(Colour c) {
+    numerator->setColour(c);
+    denominator->setColour(c);
+    colour = c;
+}
+void FractionItem::setFontSize(int h, int w) {
+    numerator->setFontSize(h / 2, w);
+    denominator->setFontSize(h / 2, w);
+    charWidth = w;
+    charHeight = h;
+}
+int FractionItem::charCount() const { return std::max(numerator->charCount(), denominator->charCount()); }
+int FractionItem::width() const { return std::max(numerator->width(), denominator->width()) + hMargin; }
+int FractionItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) const {
+    int wf = width();
+    int hn = numerator->height();
+    int ignored = 0;
+    numerator->draw(s, x + wf / 2 - numerator->width() / 2, y - vGap, ignored, 0, 0);
+    s.moveTo(x, y + hn);
+    s.lineTo(x + wf, y + hn);
+    denominator->draw(s, x + wf / 2 - denominator->width() / 2, y + hn + vGap, ignored, 0, 0);
+    lineHeight = charHeight + 2 * vGap;
+    return wf;
+}
+
+// ---- RadicalItem -------------------------------------------------------------
+
+RadicalItem::RadicalItem(DrawItem* c) : DrawItem(false), child(c) {}
+
+void RadicalItem::setColour(Colour c) {
+    child->setColour(c);
+    colour = c;
+}
+void RadicalItem::setFontSize(int h, int w) {
+    child->setFontSize(h - topPad, w);
+    charWidth = w;
+    charHeight = h;
+    childHeight = child->height();
+}
+int RadicalItem::charCount() const { return child->charCount(); }
+int RadicalItem::width() const { return child->width() + rightPad + signWidth; }
+int RadicalItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) const {
+    int wc = child->width();
+    int hc = childHeight;
+    const Point sign[5] = {{x, y + hc},
+                           {x + signWidth / 3, y + 3 * (hc / 4)},
+                           {x + signWidth / 2, y + hc},
+                           {x + signWidth, y},
+                           {x + signWidth + wc, y}};
+    s.polyline(sign, 5);
+    int ignored = 0;
+    child->draw(s, x + signWidth, y + topPad, ignored, 0, 0);
+    lineHeight = childHeight;
+    return width();
+}
+
+// ---- scripts -----------------------------------------------------------------
+
+SuperscriptItem::SuperscriptItem(DrawItem* b, DrawItem* e) : DrawItem(false), base(b), exponent(e) {}
+
+void SuperscriptItem::setColour(Colour c) {
+    base->setColour(c);
+    exponent->setColour(c);
+    colour = c;
+}
+void SuperscriptItem::setFontSize(int h, int w) {
+    base->setFontSize(h - shift, w);
+    exponent->setFontSize((h / 3) * 2, (w / 3) * 2);
+    charWidth = w;
+    charHeight = h;
+}
+int SuperscriptItem::charCount() const { return base->charCount() + exponent->charCount(); }
+int SuperscriptItem::width() const { return base->width() + exponent->width() + gap; }
+int SuperscriptItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) const {
+    int wb = base->width();
+    int ignored = 0;
+    base->draw(s, x, y + shift, ignored, 0, 0);
+    exponent->draw(s, x + wb + gap, y - shift, ignored, 0, 0);
+    lineHeight = charHeight + shift;
+    return width();
+}
+
+SubscriptItem::SubscriptItem(DrawItem* b, DrawItem* i) : DrawItem(false), base(b), index(i) {}
+
+void SubscriptItem::setColour(Colour c) {
+    base->setColour(c);
+    index->setColour(c);
+    colour = c;
+}
+void SubscriptItem::setFontSize(int h, int w) {
+    base->setFontSize(h - shift, w);
+    index->setFontSize(h / 2, w / 2);
+    charWidth = w;
+    charHeight = h;
+}
+int SubscriptItem::charCount() const { return base->charCount() + index->charCount(); }
+int SubscriptItem::width() const { return base->width() + index->width() + gap; }
+int SubscriptItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) const {
+    int wb = base->width();
+    int ignored = 0;
+    base->draw(s, x, y, ignored, 0, 0);
+    index->draw(s, x + wb + gap, y + charHeight / 2, ignored, 0, 0);
+    lineHeight = shift + charHeight;
+    return width();
+}
+
+} // namespace yhb

@@ -1,0 +1,162 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gfx/surface.h"
+#include "items/memory_pool.h"
+
+namespace yhb {
+
+// Running item number, stamped into every new item; clearing any ItemList resets it.
+extern int nextItemId;
+
+class DrawItem {
+public:
+    explicit DrawItem(bool breakable);
+    virtual ~DrawItem() = default;
+    DrawItem(const DrawItem&) = delete;
+    DrawItem& operator=(const DrawItem&) = delete;
+
+    virtual int height() const { return charHeight; }
+    // 1 when cutting after n bytes from `from` would split a double-byte character.
+    virtual int splitCheck(int from, int n) const;
+    virtual void setColour(Colour c) = 0;
+    virtual void setFontSize(int height, int width) = 0;
+    virtual int charCount() const = 0;
+    virtual int width() const = 0;
+    // Draws with the top-left corner at (x, y); returns the horizontal advance. `from` and
+    // `to` select bytes of a text (0, 0: all of it).
+    virtual int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const = 0;
+
+    const int breakable;
+    const int id;
+    int charWidth = 6;
+    int charHeight = 10;
+    Colour colour = 0;
+
+    std::size_t allocSize = 0; // set by newItem
+};
+
+class TextItem final : public DrawItem {
+public:
+    explicit TextItem(std::string cp936Text);
+    int splitCheck(int from, int n) const override;
+    void setColour(Colour c) override { colour = c; }
+    void setFontSize(int h, int w) override { charHeight = h; charWidth = w; }
+    int charCount() const override { return static_cast<int>(text.size()); }
+    int width() const override { return charCount() * charWidth; }
+    int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
+
+    std::string text;
+    int advancePad = 0;
+    int linePad = 0;
+};
+
+// Children are referred to, never owned: the ItemList they were appended to owns them.
+class GroupItem : public DrawItem {
+public:
+    explicit GroupItem(int capacity);
+    void add(DrawItem* child);
+    void setColour(Colour c) override;
+    void setFontSize(int h, int w) override;
+    int charCount() const override;
+    const std::vector<DrawItem*>& children() const { return children_; }
+
+protected:
+    std::vector<DrawItem*> children_;
+};
+
+class RowItem final : public GroupItem {
+public:
+    using GroupItem::GroupItem;
+    int height() const override;
+    int width() const override;
+    int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
+};
+
+// A tall left brace with its rows stacked: a system of equations.
+class BraceItem final : public GroupItem {
+public:
+    using GroupItem::GroupItem;
+    int height() const override;
+    int width() const override;
+    int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
+    int rowGap = 4;
+};
+
+class FractionItem final : public DrawItem {
+public:
+    FractionItem(DrawItem* numerator, DrawItem* denominator);
+    int height() const override;
+    void setColour(Colour c) override;
+    void setFontSize(int h, int w) override;
+    int charCount() const override;
+    int width() const override;
+    int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
+
+    DrawItem* numerator;
+    DrawItem* denominator;
+    int hMargin = 2;
+    int vGap = 1;
+};
+
+class RadicalItem final : public DrawItem {
+public:
+    explicit RadicalItem(DrawItem* child);
+    int height() const override { return childHeight; }
+    void setColour(Colour c) override;
+    void setFontSize(int h, int w) override;
+    int charCount() const override;
+    int width() const override;
+    int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
+
+    DrawItem* child;
+    int rightPad = 1;
+    int topPad = 1;
+    int signWidth = 10;
+    int childHeight = 0;
+};
+
+class SuperscriptItem final : public DrawItem {
+public:
+    SuperscriptItem(DrawItem* base, DrawItem* exponent);
+    void setColour(Colour c) override;
+    void setFontSize(int h, int w) override;
+    int charCount() const override;
+    int width() const override;
+    int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
+
+    DrawItem* base;
+    DrawItem* exponent;
+    int gap = 1;
+    int shift = 2;
+};
+
+class SubscriptItem final : public DrawItem {
+public:
+    SubscriptItem(DrawItem* base, DrawItem* index);
+    void setColour(Colour c) override;
+    void setFontSize(int h, int w) override;
+    int charCount() const override;
+    int width() const override;
+    int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
+
+    DrawItem* base;
+    DrawItem* index;
+    int gap = 1;
+    int shift = 2;
+};
+
+// Items come from the item pool; an ItemList releases them.
+template <class T, class... Args>
+T* newItem(Args&&... args) {
+    void* p = itemPool().allocate(sizeof(T), alignof(std::max_align_t));
+    T* item = new (p) T(std::forward<Args>(args)...);
+    item->allocSize = sizeof(T);
+    return item;
+}
+void releaseItem(DrawItem* item);
+
+} // namespace yhb

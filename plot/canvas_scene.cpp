@@ -1,0 +1,106 @@
+#include "plot/canvas_scene.h"
+
+#include <cstdio>
+#include <string>
+
+#include "plot/plotter.h"
+#include "res/strings.h"
+
+namespace yhb {
+
+bool CanvasView::resize(int width, int height) {
+    canvasWidth = width;
+    canvasHeight = height;
+    if (width > 0 && height > 0 && firstSize == 1) {
+        originX = width / 2;
+        originY = height / 2;
+        firstSize = 0;
+        return true;
+    }
+    return false;
+}
+
+void CanvasView::press(int x, int y) {
+    dragging = true;
+    lastX = x;
+    lastY = y;
+}
+
+bool CanvasView::move(int x, int y, int ppu) {
+    if (!dragging) return false;
+    int dx = x - lastX, dy = y - lastY;
+    lastX = x;
+    lastY = y;
+    if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) return false; // one-pixel jitter never moves it
+    originX += dx;
+    originY += dy;
+    if (originX > canvasWidth - ppu) originX = canvasWidth - ppu;
+    if (originY > canvasHeight - ppu) originY = canvasHeight - ppu;
+    if (originX < ppu) originX = ppu;
+    if (originY < ppu) originY = ppu;
+    return true;
+}
+
+void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& view, int cw, int ch) {
+    const Point o = s.origin();
+    const Band band{-o.x, ch - o.y, cw - o.x, -o.y};
+    s.fillRect(band.left, band.top, band.right, band.bottom, kGrey);
+
+    for (int p = 0; p < table.slotCount; ++p) {
+        const ExpressionSlot& row = table.slot(p);
+        s.setPen(SlotColours[static_cast<std::size_t>(row.colourIndex >= 1 && row.colourIndex <= 5 ? row.colourIndex : 0)]);
+        s.setTextColour(SlotColours[static_cast<std::size_t>(p + 1)]);
+        plot(s, view, row.twoBranches, row.plotOp, row.kind, row.params, band);
+        for (int j = 0; j < row.extraCount && j < kMaxExtras; ++j) {
+            const ExtraPlot& e = row.extras[j];
+            plot(s, view, e.twoBranches, e.plotOp, e.kind, e.params, band);
+        }
+    }
+
+    s.setPen(kBlack);
+    s.setTextColour(kBlack);
+    s.moveTo(-o.x, 0);
+    s.lineTo(cw - o.x, 0);
+    s.moveTo(0, -o.y);
+    s.lineTo(0, ch - o.y);
+
+    const int ppu = view.pixelsPerUnit;
+    const int tick = view.tickLength;
+    const double unit = view.piAxis ? 3.1415 : 1.0;
+    const std::string& format = gbString(view.piAxis ? 119 : 118);
+    char buf[48];
+    auto xTick = [&](int n, bool leftwards) {
+        int X = static_cast<int>(ppu * n * unit);
+        s.moveTo(X, 0);
+        s.lineTo(X, -tick);
+        if (view.showLabels == 1 && !(leftwards && n == 0)) {
+            std::snprintf(buf, sizeof buf, format.c_str(), n);
+            s.textOut(leftwards ? X - 5 : X, tick, buf, kCanvasFont);
+        }
+    };
+    for (int n = 0; n * ppu < cw - o.x; ++n) xTick(n, false);
+    for (int n = 0; n * ppu > -o.x; --n) xTick(n, true);
+
+    auto yTick = [&](int k) {
+        s.moveTo(0, k * ppu);
+        s.lineTo(-tick, k * ppu);
+        if (view.showLabels == 1 && k != 0) {
+            std::snprintf(buf, sizeof buf, "%d", -k);
+            s.textOut(tick, k * ppu, buf, kCanvasFont);
+        }
+    };
+    for (int k = 0; k * ppu > -o.y; --k) yTick(k);
+    for (int k = 0; k * ppu < ch - o.y; ++k) yTick(k);
+}
+
+void drawReadOut(Surface& s, const ViewSettings& view, int mouseX, int mouseY) {
+    const Point o = s.origin();
+    int a = mouseX - o.x, b = mouseY - o.y;
+    float x = static_cast<float>(static_cast<double>(a) / view.pixelsPerUnit);
+    double y = -(static_cast<double>(b) / view.pixelsPerUnit);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, utf8String(117), static_cast<double>(x), y);
+    s.textOut(a + view.tickLength, b - view.tickLength, buf, kCanvasFont);
+}
+
+} // namespace yhb

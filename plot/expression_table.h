@@ -1,0 +1,56 @@
+#pragma once
+#include <array>
+
+#include "gfx/colour.h"
+#include "items/item_list.h"
+
+namespace yhb {
+
+// One characteristic point or line of a row.
+struct ExtraPlot {
+    int twoBranches = 0;
+    int sourceControl = 0; // the check box that asked for it
+    int kind = 0;
+    int plotOp = 0;
+    double params[10] = {};
+};
+
+struct ExpressionSlot {
+    int plotOp = 1074;
+    int extraCount = 0;
+    int twoBranches = 0;
+    int kind = 0;
+    double params[10] = {};
+    ExtraPlot extras[10];
+    ItemList labels{50};
+    int colourIndex = 0; // 1..5, 0 = none
+};
+
+constexpr int kMaxSlots = 5;
+constexpr int kMaxExtras = 10;
+
+// Colour index 1..5: magenta, green, blue, cyan, yellow; index 0 is black.
+constexpr std::array<Colour, 6> SlotColours = {rgb(0, 0, 0),     rgb(255, 0, 255), rgb(0, 255, 0),
+                                               rgb(0, 0, 255),   rgb(0, 255, 255), rgb(255, 255, 0)};
+
+// The entered expressions: rows 0 .. slotCount-1 are in use, in creation order.
+class ExpressionTable {
+public:
+    int allocateColour();
+    void resetSlot(int row);
+    void copySlot(int source, int target);
+    void deleteSlot(int row);
+
+    ExpressionSlot& slot(int row) { return slots_[static_cast<std::size_t>(row)]; }
+    const ExpressionSlot& slot(int row) const { return slots_[static_cast<std::size_t>(row)]; }
+
+    int slotCount = 0;
+    int editMode = 1; // 1: the next dialog writes a new row; 0: it modifies editRow
+    int editRow = 0;
+    std::array<int, 6> colourInUse{}; // by colour index; entry 0 unused
+
+private:
+    std::array<ExpressionSlot, kMaxSlots> slots_;
+};
+
+} // namespace yhb

@@ -1,0 +1,21 @@
+#pragma once
+#include "gfx/surface.h"
+
+namespace yhb {
+
+// The view settings the canvas owns and the plotter, the buttons and the menus read.
+struct ViewSettings {
+    int pixelsPerUnit = 20;
+    int tickLength = 5;
+    int showLabels = 1;
+    int piAxis = 0;
+    int fullScreen = 0;
+    // Consecutive equal points (ten samples per pixel give many) are not handed to the
+    // surface; the pixels drawn are the same either way.
+    bool dedupePoints = true;
+};
+
+// The canvas font: 9 pixels high, 5 wide.
+constexpr CellFont kCanvasFont{9, 5};
+
+} // namespace yhb

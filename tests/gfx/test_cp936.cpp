@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "gfx/cp936.h"
+
+using namespace yhb;
+
+TEST(Cp936, RoundTripsChineseAndAscii) {
+    const std::string utf8 = "当前题号 x^2+1=0 ★●〓■｛";
+    const std::string gb = cp936::fromUtf8(utf8);
+    EXPECT_EQ(gb.substr(0, 2), "\xB5\xB1"); // 当
+    EXPECT_EQ(cp936::toUtf8(gb), utf8);
+    // Two bytes per Chinese character, one per ASCII byte.
+    EXPECT_EQ(cp936::fromUtf8("一次函数").size(), 8u);
+}
+
+TEST(Cp936, InvalidBytesBecomeReplacementsWithoutLosingTheRest) {
+    // A lone lead byte at the end, a lead byte followed by an invalid trail, and 0x80.
+    EXPECT_EQ(cp936::toUtf8("ab\x81"), "ab\xEF\xBF\xBD");
+    EXPECT_EQ(cp936::toUtf8(std::string("x\xFF" "y", 3)), "x\xEF\xBF\xBDy");
+    const std::string withZero("a\0b", 3);
+    EXPECT_EQ(cp936::toUtf8(withZero), withZero);
+    // Characters outside CP936 become '?'; broken UTF-8 too.
+    EXPECT_EQ(cp936::fromUtf8("a\xF0\x9F\x98\x80z"), "a?z");
+    EXPECT_EQ(cp936::fromUtf8("a\xE4\xB8z"), "a?z");
+}
+
+TEST(Cp936, DoubleByteDetectionAndValidation) {
+    const std::string gb = "ab" + cp936::fromUtf8("中") + "c";
+    EXPECT_FALSE(cp936::isDoubleByteAt(gb, 0));
+    EXPECT_TRUE(cp936::isDoubleByteAt(gb, 2));
+    EXPECT_FALSE(cp936::isDoubleByteAt(gb, 4));
+    EXPECT_EQ(cp936::firstInvalid(gb), std::string::npos);
+    EXPECT_EQ(cp936::firstInvalid("ok\xFF"), 2u);
+    EXPECT_EQ(cp936::firstInvalid("ok\x81"), 2u);
+}

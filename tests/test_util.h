@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+// A fresh directory under the system temp folder, removed when the test ends.
+class TempDir {
+public:
+    TempDir() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "yhb-test-XXXXXX").string();
+        path_ = mkdtemp(tmpl.data());
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& rel) const { return path_ + "/" + rel; }
+
+    void write(const std::string& rel, const std::string& bytes) const {
+        std::filesystem::path p = path_ + "/" + rel;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    void mkdir(const std::string& rel) const { std::filesystem::create_directories(path_ + "/" + rel); }
+
+private:
+    std::string path_;
+};
+
+inline std::string testOutputDir() {
+    const char* d = std::getenv("YHB_TEST_OUTPUT");
+    std::string dir = d ? d : "test-output";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+inline std::string sourceDir() {
+    const char* d = std::getenv("YHB_SOURCE_DIR");
+    return d ? d : ".";
+}
