@@ -1,0 +1,39 @@
+# `make run` and `make test` do the whole set-up on a fresh Debian machine.
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps configure build run test bench sanitize fuzz clean
+
+deps:
+	@sh scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd tm && ../$(BUILD)/yunhuiban
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b --benchmark_counters_tabular=true || exit 1; done
+
+sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:halt_on_error=1 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+fuzz:
+	@WITH_FUZZ=1 sh scripts/install-deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	@sh fuzz/run-all build-fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) build-sanitize build-fuzz

@@ -1,0 +1,315 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/picture_export.h"
+#include "gfx/cp936.h"
+#include "gfx/qt_surface.h"
+#include "res/command_ids.h"
+#include "res/icons.h"
+#include "res/strings.h"
+
+namespace yhb {
+
+// The main window's client: lays its children out and draws the row labels on every paint.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(MainWindow& w) : QWidget(&w), window_(w) {
+        setAutoFillBackground(false);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        // Keeps the client at least 400 x 300 instead of resizing the window after the fact.
+        setMinimumSize(400, 300);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        window_.layoutAndPaint(&p);
+    }
+
+private:
+    MainWindow& window_;
+};
+
+namespace {
+
+void place(QWidget* w, const Rect& r) {
+    const QRect g(r.x, r.y, r.width, r.height);
+    if (w->geometry() != g) w->setGeometry(g);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
+    : catalogue_(catalogue), notifier_(notifier), client_(new ClientArea(*this)),
+      canvas_(new CanvasWidget(doc_, client_)) {
+    setObjectName(utf8String(109));
+    setWindowTitle(QString::fromStdString(appTitleUtf8()));
+    setWindowIcon(appIcon());
+    setCentralWidget(client_);
+    canvas_->setGeometry(0, 0, 0, 0); // the first non-empty size comes from the layout and centres the origin
+
+    static const int pictures[3][2] = {{176, 177}, {175, 179}, {183, 184}};
+    for (int k = 0; k < 3; ++k) {
+        toolbar_[static_cast<std::size_t>(k)] = new PictureButton(utf8String(111), pictures[k][0], pictures[k][1], nullptr, client_);
+        toolbar_[static_cast<std::size_t>(k)]->onRelease = [this, k] { toolbarAction(k); };
+    }
+    for (int r = 0; r < kMaxSlots; ++r) {
+        auto* m = new PictureButton(utf8String(113), 172, 181, &modifyPressed_, client_);
+        auto* d = new PictureButton(utf8String(112), 170, 180, &deletePressed_, client_);
+        m->onRelease = [this, r] { modifyRow(r); };
+        d->onRelease = [this, r] { deleteRow(r); };
+        m->setGeometry(0, 0, 0, 0);
+        d->setGeometry(0, 0, 0, 0);
+        modify_[static_cast<std::size_t>(r)] = m;
+        delete_[static_cast<std::size_t>(r)] = d;
+    }
+
+    questionWindow_ = std::make_unique<QuestionWindow>(catalogue_, notifier_);
+    questionWindow_->onHidden = [this] {
+        activateWindow();
+        setFocus();
+    };
+    buildMenus();
+    buildShortcuts();
+    resize(800, 600);
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::client() const { return client_; }
+
+QAction* MainWindow::addCommand(QMenu* menu, int id, const QString& text) {
+    QAction* a = menu->addAction(text);
+    a->setData(id);
+    connect(a, &QAction::triggered, this, [this, id] { command(id); });
+    actions_.push_back(a);
+    return a;
+}
+
+QAction* MainWindow::action(int id) const {
+    for (QAction* a : actions_)
+        if (a->data().toInt() == id) return a;
+    return nullptr;
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu("文件");
+    addCommand(file, cmd::SavePicture, "保存图片...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(file, cmd::CopyPicture, "复制图片")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+
+    QMenu* add = bar->addMenu("添加新函数");
+    for (FamilyGroup g : {FamilyGroup::Line, FamilyGroup::Trig, FamilyGroup::Conic, FamilyGroup::ExpLog}) {
+        QMenu* popup = add->addMenu(QString::fromUtf8(groupCaption(g)));
+        for (const FamilySpec& f : families())
+            if (f.group == g) addCommand(popup, f.kind, QString::fromUtf8(f.menuCaption));
+    }
+
+    QMenu* axes = bar->addMenu("坐标设置");
+    addCommand(axes, cmd::FullScreen, "全屏")->setCheckable(true);
+    addCommand(axes, cmd::PiAxis, "X轴用PI的值显示")->setCheckable(true);
+
+    QMenu* about = bar->addMenu("关于");
+    addCommand(about, cmd::About, "作者信息");
+    addCommand(about, cmd::BankInfo, "题库信息");
+    about->addSeparator();
+    addCommand(about, cmd::MailAuthor, "写信给作者");
+
+    // One popup per top-level category; a category found before any top-level one has no
+    // popup and is listed directly in the bank menu.
+    bankMenu_ = bar->addMenu("※精选题库※");
+    std::vector<QMenu*> popups;
+    for (const TopLevelCategory& t : catalogue_.topLevel)
+        popups.push_back(new QMenu(QString::fromStdString(cp936::toUtf8(t.name)), bankMenu_));
+    for (int i = 0; i < catalogue_.categoryCount(); ++i) {
+        const BankCategory* c = catalogue_.category(i);
+        QMenu* target = c->parent >= 0 && c->parent < static_cast<int>(popups.size()) ? popups[static_cast<std::size_t>(c->parent)] : bankMenu_;
+        addCommand(target, cmd::BankCategoryBase + i, QString::fromStdString(cp936::toUtf8(c->name)));
+    }
+    for (QMenu* p : popups) bankMenu_->addMenu(p);
+}
+
+void MainWindow::buildShortcuts() {
+    const struct {
+        QKeySequence key;
+        int id;
+    } keys[] = {{QKeySequence(Qt::ALT | Qt::Key_Slash), cmd::AltSlash}, {QKeySequence(Qt::ALT | Qt::Key_Question), cmd::AltSlash},
+                {QKeySequence(Qt::Key_F), cmd::KeyF}, {QKeySequence(Qt::CTRL | Qt::Key_F), cmd::FullScreen},
+                {QKeySequence(Qt::Key_N), cmd::NextQuestion}};
+    for (const auto& k : keys) {
+        auto* s = new QShortcut(k.key, this);
+        s->setContext(Qt::WindowShortcut);
+        const int id = k.id;
+        connect(s, &QShortcut::activated, this, [this, id] { command(id); });
+    }
+}
+
+void MainWindow::command(int id) {
+    if (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + catalogue_.categoryCount()) {
+        questionWindow_->openCategory(id - cmd::BankCategoryBase);
+        return;
+    }
+    switch (id) {
+    case cmd::About:
+        about();
+        return;
+    case cmd::FullScreen:
+        doc_.view.fullScreen = doc_.view.fullScreen == 0 ? 1 : 0;
+        action(cmd::FullScreen)->setChecked(doc_.view.fullScreen != 0);
+        canvas_->repaintNow();
+        client_->update();
+        return;
+    case cmd::PiAxis:
+        doc_.view.piAxis = doc_.view.piAxis == 0 ? 1 : 0;
+        action(cmd::PiAxis)->setChecked(doc_.view.piAxis != 0);
+        canvas_->repaintNow();
+        return;
+    case cmd::BankInfo:
+        questionWindow_->command(cmd::About);
+        return;
+    case cmd::MailAuthor:
+        QDesktopServices::openUrl(QUrl(QString("mailto:") + kAuthorEmail));
+        return;
+    case cmd::SavePicture:
+        savePicture();
+        return;
+    case cmd::CopyPicture:
+        copyPicture();
+        return;
+    default:
+        if (beginNew(doc_, notifier_)) openFamilyDialog(id);
+        return;
+    }
+}
+
+void MainWindow::openFamilyDialog(int kind) {
+    if (const FamilySpec* family = findFamily(kind)) {
+        ParameterDialog dialog(doc_, *family, notifier_, this);
+        dialog.form().repaintCanvas = [this] { canvas_->repaintNow(); };
+        if (runParameterDialog)
+            runParameterDialog(dialog);
+        else
+            dialog.exec();
+    }
+    client_->update();
+    canvas_->repaintNow();
+}
+
+void MainWindow::modifyRow(int row) {
+    beginModify(doc_, row);
+    openFamilyDialog(doc_.table.slot(row).kind);
+}
+
+void MainWindow::deleteRow(int row) {
+    if (row < 0 || row >= kMaxSlots) {
+        notifier_.message(appTitleUtf8(), utf8String(116));
+        return;
+    }
+    doc_.table.deleteSlot(row);
+    for (int r = doc_.table.slotCount; r < kMaxSlots; ++r) {
+        modify_[static_cast<std::size_t>(r)]->hide();
+        delete_[static_cast<std::size_t>(r)]->hide();
+    }
+    client_->update();
+    canvas_->repaintNow();
+}
+
+void MainWindow::toolbarAction(int index) {
+    ViewSettings& v = doc_.view;
+    if (index == 0 && v.pixelsPerUnit <= 80) v.pixelsPerUnit += 4;
+    else if (index == 1 && v.pixelsPerUnit >= 6) v.pixelsPerUnit -= 4;
+    else if (index == 2) v.showLabels = v.showLabels == 1 ? 0 : 1;
+    canvas_->repaintNow();
+}
+
+void MainWindow::layoutAndPaint(QPainter* painter) {
+    const int w = client_->width(), h = client_->height();
+    ExpressionTable& t = doc_.table;
+    std::vector<int> counts;
+    for (int r = 0; r < t.slotCount; ++r) counts.push_back(t.slot(r).labels.charCount());
+    const MainLayout l = computeLayout(w, h, doc_.view.fullScreen != 0, counts);
+    doc_.metrics.labelFontHeight = l.labelFontHeight;
+    doc_.metrics.fractionFontHeight = l.labelFontHeight;
+
+    QImage panel(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+    panel.fill(palette().color(QPalette::Window));
+    if (l.fullScreen) {
+        for (PictureButton* b : toolbar_) b->hide();
+        for (int r = 0; r < t.slotCount; ++r) {
+            modify_[static_cast<std::size_t>(r)]->hide();
+            delete_[static_cast<std::size_t>(r)]->hide();
+        }
+    } else {
+        for (int k = 0; k < 3; ++k) {
+            toolbar_[static_cast<std::size_t>(k)]->show();
+            place(toolbar_[static_cast<std::size_t>(k)], l.toolbar[k]);
+        }
+        QtSurface s(&panel);
+        for (int r = 0; r < t.slotCount; ++r) {
+            const MainLayout::Row& row = l.rows[static_cast<std::size_t>(r)];
+            modify_[static_cast<std::size_t>(r)]->show();
+            delete_[static_cast<std::size_t>(r)]->show();
+            place(modify_[static_cast<std::size_t>(r)], row.modify);
+            place(delete_[static_cast<std::size_t>(r)], row.remove);
+            if (row.labelCharWidth > 0) doc_.metrics.labelCharWidth = row.labelCharWidth;
+            if (!row.drawLabel) continue;
+            ExpressionSlot& slot = t.slot(r);
+            slot.labels.setFontSize(row.labelCharWidth, l.labelFontHeight);
+            slot.labels.setColour(SlotColours[static_cast<std::size_t>(slot.colourIndex)]);
+            slot.labels.draw(s, row.labelX, row.labelY, row.labelWidth, row.labelHeight);
+        }
+    }
+    place(canvas_, l.canvas);
+    if (painter) painter->drawImage(0, 0, panel);
+    canvas_->repaintNow();
+}
+
+QImage MainWindow::renderClient() { return client_->grab().toImage(); }
+
+void MainWindow::about() {
+    QDialog box(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    box.setObjectName("Dialog188");
+    box.setWindowTitle(QString::fromStdString(appTitleUtf8()));
+    auto* layout = new QVBoxLayout(&box);
+    auto* top = new QHBoxLayout;
+    auto* icon = new QLabel;
+    icon->setPixmap(appIcon().pixmap(48, 48));
+    top->addWidget(icon);
+    auto* text = new QLabel(QString("<b>云绘板</b> v5.0<br>中学解析几何与初等函数教学绘图<br>作者：云绘板开发组<br>电子邮件：%1")
+                                .arg(kAuthorEmail));
+    top->addWidget(text);
+    layout->addLayout(top);
+    auto* ok = new QPushButton("确定");
+    ok->setDefault(true);
+    layout->addWidget(ok, 0, Qt::AlignCenter);
+    connect(ok, &QPushButton::clicked, &box, [&box] { box.done(1); });
+    // Esc (command 2) does not close the box: only 确定 does.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), &box);
+    connect(esc, &QShortcut::activated, &box, [] {});
+    if (runAboutBox)
+        runAboutBox(box);
+    else
+        box.exec();
+}
+
+void MainWindow::savePicture() {
+    const QString path = QFileDialog::getSaveFileName(this, "保存图片", "canvas.png", "PNG (*.png);;SVG (*.svg)");
+    if (path.isEmpty()) return;
+    if (!saveCanvasPicture(doc_, canvas_->image(), path)) notifier_.message(appTitleUtf8(), cannotWriteText(path).toStdString());
+}
+
+void MainWindow::copyPicture() { QApplication::clipboard()->setImage(canvas_->image()); }
+
+} // namespace yhb

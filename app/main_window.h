@@ -1,0 +1,80 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <memory>
+
+#include <QAction>
+#include <QDialog>
+#include <QMainWindow>
+
+#include "app/main_layout.h"
+#include "app/picture_button.h"
+#include "bank/catalogue.h"
+#include "bank/question_window.h"
+#include "dialogs/document.h"
+#include "dialogs/parameter_dialog.h"
+#include "gfx/notifier.h"
+#include "plot/canvas_widget.h"
+
+namespace yhb {
+
+class ClientArea;
+
+// The main window ("FUNCTION00"): menus, accelerators, the canvas, the toolbar and the
+// panel of row labels with their modify and delete buttons.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Catalogue& catalogue, Notifier& notifier);
+    ~MainWindow() override;
+
+    // Every menu item and accelerator ends here, with the ids of the menus.
+    void command(int id);
+    // Opens the family's dialog for the table's current edit mode; other ids only repaint.
+    void openFamilyDialog(int kind);
+    void modifyRow(int row);
+    void deleteRow(int row);
+    void toolbarAction(int index);
+
+    Document& document() { return doc_; }
+    CanvasWidget* canvas() const { return canvas_; }
+    QuestionWindow* questionWindow() const { return questionWindow_.get(); }
+    QWidget* client() const;
+    PictureButton* toolbarButton(int i) const { return toolbar_[static_cast<std::size_t>(i)]; }
+    PictureButton* modifyButton(int row) const { return modify_[static_cast<std::size_t>(row)]; }
+    PictureButton* deleteButton(int row) const { return delete_[static_cast<std::size_t>(row)]; }
+    QAction* action(int id) const;
+    QMenu* bankMenu() const { return bankMenu_; }
+    // The client area as it is painted now: panel, labels, buttons and canvas.
+    QImage renderClient();
+
+    // Tests drive modal dialogs through these instead of running them.
+    std::function<void(ParameterDialog&)> runParameterDialog;
+    std::function<void(QDialog&)> runAboutBox;
+
+private:
+    friend class ClientArea;
+    void buildMenus();
+    void buildShortcuts();
+    void layoutAndPaint(QPainter* painter);
+    void about();
+    void savePicture();
+    void copyPicture();
+    QAction* addCommand(QMenu* menu, int id, const QString& text);
+
+    Catalogue& catalogue_;
+    Notifier& notifier_;
+    Document doc_;
+    ClientArea* client_;
+    CanvasWidget* canvas_;
+    std::array<PictureButton*, 3> toolbar_{};
+    std::array<PictureButton*, kMaxSlots> modify_{};
+    std::array<PictureButton*, kMaxSlots> delete_{};
+    int modifyPressed_ = 0; // one flag shared by the five modify buttons
+    int deletePressed_ = 0;
+    std::unique_ptr<QuestionWindow> questionWindow_;
+    QMenu* bankMenu_ = nullptr;
+    std::vector<QAction*> actions_;
+};
+
+} // namespace yhb

@@ -1,0 +1,29 @@
+#include "app/picture_export.h"
+
+#include <QFile>
+
+#include "gfx/svg_surface.h"
+
+namespace yhb {
+
+std::string canvasSvg(const Document& doc) {
+    SvgSurface svg(doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+    svg.setBkMode(BkMode::Transparent);
+    svg.setOrigin(doc.canvas.originX, doc.canvas.originY);
+    paintCanvas(svg, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+    return svg.document();
+}
+
+bool saveCanvasPicture(const Document& doc, const QImage& image, const QString& path) {
+    if (path.endsWith(".svg", Qt::CaseInsensitive)) {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+        const std::string svg = canvasSvg(doc);
+        return f.write(svg.data(), static_cast<qint64>(svg.size())) == static_cast<qint64>(svg.size()) && f.flush();
+    }
+    return image.save(path, "PNG");
+}
+
+QString cannotWriteText(const QString& path) { return QString("无法写入文件：%1").arg(path); }
+
+} // namespace yhb

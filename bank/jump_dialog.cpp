@@ -1,0 +1,62 @@
+#include "bank/jump_dialog.h"
+
+#include <cstdlib>
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "gfx/cp936.h"
+#include "res/command_ids.h"
+#include "res/strings.h"
+
+namespace yhb {
+
+JumpDialog::JumpDialog(QuestionNavigator& navigator, Notifier& notifier, QWidget* parent)
+    : QDialog(parent), navigator_(navigator), notifier_(notifier), edit_(new QLineEdit) {
+    setObjectName("Dialog186");
+    setModal(true);
+    setWindowTitle(QString::fromStdString(appTitleUtf8()));
+    auto* layout = new QVBoxLayout(this);
+    auto* prompt = new QLabel(QString::fromStdString(cp936::toUtf8(navigator.jumpPrompt())));
+    prompt->setObjectName("1018");
+    prompt->setWordWrap(true);
+    layout->addWidget(prompt);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel("跳到第几号:"));
+    edit_->setObjectName("1002");
+    edit_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit_));
+    row->addWidget(edit_);
+    layout->addLayout(row);
+    auto* buttons = new QHBoxLayout;
+    auto* ok = new QPushButton("确定");
+    auto* cancel = new QPushButton("取消");
+    ok->setDefault(true);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, [this] { command(cmd::Ok); });
+    connect(cancel, &QPushButton::clicked, this, [this] { command(cmd::Cancel); });
+    edit_->setFocus();
+}
+
+void JumpDialog::command(int id) {
+    if (id == cmd::Cancel) {
+        done(2);
+    } else if (id == cmd::Ok) {
+        const std::string text = edit_->text().left(50).toStdString();
+        const std::string refusal = navigator_.jump(std::atoi(text.c_str()));
+        if (refusal.empty()) {
+            done(1);
+            return;
+        }
+        notifier_.message("", cp936::toUtf8(refusal));
+        edit_->clear();
+        edit_->setFocus();
+    }
+}
+
+} // namespace yhb

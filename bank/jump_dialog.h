@@ -1,0 +1,24 @@
+#pragma once
+#include <QDialog>
+#include <QLineEdit>
+
+#include "bank/question_navigator.h"
+#include "gfx/notifier.h"
+
+namespace yhb {
+
+// "跳题": asks for a question number of the current category.
+class JumpDialog : public QDialog {
+    Q_OBJECT
+public:
+    JumpDialog(QuestionNavigator& navigator, Notifier& notifier, QWidget* parent);
+    void command(int id); // 1 OK, 2 Cancel
+    QLineEdit* edit() const { return edit_; }
+
+private:
+    QuestionNavigator& navigator_;
+    Notifier& notifier_;
+    QLineEdit* edit_;
+};
+
+} // namespace yhb

@@ -1,0 +1,187 @@
+#include "bank/question_window.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPainter>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "bank/jump_dialog.h"
+#include "gfx/cp936.h"
+#include "res/command_ids.h"
+#include "res/icons.h"
+#include "res/strings.h"
+
+namespace yhb {
+
+// The client area left of the scroll bar.
+class QuestionView : public QWidget {
+public:
+    explicit QuestionView(QuestionWindow& w) : QWidget(&w), window_(w) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(1, 1);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, window_.render());
+    }
+    void resizeEvent(QResizeEvent*) override {
+        window_.navigator_.resize(width(), height());
+        window_.remeasure();
+    }
+    void wheelEvent(QWheelEvent* e) override {
+        const int steps = e->angleDelta().y() / 40;
+        window_.scroll_->setValue(window_.scroll_->value() - steps);
+    }
+
+private:
+    QuestionWindow& window_;
+};
+
+QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
+    : QWidget(nullptr), catalogue_(catalogue), notifier_(notifier), navigator_(catalogue),
+      view_(new QuestionView(*this)), scroll_(new QScrollBar(Qt::Vertical)) {
+    setObjectName("functionTm");
+    setWindowIcon(appIcon());
+    setWindowTitle(QString::fromStdString(cp936::toUtf8(navigator_.caption())));
+    resize(760, 560);
+
+    auto* bar = new QMenuBar;
+    auto add = [this](QMenu* menu, QMenuBar* top, int id, const char* text) {
+        QAction* a = menu ? menu->addAction(QString::fromUtf8(text)) : top->addAction(QString::fromUtf8(text));
+        a->setData(id);
+        connect(a, &QAction::triggered, this, [this, id] { command(id); });
+        actions_.push_back(a);
+    };
+    QMenu* file = bar->addMenu("文件");
+    add(file, bar, cmd::SaveQuestionPicture, "保存题目图片...");
+    add(nullptr, bar, cmd::RandomQuestion, "随机选题");
+    add(nullptr, bar, cmd::JumpQuestion, "跳题");
+    add(nullptr, bar, cmd::FirstQuestion, "第一题");
+    add(nullptr, bar, cmd::PrevQuestion, "上一题");
+    add(nullptr, bar, cmd::NextQuestion, "下一题");
+    add(nullptr, bar, cmd::LastQuestion, "最后一题");
+    add(nullptr, bar, cmd::ToggleAnswer, "解答与分析");
+    QMenu* font = bar->addMenu("字体");
+    add(font, bar, cmd::FontLarger, "放大");
+    add(font, bar, cmd::FontSmaller, "缩小");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(bar);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(view_, 1);
+    row->addWidget(scroll_);
+    layout->addLayout(row);
+    scroll_->setSingleStep(1);
+    connect(scroll_, &QScrollBar::valueChanged, view_, [this] { view_->update(); });
+
+    const struct {
+        QKeySequence key;
+        int id;
+    } keys[] = {{QKeySequence(Qt::ALT | Qt::Key_Slash), cmd::AltSlash}, {QKeySequence(Qt::ALT | Qt::Key_Question), cmd::AltSlash},
+                {QKeySequence(Qt::Key_F), cmd::KeyF}, {QKeySequence(Qt::CTRL | Qt::Key_F), cmd::ToggleAnswer},
+                {QKeySequence(Qt::Key_N), cmd::NextQuestion}};
+    for (const auto& k : keys) {
+        auto* s = new QShortcut(k.key, this);
+        s->setContext(Qt::WindowShortcut);
+        const int id = k.id;
+        connect(s, &QShortcut::activated, this, [this, id] { command(id); });
+    }
+    updateMenu();
+}
+
+QAction* QuestionWindow::action(int id) const {
+    for (QAction* a : actions_)
+        if (a->data().toInt() == id) return a;
+    return nullptr;
+}
+
+void QuestionWindow::command(int id) {
+    if (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + catalogue_.categoryCount()) {
+        openCategory(id - cmd::BankCategoryBase);
+        return;
+    }
+    switch (id) {
+    case cmd::About:
+        notifier_.message("", cp936::toUtf8(navigator_.bankInformation()));
+        return;
+    case cmd::JumpQuestion: {
+        if (!catalogue_.current()) return;
+        JumpDialog dialog(navigator_, notifier_, this);
+        if (dialog.exec() == 1) reload();
+        return;
+    }
+    case cmd::SaveQuestionPicture:
+        savePicture();
+        return;
+    case cmd::ToggleAnswer:
+        navigator_.command(id);
+        remeasure();
+        view_->update();
+        return;
+    default:
+        if (navigator_.command(id)) reload();
+        return;
+    }
+}
+
+void QuestionWindow::openCategory(int index) {
+    if (!navigator_.selectCategory(index)) return;
+    reload();
+    show();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+// The navigator has read the question; the window refreshes its menu, range and picture.
+void QuestionWindow::reload() {
+    updateMenu();
+    remeasure();
+    view_->update();
+}
+
+void QuestionWindow::remeasure() {
+    navigator_.remeasure();
+    const int page = navigator_.scrollPage();
+    scroll_->setPageStep(page > 0 ? page : 1);
+    // A position runs up to max - page + 1, as a proportional scroll bar allows.
+    scroll_->setRange(0, std::max(0, navigator_.scrollMaximum() - page + 1));
+}
+
+void QuestionWindow::updateMenu() {
+    const QuestionNavigator::MenuState m = navigator_.menuState();
+    action(cmd::FirstQuestion)->setEnabled(m.firstAndPrevious);
+    action(cmd::PrevQuestion)->setEnabled(m.firstAndPrevious);
+    action(cmd::LastQuestion)->setEnabled(m.nextAndLast);
+    action(cmd::NextQuestion)->setEnabled(m.nextAndLast);
+}
+
+QImage QuestionWindow::render() const {
+    QImage image(std::max(view_->width(), 1), std::max(view_->height(), 1), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QtSurface s(&image);
+    navigator_.paint(s, scroll_->value());
+    return image;
+}
+
+void QuestionWindow::savePicture() {
+    const QString path = QFileDialog::getSaveFileName(this, "保存题目图片", "question.png", "PNG (*.png)");
+    if (!path.isEmpty()) render().save(path, "PNG");
+}
+
+void QuestionWindow::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    hide();
+    if (onHidden) onHidden();
+}
+
+} // namespace yhb
