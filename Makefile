@@ -15,7 +15,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	cd tm && ../$(BUILD)/yunhuiban
+	cd $(BUILD)/bank && ../yunhuiban
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

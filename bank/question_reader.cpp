@@ -34,10 +34,15 @@ public:
             if (text_[end + 1] == '\n') break;
             ++end;
         }
-        line = text_.substr(pos_, std::min(end - pos_, kMaxLineBytes));
+        fullLength = end - pos_;
+        line = text_.substr(pos_, std::min(fullLength, kMaxLineBytes));
         pos_ = end < text_.size() ? end + 2 : text_.size();
+        ++number;
         return true;
     }
+
+    std::size_t fullLength = 0; // of the last line, before cutting
+    int number = 0;             // of the last line, from 1
 
 private:
     std::string_view text_;
@@ -74,7 +79,10 @@ bool readQuestionFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer) {
+bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<QuestionProblem>* problems) {
+    auto report = [problems](int line, std::string message) {
+        if (problems) problems->push_back({line, std::move(message)});
+    };
     std::string converted;
     static constexpr std::string_view kBom = "\xEF\xBB\xBF";
     if (raw.substr(0, kBom.size()) == kBom) {
@@ -83,14 +91,30 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer) {
     }
     LineSplitter lines(raw);
     std::string_view line;
-    if (!lines.next(line) || line != "function") return false;
+    if (!lines.next(line) || line != "function") {
+        report(1, "the first line is not \"function\"");
+        return false;
+    }
 
     ItemList* current = &question;
     std::vector<int> groups;
     int ignoredGroups = 0; // "{" beyond the nesting limit, matched by their "}"
     int mark = 0;
+    int markLine = 0; // of an open "{{"
+    std::vector<int> groupLines;
     while (lines.next(line)) {
         const int count = current->count();
+        if (problems) {
+            if (lines.fullLength > kMaxLineBytes) report(lines.number, "line longer than 1999 bytes (cut)");
+            if (cp936::firstInvalid(line) != std::string_view::npos) report(lines.number, "bytes that are not valid CP936");
+            if (line == "{") groupLines.push_back(lines.number);
+            else if (line == "}" && !groupLines.empty()) groupLines.pop_back();
+            else if (line == "{{") markLine = lines.number;
+            else if (line == "}}") markLine = 0;
+            else if ((line == "fs" || line == "zs" || line == "xb") && count < 2)
+                report(lines.number, "\"" + std::string(line) + "\" needs two items before it");
+            else if (line == "gh" && count < 1) report(lines.number, "\"gh\" needs an item before it");
+        }
         if (line == "jd") {
             current = &answer;
         } else if (line == "tm") {
@@ -140,6 +164,8 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer) {
             current->append(sized(newItem<TextItem>(std::string(line))));
         }
     }
+    for (int l : groupLines) report(l, "\"{\" is never closed");
+    if (markLine > 0) report(markLine, "\"{{\" is never closed");
     return true;
 }
 

@@ -1,1 +1,346 @@
-int main() { return 0; }
+// yunhuiban-cli: the program's figures and question sheets without the window, drawn by the
+// same code as the window.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "app/main_window.h"
+#include "app/picture_export.h"
+#include "bank/catalogue.h"
+#include "bank/question_navigator.h"
+#include "bank/question_reader.h"
+#include "cli/expr_parser.h"
+#include "gfx/cp936.h"
+#include "gfx/qt_surface.h"
+#include "gfx/recording_surface.h"
+#include "gfx/svg_surface.h"
+
+namespace fs = std::filesystem;
+using namespace yhb;
+
+namespace {
+
+constexpr int kUsage = 2;
+
+// Message boxes become lines on stderr.
+class StderrNotifier : public Notifier {
+public:
+    void message(const std::string&, const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+};
+
+void printHelp() {
+    std::printf(
+        "usage:\n"
+        "  yunhuiban-cli plot [options] EXPR...\n"
+        "      EXPR is FAMILY[:T1,T2,...][+BOX...], for example ellipse-x:4,2+1010+1011\n"
+        "      --size WxH  --scale N  --origin X,Y  --pi-axis  --no-labels  --trace\n"
+        "      --window WxH (the whole main window, PNG)  -o FILE (.png or .svg)\n"
+        "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--trace] [-o FILE]\n"
+        "  yunhuiban-cli bank [DIR]\n"
+        "families (name, number, fields, boxes):\n");
+    for (const FamilySpec& f : families()) {
+        std::printf("  %-18s %d ", f.cliName, f.kind);
+        for (const FieldSpec& field : f.fields) std::printf(" %s%d", field.label, field.defaultValue);
+        for (const BoxSpec& b : f.boxes) std::printf("  +%d %s", b.id, b.caption);
+        std::printf("\n");
+    }
+}
+
+int usageError(const std::string& what) {
+    std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
+    return kUsage;
+}
+
+bool parsePair(const char* text, char sep, int& a, int& b) {
+    char* end = nullptr;
+    long x = std::strtol(text, &end, 10);
+    if (end == text || *end != sep) return false;
+    const char* second = end + 1;
+    long y = std::strtol(second, &end, 10);
+    if (end == second || *end) return false;
+    if (x < -100000 || x > 100000 || y < -100000 || y > 100000) return false;
+    a = static_cast<int>(x);
+    b = static_cast<int>(y);
+    return true;
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
+bool endsWith(const std::string& s, const char* suffix) {
+    const std::size_t n = std::strlen(suffix);
+    return s.size() >= n && std::equal(s.end() - static_cast<long>(n), s.end(), suffix,
+                                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+int writeImage(const QImage& image, const std::string& path) {
+    if (!image.save(QString::fromStdString(path), "PNG")) {
+        std::fprintf(stderr, "%s\n", cannotWriteText(QString::fromStdString(path)).toUtf8().constData());
+        return 1;
+    }
+    return 0;
+}
+
+int plotCommand(int argc, char** argv) {
+    int width = 600, height = 400, scale = 20, ox = 0, oy = 0, winW = 0, winH = 0;
+    bool origin = false, pi = false, noLabels = false, trace = false;
+    std::string out;
+    std::vector<CliExpression> exprs;
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](const char* name) -> const char* {
+            if (i + 1 >= argc) return nullptr;
+            (void)name;
+            return argv[++i];
+        };
+        if (a == "--size" || a == "--window") {
+            const char* v = value(a.c_str());
+            int w = 0, h = 0;
+            if (!v || !parsePair(v, 'x', w, h) || w <= 0 || h <= 0 || w > 10000 || h > 10000)
+                return usageError(a + " needs WxH");
+            (a == "--size" ? width : winW) = w;
+            (a == "--size" ? height : winH) = h;
+        } else if (a == "--scale") {
+            const char* v = value("--scale");
+            char* end = nullptr;
+            long n = v ? std::strtol(v, &end, 10) : 0;
+            if (!v || *end || n < 1 || n > 1000) return usageError("--scale needs a number from 1 to 1000");
+            scale = static_cast<int>(n);
+        } else if (a == "--origin") {
+            const char* v = value("--origin");
+            if (!v || !parsePair(v, ',', ox, oy)) return usageError("--origin needs X,Y");
+            origin = true;
+        } else if (a == "--pi-axis") {
+            pi = true;
+        } else if (a == "--no-labels") {
+            noLabels = true;
+        } else if (a == "--trace") {
+            trace = true;
+        } else if (a == "-o") {
+            const char* v = value("-o");
+            if (!v) return usageError("-o needs a file name");
+            out = v;
+        } else if (!a.empty() && a[0] == '-' && a.size() > 1 && !(a[1] >= '0' && a[1] <= '9')) {
+            return usageError("unknown option " + a);
+        } else {
+            CliExpression e;
+            std::string error;
+            if (!parseExpression(a, e, error)) return usageError(error);
+            exprs.push_back(e);
+        }
+    }
+    if (exprs.empty()) return usageError("plot needs at least one EXPR");
+    if (winW > 0 && !out.empty() && !endsWith(out, ".png")) return usageError("--window writes PNG only");
+    if (out.empty() && !trace) return usageError("plot needs -o FILE or --trace");
+
+    StderrNotifier notifier;
+    if (winW > 0) {
+        Catalogue none;
+        MainWindow window(none, notifier);
+        Document& doc = window.document();
+        doc.view.pixelsPerUnit = scale;
+        doc.view.piAxis = pi;
+        doc.view.showLabels = noLabels ? 0 : 1;
+        window.client()->resize(winW, winH);
+        window.renderClient(); // the first layout sizes the canvas and centres the origin
+        if (origin) {
+            doc.canvas.originX = ox;
+            doc.canvas.originY = oy;
+            window.canvas()->applyOrigin();
+        }
+        bool refused = false;
+        for (const CliExpression& e : exprs) {
+            if (!beginNew(doc, notifier)) return kUsage;
+            window.runParameterDialog = [&](ParameterDialog& dialog) {
+                for (std::size_t i = 0; i < e.texts.size(); ++i)
+                    if (!e.texts[i].empty()) dialog.field(static_cast<int>(i))->setText(QString::fromStdString(e.texts[i]));
+                for (std::size_t b = 0; b < e.family->boxes.size(); ++b)
+                    for (int id : e.boxes)
+                        if (id == e.family->boxes[b].id) dialog.box(static_cast<int>(b))->setChecked(true);
+                dialog.command(1);
+                refused = dialog.result() != 1;
+            };
+            window.command(e.family->kind);
+            if (refused) return kUsage;
+        }
+        const QImage image = window.renderClient();
+        if (trace) {
+            RecordingSurface rec;
+            rec.setBkMode(BkMode::Transparent);
+            rec.setOrigin(doc.canvas.originX, doc.canvas.originY);
+            paintCanvas(rec, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+            std::fputs(rec.trace().c_str(), stdout);
+        }
+        return out.empty() ? 0 : writeImage(image, out);
+    }
+
+    Document doc;
+    doc.view.pixelsPerUnit = scale;
+    doc.view.piAxis = pi;
+    doc.view.showLabels = noLabels ? 0 : 1;
+    doc.canvas.resize(width, height);
+    if (origin) {
+        doc.canvas.originX = ox;
+        doc.canvas.originY = oy;
+    }
+    for (const CliExpression& e : exprs)
+        if (!enterExpression(doc, e, notifier)) return kUsage;
+
+    auto draw = [&](Surface& s) {
+        s.setBkMode(BkMode::Transparent);
+        s.setOrigin(doc.canvas.originX, doc.canvas.originY);
+        paintCanvas(s, doc.table, doc.view, width, height);
+    };
+    if (trace) {
+        RecordingSurface rec;
+        draw(rec);
+        std::fputs(rec.trace().c_str(), stdout);
+    }
+    if (out.empty()) return 0;
+    if (endsWith(out, ".svg")) {
+        if (!writeFile(out, canvasSvg(doc))) {
+            std::fprintf(stderr, "%s\n", cannotWriteText(QString::fromStdString(out)).toUtf8().constData());
+            return 1;
+        }
+        return 0;
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    QtSurface s(&image);
+    draw(s);
+    return writeImage(image, out);
+}
+
+// The category name the question window would show for a file: its folder's funcName.fun,
+// else the folder's name.
+std::string categoryNameFor(const fs::path& file) {
+    std::string name;
+    const fs::path dir = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    if (readOneLineFile((dir / "funcName.fun").string(), name)) return name;
+    return cp936::fromUtf8(fs::absolute(dir).lexically_normal().filename().string());
+}
+
+int questionCommand(int argc, char** argv) {
+    std::string file, out;
+    int width = 600, cellW = 20, cellH = 36;
+    bool answer = false, trace = false;
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--width" && i + 1 < argc) {
+            char* end = nullptr;
+            long n = std::strtol(argv[++i], &end, 10);
+            if (*end || n < 1 || n > 10000) return usageError("--width needs a number from 1 to 10000");
+            width = static_cast<int>(n);
+        } else if (a == "--cell" && i + 1 < argc) {
+            if (!parsePair(argv[++i], ',', cellW, cellH) || cellW < 1 || cellH < 1 || cellW > 500 || cellH > 500)
+                return usageError("--cell needs W,H");
+        } else if (a == "--answer") {
+            answer = true;
+        } else if (a == "--trace") {
+            trace = true;
+        } else if (a == "-o" && i + 1 < argc) {
+            out = argv[++i];
+        } else if (!a.empty() && a[0] == '-') {
+            return usageError("unknown option " + a);
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            return usageError("question takes one FILE");
+        }
+    }
+    if (file.empty()) return usageError("question needs a FILE");
+    if (out.empty() && !trace) return usageError("question needs -o FILE or --trace");
+
+    Catalogue catalogue;
+    catalogue.categories.push_back(newCategory(categoryNameFor(file), -1, 0));
+    addQuestion(*catalogue.categories.back(), file);
+    QuestionNavigator nav(catalogue);
+    nav.cellWidth = cellW;
+    nav.cellHeight = cellH;
+    nav.resize(width, 1);
+    nav.reload();
+    if (answer) nav.command(32771);
+    const int height = std::max(nav.contentHeight, 1);
+    nav.resize(width, height);
+
+    if (trace) {
+        RecordingSurface rec;
+        nav.paint(rec, 0);
+        std::fputs(rec.trace().c_str(), stdout);
+    }
+    if (out.empty()) return 0;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QtSurface s(&image);
+    nav.paint(s, 0);
+    return writeImage(image, out);
+}
+
+int bankCommand(int argc, char** argv) {
+    if (argc > 1) return usageError("bank takes one DIR");
+    const std::string dir = argc == 1 ? argv[0] : ".";
+    Catalogue c;
+    c.load(dir);
+    std::printf("version %s\n", cp936::toUtf8(c.bankVersion).c_str());
+    for (int t = 0; t < c.topLevelCount(); ++t)
+        std::printf("toplevel %d %s\n", t, cp936::toUtf8(c.topLevel[static_cast<std::size_t>(t)].name).c_str());
+    for (int i = 0; i < c.categoryCount(); ++i) {
+        const BankCategory* k = c.category(i);
+        std::printf("category %d parent=%d aggregate=%d questions=%d %s\n", i, k->parent, k->aggregate,
+                    k->questionCount(), cp936::toUtf8(k->name).c_str());
+    }
+    auto relative = [&](const std::string& path) {
+        return cp936::toUtf8(fs::path(path).lexically_relative(dir).generic_string());
+    };
+    for (int i = 0; i < c.categoryCount(); ++i) {
+        const BankCategory* k = c.category(i);
+        for (int n = 0; n < k->questionCount(); ++n)
+            std::printf("question %d %d %s\n", i, n + 1, relative(k->questionPaths[static_cast<std::size_t>(n)]).c_str());
+    }
+    // Every file once: aggregates only repeat the loaded categories' paths.
+    bool problems = false;
+    for (int i = 0; i < c.categoryCount(); ++i) {
+        const BankCategory* k = c.category(i);
+        if (k->aggregate) continue;
+        for (const std::string& path : k->questionPaths) {
+            std::string bytes;
+            std::vector<QuestionProblem> found;
+            if (!readQuestionFile(path, bytes)) {
+                found.push_back({0, "cannot be read"});
+            } else {
+                ItemList question(800), answers(800);
+                parseQuestion(bytes, question, answers, &found);
+            }
+            for (const QuestionProblem& p : found)
+                std::fprintf(stderr, "%s:%d: %s\n", relative(path).c_str(), p.line, p.message.c_str());
+            problems = problems || !found.empty();
+        }
+    }
+    return problems ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+        printHelp();
+        return argc < 2 ? kUsage : 0;
+    }
+    const std::string command = argv[1];
+    if (command == "bank") return bankCommand(argc - 2, argv + 2);
+    if (command != "plot" && command != "question") return usageError("unknown command " + command);
+
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    return command == "plot" ? plotCommand(argc - 2, argv + 2) : questionCommand(argc - 2, argv + 2);
+}

@@ -1,0 +1,83 @@
+#include "cli/expr_parser.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "dialogs/parameter_form.h"
+#include "gfx/cp936.h"
+
+namespace yhb {
+namespace {
+
+bool allDigits(const std::string& s) {
+    return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+bool parseExpression(const std::string& text, CliExpression& out, std::string& error) {
+    out = {};
+    const std::size_t plus = text.find('+', 0);
+    const std::size_t colon = text.find(':');
+    // A '+' inside the field texts ("1e+5") belongs to them: boxes start after the texts.
+    std::size_t boxesAt = std::string::npos;
+    if (colon == std::string::npos) {
+        boxesAt = plus;
+    } else {
+        for (std::size_t i = text.find('+', colon); i != std::string::npos; i = text.find('+', i + 1))
+            if (allDigits(text.substr(i + 1, 4)) && (i + 5 == text.size() || text[i + 5] == '+')) {
+                boxesAt = i;
+                break;
+            }
+    }
+    const std::string head = text.substr(0, std::min(colon, boxesAt));
+    if (allDigits(head))
+        out.family = findFamily(std::atoi(head.c_str()));
+    else
+        out.family = findFamilyByName(head);
+    if (!out.family) {
+        error = "unknown family \"" + head + "\" in \"" + text + "\"";
+        return false;
+    }
+    if (colon != std::string::npos && colon < boxesAt) {
+        const std::string fields = text.substr(colon + 1, boxesAt == std::string::npos ? std::string::npos : boxesAt - colon - 1);
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t comma = fields.find(',', start);
+            out.texts.push_back(fields.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+        if (out.texts.size() > out.family->fields.size()) {
+            error = "\"" + text + "\": " + out.family->cliName + " has " + std::to_string(out.family->fields.size()) +
+                    " fields";
+            return false;
+        }
+    }
+    std::size_t at = boxesAt;
+    while (at != std::string::npos) {
+        const std::size_t next = text.find('+', at + 1);
+        const std::string box = text.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+        const int id = allDigits(box) ? std::atoi(box.c_str()) : -1;
+        const auto& boxes = out.family->boxes;
+        if (std::none_of(boxes.begin(), boxes.end(), [id](const BoxSpec& b) { return b.id == id; })) {
+            error = "\"" + text + "\": " + out.family->cliName + " has no box \"" + box + "\"";
+            return false;
+        }
+        out.boxes.push_back(id);
+        at = next;
+    }
+    return true;
+}
+
+bool enterExpression(Document& doc, const CliExpression& e, Notifier& notifier) {
+    if (!beginNew(doc, notifier)) return false;
+    ParameterForm form(doc, *e.family, notifier);
+    form.initialise();
+    for (std::size_t i = 0; i < e.texts.size() && i < form.fieldTexts.size(); ++i)
+        if (!e.texts[i].empty()) form.fieldTexts[i] = cp936::fromUtf8(e.texts[i]);
+    for (int id : e.boxes) form.setBox(id, true);
+    return form.ok();
+}
+
+} // namespace yhb

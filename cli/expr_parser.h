@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "dialogs/document.h"
+#include "dialogs/family_table.h"
+#include "gfx/notifier.h"
+
+namespace yhb {
+
+// One expression of the command line: FAMILY[:T1,T2,...][+BOX...].
+struct CliExpression {
+    const FamilySpec* family = nullptr;
+    std::vector<std::string> texts; // UTF-8, as typed into the fields in field order
+    std::vector<int> boxes;
+};
+
+// Parses one EXPR; on failure returns false and puts a message naming the problem in `error`.
+bool parseExpression(const std::string& text, CliExpression& out, std::string& error);
+
+// Enters the expression as its dialog would: the menu's refusal of a sixth one, the fields
+// (missing ones keep the family's default), the boxes, then OK. False when refused; the
+// notifier got the dialog's message then.
+bool enterExpression(Document& doc, const CliExpression& e, Notifier& notifier);
+
+} // namespace yhb
