@@ -1,0 +1,48 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "dialogs/parameter_form.h"
+#include "gfx/cp936.h"
+#include "items/draw_items.h"
+
+namespace yhb::test {
+
+// A form of `kind` on `doc`, opened the way the menu (new) or a modify button opens it.
+struct OpenForm {
+    OpenForm(Document& doc, int kind, RecordingNotifier& n) : form(doc, *findFamily(kind), n) { form.initialise(); }
+    ParameterForm form;
+};
+
+inline bool enter(Document& doc, RecordingNotifier& n, int kind, const std::vector<std::string>& fields,
+                  const std::vector<int>& boxes = {}) {
+    if (!beginNew(doc, n)) return false;
+    ParameterForm form(doc, *findFamily(kind), n);
+    form.initialise();
+    for (std::size_t i = 0; i < fields.size(); ++i) form.fieldTexts[i] = fields[i];
+    for (int b : boxes) form.setBox(b, true);
+    return form.ok();
+}
+
+// The label's top-level texts (and the parts of composites), flattened for reading.
+inline std::string readLabel(const DrawItem* item) {
+    if (auto* t = dynamic_cast<const TextItem*>(item)) return cp936::toUtf8(t->text);
+    if (auto* f = dynamic_cast<const FractionItem*>(item)) return "[" + readLabel(f->numerator) + "/" + readLabel(f->denominator) + "]";
+    if (auto* s = dynamic_cast<const SuperscriptItem*>(item)) return readLabel(s->base) + "^" + readLabel(s->exponent);
+    if (auto* s = dynamic_cast<const SubscriptItem*>(item)) return readLabel(s->base) + "_" + readLabel(s->index);
+    if (auto* r = dynamic_cast<const RadicalItem*>(item)) return "sqrt(" + readLabel(r->child) + ")";
+    if (auto* g = dynamic_cast<const GroupItem*>(item)) {
+        std::string out = dynamic_cast<const BraceItem*>(item) ? "{{" : "(";
+        for (std::size_t i = 0; i < g->children().size(); ++i) out += (i ? "|" : "") + readLabel(g->children()[i]);
+        return out + (dynamic_cast<const BraceItem*>(item) ? "}}" : ")");
+    }
+    return "?";
+}
+
+inline std::string readLabel(const ItemList& list) {
+    std::string out;
+    for (int i = 0; i < list.count(); ++i) out += readLabel(list.at(i));
+    return out;
+}
+
+} // namespace yhb::test

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include "dialogs/labels.h"
+#include "form_helpers.h"
+#include "plot/curve.h"
+#include "plot/plotter.h"
+#include "res/strings.h"
+
+using namespace yhb;
+using namespace yhb::test;
+
+namespace {
+
+std::vector<std::string> records(const ExpressionSlot& s) {
+    std::vector<std::string> out;
+    char buf[96];
+    for (int j = 0; j < s.extraCount; ++j) {
+        const ExtraPlot& e = s.extras[j];
+        std::snprintf(buf, sizeof buf, "%d:%d:%d:%.3f,%.3f", e.sourceControl, e.plotOp, e.kind, e.params[0], e.params[1]);
+        out.push_back(buf);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(ParameterForm, NewModeShowsTheDefaultsOfEachFamilyGroup) {
+    Document doc;
+    RecordingNotifier n;
+    for (const FamilySpec& f : families()) {
+        ParameterForm form(doc, f, n);
+        form.initialise();
+        ASSERT_EQ(form.fieldTexts.size(), f.fields.size());
+        for (std::size_t i = 0; i < f.fields.size(); ++i)
+            EXPECT_EQ(form.fieldTexts[i], formatNumber(f.fields[i].defaultValue)) << f.cliName;
+    }
+    ParameterForm line(doc, *findFamily(kind::SlopeIntercept), n);
+    line.initialise();
+    EXPECT_EQ(line.fieldTexts, (std::vector<std::string>{"1.0", "0.0"}));
+    ParameterForm general(doc, *findFamily(kind::CircleGeneral), n);
+    general.initialise();
+    EXPECT_EQ(general.fieldTexts, (std::vector<std::string>{"-3.0", "-3.0", "1.0"}));
+}
+
+TEST(ParameterForm, ApplyTwiceThenOkAddsOneRowWithTheLastValues) {
+    Document doc;
+    RecordingNotifier n;
+    int repaints = 0;
+    ASSERT_TRUE(beginNew(doc, n));
+    ParameterForm form(doc, *findFamily(kind::Sin), n);
+    form.repaintCanvas = [&] { ++repaints; };
+    form.initialise();
+    form.fieldTexts = {"2", "0.5", "-1"};
+    EXPECT_TRUE(form.apply());
+    form.fieldTexts[0] = "3";
+    EXPECT_TRUE(form.apply());
+    EXPECT_TRUE(form.ok());
+    EXPECT_EQ(doc.table.slotCount, 1);
+    EXPECT_EQ(doc.table.slot(0).params[0], 3.0);
+    EXPECT_EQ(doc.table.slot(0).kind, kind::Sin);
+    EXPECT_EQ(repaints, 3);
+    EXPECT_EQ(readLabel(doc.table.slot(0).labels), "y=3.0sin0.5+-1.0");
+}
+
+TEST(ParameterForm, CancelKeepsWhatApplyStoredAndCancelAloneChangesNothing) {
+    Document doc;
+    RecordingNotifier n;
+    {
+        ASSERT_TRUE(beginNew(doc, n));
+        OpenForm f(doc, kind::Cos, n);
+        f.form.cancel();
+    }
+    EXPECT_EQ(doc.table.slotCount, 0);
+    {
+        ASSERT_TRUE(beginNew(doc, n));
+        OpenForm f(doc, kind::Cos, n);
+        f.form.apply();
+        f.form.cancel();
+    }
+    EXPECT_EQ(doc.table.slotCount, 1);
+    // The next opening of the same family claims the following row.
+    EXPECT_TRUE(enter(doc, n, kind::Cos, {"2"}));
+    EXPECT_EQ(doc.table.slotCount, 2);
+    EXPECT_EQ(doc.table.slot(1).params[0], 2.0);
+    EXPECT_EQ(doc.table.slot(0).params[0], 1.0);
+}
+
+TEST(ParameterForm, ModifyModeShowsStoredValuesAndRebuildsTheRowInPlace) {
+    Document doc;
+    RecordingNotifier n;
+    ASSERT_TRUE(enter(doc, n, kind::TwoPoint, {"1.26", "0", "3", "4"}, {1011}));
+    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"5", "4"}, {1010, 1012}));
+    beginModify(doc, 0);
+    OpenForm two(doc, kind::TwoPoint, n);
+    EXPECT_EQ(two.form.fieldTexts[0], "1.3");
+    EXPECT_FALSE(two.form.boxChecked(1010));
+    EXPECT_TRUE(two.form.boxChecked(1011));
+    EXPECT_TRUE(two.form.ok());
+    EXPECT_EQ(doc.table.slot(0).params[0], 1.3);
+    EXPECT_EQ(doc.table.slotCount, 2);
+
+    beginModify(doc, 1);
+    OpenForm ellipse(doc, kind::EllipseX, n);
+    EXPECT_TRUE(ellipse.form.boxChecked(1010));
+    EXPECT_FALSE(ellipse.form.boxChecked(1011));
+    EXPECT_TRUE(ellipse.form.boxChecked(1012));
+    ellipse.form.setBox(1010, false);
+    EXPECT_TRUE(ellipse.form.ok());
+    EXPECT_EQ(doc.table.slot(1).extraCount, 2); // unchecking removes the vertices
+}
+
+TEST(ParameterForm, BoxesAddTheirRecordsInOrder) {
+    Document doc;
+    RecordingNotifier n;
+    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"5", "4"}, {1010, 1011, 1012}));
+    EXPECT_EQ(records(doc.table.slot(0)),
+              (std::vector<std::string>{"1010:1075:0:-5.000,0.000", "1010:1075:0:5.000,0.000", "1010:1075:0:0.000,-4.000",
+                                        "1010:1075:0:0.000,4.000", "1011:1075:0:-3.000,0.000", "1011:1075:0:3.000,0.000",
+                                        "1012:1076:0:8.333,0.000", "1012:1076:0:-8.333,0.000"}));
+    ASSERT_TRUE(enter(doc, n, kind::HyperbolaY, {"5", "4"}, {1013}));
+    EXPECT_EQ(records(doc.table.slot(1)),
+              (std::vector<std::string>{"1013:1074:32773:1.250,0.000", "1013:1074:32773:-1.250,0.000"}));
+    ASSERT_TRUE(enter(doc, n, kind::ParabolaRight, {"2"}, {1010, 1011}));
+    EXPECT_EQ(records(doc.table.slot(2)), (std::vector<std::string>{"1010:1076:0:-1.000,0.000", "1011:1075:0:1.000,0.000"}));
+    ASSERT_TRUE(enter(doc, n, kind::CircleGeneral, {}, {1010}));
+    EXPECT_EQ(records(doc.table.slot(3)), (std::vector<std::string>{"1010:1075:0:1.500,1.500"}));
+    ASSERT_TRUE(enter(doc, n, kind::ParabolaUp, {"2"}, {1010, 1011}));
+    EXPECT_EQ(records(doc.table.slot(4)), (std::vector<std::string>{"1010:1077:0:-1.000,0.000", "1011:1075:0:0.000,1.000"}));
+    EXPECT_EQ(doc.table.slot(4).twoBranches, 0);
+    EXPECT_EQ(doc.table.slot(0).twoBranches, 1);
+}
+
+TEST(ParameterForm, TheSixthExpressionIsRefused) {
+    Document doc;
+    RecordingNotifier n;
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(enter(doc, n, kind::SlopeIntercept, {std::to_string(i)}));
+    EXPECT_FALSE(beginNew(doc, n));
+    ASSERT_EQ(n.messages.size(), 1u);
+    EXPECT_EQ(n.messages[0].text, "表达式个数已大于5个，请删除后再添加新的！");
+    EXPECT_EQ(n.messages[0].caption, appTitleUtf8());
+    EXPECT_EQ(doc.table.slotCount, 5);
+}
+
+TEST(ParameterForm, GeneralCircleAcceptsAnyPositiveValueAndARefusalTouchesNothing) {
+    Document doc;
+    RecordingNotifier n;
+    ASSERT_TRUE(enter(doc, n, kind::CircleGeneral, {"1", "0", "0.2"}));
+    EXPECT_TRUE(n.messages.empty());
+    ASSERT_TRUE(enter(doc, n, kind::CircleGeneral, {"2", "0", "0.25"}));
+
+    // A refused modification keeps the row exactly as it was, and the dialog open.
+    beginModify(doc, 0);
+    OpenForm f(doc, kind::CircleGeneral, n);
+    f.form.fieldTexts = {"0", "0", "1"};
+    EXPECT_FALSE(f.form.ok());
+    ASSERT_EQ(n.messages.size(), 1u);
+    EXPECT_EQ(n.messages[0].text, utf8String(120));
+    EXPECT_EQ(doc.table.slot(0).kind, kind::CircleGeneral);
+    EXPECT_EQ(doc.table.slot(0).params[2], 0.2);
+    EXPECT_GT(doc.table.slot(0).labels.count(), 0);
+    EXPECT_NE(doc.table.slot(0).colourIndex, 0);
+
+    // Huge or undefined values are refused, never overflowed into acceptance.
+    for (const char* d : {"1e200", "nan", "inf"}) {
+        f.form.fieldTexts = {d, "0", "0"};
+        EXPECT_FALSE(f.form.apply()) << d;
+    }
+    // In new mode nothing is claimed.
+    ASSERT_TRUE(beginNew(doc, n));
+    OpenForm g(doc, kind::CircleGeneral, n);
+    g.form.fieldTexts = {"0", "0", "1"};
+    EXPECT_FALSE(g.form.ok());
+    g.form.cancel();
+    EXPECT_EQ(doc.table.slotCount, 2);
+}
+
+TEST(ParameterForm, FieldsAreReadLikeAtofOfFortyNineCharacters) {
+    EXPECT_EQ(readField(""), 0.0);
+    EXPECT_EQ(readField("abc"), 0.0);
+    EXPECT_EQ(readField("2.5x"), 2.5);
+    EXPECT_EQ(readField(std::string(48, '0') + "7"), 7.0);
+    EXPECT_EQ(readField(std::string(49, '0') + "7"), 0.0); // the 50th character is never read
+}
+
+TEST(ParameterForm, NewModeAfterDeletingTheLastRowStartsWithItsLeftoverBoxes) {
+    Document doc;
+    RecordingNotifier n;
+    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"5", "4"}, {1011}));
+    doc.table.deleteSlot(0);
+    ASSERT_TRUE(beginNew(doc, n));
+    OpenForm f(doc, kind::EllipseX, n);
+    EXPECT_TRUE(f.form.boxChecked(1011));
+    EXPECT_FALSE(f.form.boxChecked(1010));
+}
