@@ -28,7 +28,7 @@ const std::vector<Sketch>& sketches() {
     static const std::vector<Sketch> table = {
         {SlopeIntercept, 10, {0.8, 1.5}, "y=|k|x+|b", {"k", "b"}, {}},
         {PointSlope, 10, {1, 1, 0.7}, "y-|y1|=|k|(x-|x1|)", {"k", "x1", "y1"}, {{"(x1,y1)"}}},
-        {TwoPoint, 10, {-2, -1, 2, 2}, "{|y-|y1|}|{|y2|-|y1|}|fs|={|x-|x1|}|{|x2|-|x1|}|fs",
+        {TwoPoint, 10, {-2, -1, 2, 2}, "{|y-|y1|}|{|y2|-|y1|}|fs|=|{|x-|x1|}|{|x2|-|x1|}|fs",
          {"x1", "y1", "x2", "y2"}, {{"(x1,y1)"}, {"(x2,y2)"}}},
         {Intercept, 10, {3, 2}, "x|a|fs|+|y|b|fs|=1", {"a", "b"}, {}},
         {GeneralLine, 10, {1, 2, -2}, "A|x+|B|y+|C|=0", {"A", "B", "C"}, {}},
@@ -38,7 +38,7 @@ const std::vector<Sketch>& sketches() {
         {EllipseX, 9, {4, 2.6}, "x|2|zs|a|2|zs|fs|+|y|2|zs|b|2|zs|fs|=1", {"a", "b"},
          {{"A1", "A2", "B1", "B2"}, {"F1", "F2"}, {"l", "l"}}},
         {EllipseY, 9, {4, 2.6}, "y|2|zs|a|2|zs|fs|+|x|2|zs|b|2|zs|fs|=1", {"a", "b"},
-         {{"B1", "B2", "A1", "A2"}, {"F1", "F2"}, {"l", "l"}}},
+         {{"A1", "A2", "B1", "B2"}, {"F1", "F2"}, {"l", "l"}}},
         {HyperbolaX, 9, {2, 1.5}, "x|2|zs|a|2|zs|fs|-|y|2|zs|b|2|zs|fs|=1", {"a", "b"},
          {{"A1", "A2"}, {"F1", "F2"}, {"l", "l"}, {"", ""}}},
         {HyperbolaY, 9, {2, 1.5}, "y|2|zs|a|2|zs|fs|-|x|2|zs|b|2|zs|fs|=1", {"a", "b"},
@@ -136,8 +136,9 @@ void drawSketch(QtSurface& s, const FamilySpec& family, const Sketch& sketch) {
             const int sc = view.pixelsPerUnit;
             int x = 0, y = 0;
             if (e.plotOp == plotop::PointMark) {
+                // Foci below their mark, vertices above it, so that close pairs stay apart.
                 x = static_cast<int>(sc * e.params[0]) + 3;
-                y = static_cast<int>(-sc * e.params[1]) + 2;
+                y = static_cast<int>(-sc * e.params[1]) + (name[0] == 'F' ? 3 : -12);
             } else if (e.plotOp == plotop::VerticalLine) {
                 x = static_cast<int>(sc * e.params[0]) + 2;
                 y = band.top + 2;
@@ -154,10 +155,18 @@ void drawEquation(QtSurface& s, const Sketch& sketch) {
     for (const char* c = sketch.equation; *c; ++c) markup += *c == '|' ? std::string("\r\n") : std::string(1, *c);
     ItemList equation(50), unused(50);
     if (!parseQuestion(markup, equation, unused)) return;
-    equation.setFontSize(8, 18);
+    // Fractions get twice the height so that their halves read at the text's size.
+    for (int i = 0; i < equation.count(); ++i) {
+        DrawItem* item = equation.at(i);
+        if (dynamic_cast<FractionItem*>(item))
+            item->setFontSize(30, 8);
+        else
+            item->setFontSize(16, 8);
+    }
     const int left = 114, width = kFormulaPictureWidth - left - 2;
     const int top = (kFormulaPictureHeight - equation.measure(width)) / 2;
     s.setOrigin(0, 0);
+    s.setPen(kBlack); // fraction bars and root signs
     CoefficientSurface red(s, sketch.coefficients);
     equation.draw(red, left, top, width, kFormulaPictureHeight);
 }

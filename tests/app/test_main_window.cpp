@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include "plot/curve.h"
+#include "res/command_ids.h"
+#include "res/strings.h"
+#include "ui_helpers.h"
+
+using namespace yhb;
+using namespace yhb::test;
+
+TEST(MainWindow, MenusCarryTheCommandsAndTheBank) {
+    App app;
+    MainWindow& w = *app.window;
+    EXPECT_EQ(w.objectName(), "FUNCTION00");
+    EXPECT_EQ(w.canvas()->objectName(), "Function");
+    QStringList top;
+    for (QAction* a : w.menuBar()->actions()) top << a->text();
+    EXPECT_EQ(top, (QStringList{"文件", "添加新函数", "坐标设置", "关于", "※精选题库※"}));
+    for (const FamilySpec& f : families()) EXPECT_NE(w.action(f.kind), nullptr) << f.cliName;
+
+    // One popup per top-level category, each with its categories and then its aggregate.
+    const QList<QAction*> popups = w.bankMenu()->actions();
+    ASSERT_EQ(popups.size(), app.catalogue.topLevelCount());
+    EXPECT_EQ(popups[0]->text(), "函数");
+    const QList<QAction*> items = popups[0]->menu()->actions();
+    EXPECT_EQ(items.front()->text(), "一次函数");
+    EXPECT_EQ(items.back()->text(), "★函数★所有题目");
+    EXPECT_EQ(items.front()->data().toInt(), cmd::BankCategoryBase);
+}
+
+TEST(MainWindow, EnteringThroughTheDialogStoresAndDrawsTheRow) {
+    App app;
+    MainWindow& w = *app.window;
+    bool sawDefaults = false;
+    w.runParameterDialog = [&](ParameterDialog& d) {
+        sawDefaults = d.field(0)->text() == "1.0" && d.field(1)->text() == "0.0";
+        d.show();
+        d.field(0)->setText("1");
+        d.field(1)->setText("2");
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(d.field(1), &enter);
+        EXPECT_EQ(d.result(), 1);
+    };
+    w.command(kind::SlopeIntercept);
+    EXPECT_TRUE(sawDefaults);
+    ASSERT_EQ(app.doc().table.slotCount, 1);
+    EXPECT_EQ(app.doc().table.slot(0).params[1], 2.0);
+    // y = x + 2 in magenta: through the origin's column two units up.
+    const QImage& img = w.canvas()->image();
+    const int ox = app.doc().canvas.originX, oy = app.doc().canvas.originY;
+    auto nearMagenta = [&](int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (img.pixel(x + dx, y + dy) == qRgb(255, 0, 255)) return true;
+        return false;
+    };
+    for (int X = -100; X <= 100; X += 10) EXPECT_TRUE(nearMagenta(ox + X, oy - X - 40)) << X;
+    EXPECT_EQ(img.pixel(ox + 20, oy - 60), qRgb(255, 0, 255));
+    // The row's label and buttons appear in the panel.
+    const QImage client = w.renderClient();
+    EXPECT_TRUE(w.modifyButton(0)->isVisible());
+    EXPECT_TRUE(w.modifyButton(1)->geometry().isEmpty()); // free rows' buttons have no size
+    EXPECT_GT(countColour(client.copy(w.canvas()->geometry().right() + 10, 60, 200, 80), qRgb(255, 0, 255)), 20);
+}
+
+TEST(MainWindow, TheSixthExpressionIsRefusedAndFOpensNothing) {
+    App app;
+    MainWindow& w = *app.window;
+    int opened = 0;
+    w.runParameterDialog = [&](ParameterDialog&) { ++opened; };
+    w.command(cmd::KeyF);
+    EXPECT_EQ(opened, 0);
+    EXPECT_TRUE(app.notifier.messages.empty());
+    w.runParameterDialog = {};
+    for (int i = 0; i < 5; ++i) enterThroughDialog(w, kind::SlopeIntercept, {QString::number(i)});
+    ASSERT_EQ(app.doc().table.slotCount, 5);
+    w.runParameterDialog = [&](ParameterDialog&) { ++opened; };
+    w.command(kind::EllipseX);
+    w.command(cmd::KeyF);
+    EXPECT_EQ(opened, 0);
+    ASSERT_EQ(app.notifier.messages.size(), 2u);
+    EXPECT_EQ(app.notifier.messages[0].text, "表达式个数已大于5个，请删除后再添加新的！");
+    EXPECT_EQ(app.notifier.messages[0].caption, appTitleUtf8());
+}
+
+TEST(MainWindow, FullScreenAndPiAxisToggleWithTheirCheckMarks) {
+    App app;
+    MainWindow& w = *app.window;
+    enterThroughDialog(w, kind::Sin, {});
+    w.command(cmd::FullScreen);
+    w.renderClient();
+    EXPECT_TRUE(w.action(cmd::FullScreen)->isChecked());
+    EXPECT_EQ(w.canvas()->geometry(), w.client()->rect());
+    EXPECT_FALSE(w.toolbarButton(0)->isVisible());
+    EXPECT_FALSE(w.modifyButton(0)->isVisible());
+    w.command(cmd::FullScreen);
+    w.renderClient();
+    EXPECT_FALSE(w.action(cmd::FullScreen)->isChecked());
+    EXPECT_EQ(w.canvas()->geometry().topLeft(), QPoint(10, 60));
+    EXPECT_TRUE(w.modifyButton(0)->isVisible());
+    w.command(cmd::PiAxis);
+    EXPECT_TRUE(w.action(cmd::PiAxis)->isChecked());
+    EXPECT_EQ(app.doc().view.piAxis, 1);
+}
+
+TEST(MainWindow, ToolbarZoomLimitsAndNumbers) {
+    App app;
+    MainWindow& w = *app.window;
+    ViewSettings& v = app.doc().view;
+    v.pixelsPerUnit = 80;
+    click(w.toolbarButton(0));
+    EXPECT_EQ(v.pixelsPerUnit, 84);
+    click(w.toolbarButton(0));
+    EXPECT_EQ(v.pixelsPerUnit, 84);
+    v.pixelsPerUnit = 8;
+    click(w.toolbarButton(1));
+    EXPECT_EQ(v.pixelsPerUnit, 4);
+    click(w.toolbarButton(1));
+    EXPECT_EQ(v.pixelsPerUnit, 4);
+    click(w.toolbarButton(2));
+    EXPECT_EQ(v.showLabels, 0);
+    click(w.toolbarButton(2));
+    EXPECT_EQ(v.showLabels, 1);
+}
+
+TEST(MainWindow, DeleteAndModifyButtons) {
+    App app;
+    MainWindow& w = *app.window;
+    enterThroughDialog(w, kind::SlopeIntercept, {"1"});
+    enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1011});
+    enterThroughDialog(w, kind::Cos, {"2"});
+    w.renderClient();
+    EXPECT_TRUE(w.deleteButton(2)->isVisible());
+
+    click(w.deleteButton(0));
+    ASSERT_EQ(app.doc().table.slotCount, 2);
+    EXPECT_EQ(app.doc().table.slot(0).kind, kind::EllipseX);
+    EXPECT_FALSE(w.deleteButton(2)->isVisible());
+    EXPECT_FALSE(w.modifyButton(2)->isVisible());
+
+    // Modify opens the row's family with its values; Cancel leaves the row as it was.
+    bool shown = false;
+    w.runParameterDialog = [&](ParameterDialog& d) {
+        shown = d.form().family().kind == kind::EllipseX && d.field(0)->text() == "5.0" && d.box(1)->isChecked();
+        d.reject();
+    };
+    click(w.modifyButton(0));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(app.doc().table.slot(0).extraCount, 2);
+
+    // A row of kind 0 opens no dialog; it can still be deleted.
+    app.doc().table.resetSlot(1);
+    int opened = 0;
+    w.runParameterDialog = [&](ParameterDialog&) { ++opened; };
+    click(w.modifyButton(1));
+    EXPECT_EQ(opened, 0);
+    click(w.deleteButton(1));
+    EXPECT_EQ(app.doc().table.slotCount, 1);
+    w.deleteRow(5);
+    ASSERT_EQ(app.notifier.messages.size(), 1u);
+    EXPECT_EQ(app.notifier.messages[0].text, "删除函数表达式出错！！");
+}
+
+TEST(MainWindow, CanvasDragAndReadOut) {
+    App app;
+    MainWindow& w = *app.window;
+    CanvasWidget* c = w.canvas();
+    const int ox = app.doc().canvas.originX;
+    auto send = [&](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
+        QMouseEvent e(t, p, c->mapToGlobal(p), b, held, Qt::NoModifier);
+        QApplication::sendEvent(c, &e);
+    };
+    send(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(c->cursor().shape(), Qt::ClosedHandCursor);
+    send(QEvent::MouseMove, {130, 100}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {130, 100}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(app.doc().canvas.originX, ox + 30);
+    EXPECT_EQ(c->cursor().shape(), Qt::OpenHandCursor);
+    EXPECT_EQ(c->surface().origin().x, ox + 30);
+    const QImage before = c->image();
+    send(QEvent::MouseButtonPress, {40, 40}, Qt::RightButton, Qt::RightButton);
+    EXPECT_NE(c->image(), before); // the read-out is written into the canvas
+    c->repaintNow();
+    EXPECT_EQ(c->image(), before); // and removed by the next repaint
+}
+
+TEST(MainWindow, AboutBoxAndBankInformation) {
+    App app;
+    MainWindow& w = *app.window;
+    QString caption;
+    w.runAboutBox = [&](QDialog& box) { caption = box.windowTitle(); };
+    w.command(cmd::About);
+    EXPECT_EQ(caption.toStdString(), appTitleUtf8());
+    w.command(cmd::BankInfo);
+    ASSERT_EQ(app.notifier.messages.size(), 1u);
+    EXPECT_NE(app.notifier.messages[0].text.find("大类:★2★"), std::string::npos);
+    EXPECT_NE(app.notifier.messages[0].text.find("小类:★10★"), std::string::npos);
+}
+
+TEST(MainWindow, Screenshot) {
+    App app;
+    MainWindow& w = *app.window;
+    app.resizeClient(1000, 640);
+    enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1010, 1011, 1012});
+    enterThroughDialog(w, kind::HyperbolaX, {"3", "2"}, {1013});
+    enterThroughDialog(w, kind::Tan, {});
+    enterThroughDialog(w, kind::CircleCentre, {"-2", "1", "2"}, {1010});
+    enterThroughDialog(w, kind::ParabolaRight, {"2"}, {1010, 1011});
+    const QImage shot = w.renderClient();
+    EXPECT_TRUE(shot.save(QString::fromStdString(testOutputDir() + "/main-window.png")));
+    for (QRgb c : {qRgb(255, 0, 255), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 0)})
+        EXPECT_GT(countColour(shot, c), 100);
+}

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+
+#include "bank/jump_dialog.h"
+#include "res/command_ids.h"
+#include "ui_helpers.h"
+
+using namespace yhb;
+using namespace yhb::test;
+
+TEST(QuestionWindow, TheBankMenuOpensACategoryAndClosingOnlyHides) {
+    App app;
+    QuestionWindow* q = app.window->questionWindow();
+    EXPECT_EQ(q->objectName(), "functionTm");
+    EXPECT_FALSE(q->isVisible());
+    EXPECT_NE(q->windowTitle().indexOf("||题库版本号为2026.12||"), -1);
+    app.window->command(cmd::BankCategoryBase + 1);
+    EXPECT_TRUE(q->isVisible());
+    EXPECT_EQ(app.catalogue.currentCategory, 1);
+    EXPECT_FALSE(q->action(cmd::FirstQuestion)->isEnabled());
+    EXPECT_FALSE(q->action(cmd::PrevQuestion)->isEnabled());
+    EXPECT_TRUE(q->action(cmd::NextQuestion)->isEnabled());
+    q->command(cmd::LastQuestion);
+    EXPECT_FALSE(q->action(cmd::NextQuestion)->isEnabled());
+    EXPECT_FALSE(q->action(cmd::LastQuestion)->isEnabled());
+    q->close();
+    EXPECT_FALSE(q->isVisible());
+    // Out-of-range categories are ignored.
+    app.window->command(cmd::BankCategoryBase + 99);
+    EXPECT_EQ(app.catalogue.currentCategory, 1);
+}
+
+TEST(QuestionWindow, MenuBarOrderAndScrolling) {
+    App app;
+    QuestionWindow* q = app.window->questionWindow();
+    q->resize(400, 300);
+    app.window->command(cmd::BankCategoryBase + 5);
+    q->command(cmd::ToggleAnswer);
+    EXPECT_TRUE(q->navigator().answerShown);
+    EXPECT_GT(q->scrollBar()->maximum(), 0);
+    q->scrollBar()->setValue(3);
+    const QImage scrolled = q->render();
+    q->scrollBar()->setValue(0);
+    EXPECT_NE(q->render(), scrolled);
+    q->command(cmd::NextQuestion);
+    EXPECT_FALSE(q->navigator().answerShown);
+}
+
+TEST(QuestionWindow, JumpDialogRefusesAndAccepts) {
+    App app;
+    QuestionWindow* q = app.window->questionWindow();
+    app.window->command(cmd::BankCategoryBase);
+    JumpDialog d(q->navigator(), app.notifier, q);
+    d.show();
+    d.edit()->setText("7");
+    d.command(1);
+    ASSERT_EQ(app.notifier.messages.size(), 1u);
+    EXPECT_EQ(app.notifier.messages[0].text, "你选择的题号不能大于6,或小于1!!请你重新选择!");
+    EXPECT_EQ(app.notifier.messages[0].caption, "");
+    EXPECT_TRUE(d.edit()->text().isEmpty());
+    EXPECT_TRUE(d.isVisible());
+    d.edit()->setText("6");
+    d.command(1);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(app.catalogue.category(0)->currentQuestion, 5);
+}
+
+TEST(QuestionWindow, Screenshot) {
+    App app;
+    QuestionWindow* q = app.window->questionWindow();
+    q->resize(760, 560);
+    app.window->command(cmd::BankCategoryBase + 6);
+    q->command(cmd::NextQuestion);
+    q->command(cmd::ToggleAnswer);
+    EXPECT_TRUE(q->grab().save(QString::fromStdString(testOutputDir() + "/question-window.png")));
+    EXPECT_GT(countColour(q->render(), qRgb(255, 0, 255)), 200); // the answer in magenta
+}

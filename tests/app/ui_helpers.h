@@ -1,0 +1,80 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "test_util.h"
+
+namespace yhb::test {
+
+inline std::string bundledBank() {
+    const char* d = std::getenv("YHB_BUNDLED_BANK");
+    return d ? d : "bank";
+}
+
+// The bundled bank loaded, and a main window on it that records its messages.
+struct App {
+    App() : App(bundledBank()) {}
+    explicit App(const std::string& bank) {
+        catalogue.load(bank);
+        window = std::make_unique<MainWindow>(catalogue, notifier);
+        // A dialog the test did not drive would wait for a user forever.
+        window->runParameterDialog = [](ParameterDialog& d) {
+            ADD_FAILURE() << "unexpected dialog " << d.form().family().cliName;
+            d.reject();
+        };
+        window->show();
+        resizeClient(780, 560);
+    }
+    // Resizes the window so that its client gets the size, and lays it out as a paint does.
+    void resizeClient(int w, int h) {
+        const QSize frame = window->size() - window->client()->size();
+        window->resize(frame + QSize(w, h));
+        QApplication::processEvents();
+        window->renderClient();
+    }
+    Catalogue catalogue;
+    RecordingNotifier notifier;
+    std::unique_ptr<MainWindow> window;
+    Document& doc() { return window->document(); }
+};
+
+// Enters an expression through its dialog: the menu command, the texts typed, Enter.
+inline void enterThroughDialog(MainWindow& w, int kind, const std::vector<QString>& texts,
+                               const std::vector<int>& boxes = {}) {
+    auto previous = w.runParameterDialog;
+    w.runParameterDialog = [&](ParameterDialog& d) {
+        d.show();
+        for (std::size_t i = 0; i < texts.size(); ++i) d.field(static_cast<int>(i))->setText(texts[i]);
+        for (int b : boxes)
+            for (const auto& spec : d.form().family().boxes)
+                if (spec.id == b) d.box(static_cast<int>(&spec - d.form().family().boxes.data()))->setChecked(true);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(d.field(0), &enter);
+    };
+    w.command(kind);
+    w.runParameterDialog = previous;
+}
+
+inline void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton, QPoint at = {5, 5}) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), b, b, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), b, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+inline int countColour(const QImage& img, QRgb c) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) == c;
+    return n;
+}
+
+} // namespace yhb::test
