@@ -276,6 +276,14 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     canvas_->repaintNow();
 }
 
+void MainWindow::resizeClient(int w, int h) {
+    show();
+    QApplication::processEvents();
+    resize(size() - client_->size() + QSize(w, h));
+    QApplication::processEvents();
+    renderClient();
+}
+
 QImage MainWindow::renderClient() { return client_->grab().toImage(); }
 
 void MainWindow::about() {

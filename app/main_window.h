@@ -45,6 +45,8 @@ public:
     PictureButton* deleteButton(int row) const { return delete_[static_cast<std::size_t>(row)]; }
     QAction* action(int id) const;
     QMenu* bankMenu() const { return bankMenu_; }
+    // Shows the window sized so that its client is w x h, and lays it out.
+    void resizeClient(int w, int h);
     // The client area as it is painted now: panel, labels, buttons and canvas.
     QImage renderClient();
 

@@ -19,17 +19,16 @@ bool parseExpression(const std::string& text, CliExpression& out, std::string& e
     out = {};
     const std::size_t plus = text.find('+', 0);
     const std::size_t colon = text.find(':');
-    // A '+' inside the field texts ("1e+5") belongs to them: boxes start after the texts.
+    // A '+' inside the field texts ("1e+5,2") belongs to them: the boxes are the first '+'
+    // after which only digits and '+' follow.
     std::size_t boxesAt = std::string::npos;
-    if (colon == std::string::npos) {
-        boxesAt = plus;
-    } else {
-        for (std::size_t i = text.find('+', colon); i != std::string::npos; i = text.find('+', i + 1))
-            if (allDigits(text.substr(i + 1, 4)) && (i + 5 == text.size() || text[i + 5] == '+')) {
-                boxesAt = i;
-                break;
-            }
-    }
+    for (std::size_t i = text.find('+', colon == std::string::npos ? 0 : colon); i != std::string::npos;
+         i = text.find('+', i + 1))
+        if (text.find_first_not_of("0123456789+", i) == std::string::npos) {
+            boxesAt = i;
+            break;
+        }
+    if (colon == std::string::npos && boxesAt == std::string::npos) boxesAt = plus;
     const std::string head = text.substr(0, std::min(colon, boxesAt));
     if (allDigits(head))
         out.family = findFamily(std::atoi(head.c_str()));

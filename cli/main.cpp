@@ -151,8 +151,7 @@ int plotCommand(int argc, char** argv) {
         doc.view.pixelsPerUnit = scale;
         doc.view.piAxis = pi;
         doc.view.showLabels = noLabels ? 0 : 1;
-        window.client()->resize(winW, winH);
-        window.renderClient(); // the first layout sizes the canvas and centres the origin
+        window.resizeClient(winW, winH); // the first layout sizes the canvas and centres the origin
         if (origin) {
             doc.canvas.originX = ox;
             doc.canvas.originY = oy;
@@ -176,8 +175,8 @@ int plotCommand(int argc, char** argv) {
         const QImage image = window.renderClient();
         if (trace) {
             RecordingSurface rec;
-            rec.setBkMode(BkMode::Transparent);
             rec.setOrigin(doc.canvas.originX, doc.canvas.originY);
+            rec.setBkMode(BkMode::Transparent);
             paintCanvas(rec, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
             std::fputs(rec.trace().c_str(), stdout);
         }
@@ -197,8 +196,8 @@ int plotCommand(int argc, char** argv) {
         if (!enterExpression(doc, e, notifier)) return kUsage;
 
     auto draw = [&](Surface& s) {
-        s.setBkMode(BkMode::Transparent);
         s.setOrigin(doc.canvas.originX, doc.canvas.originY);
+        s.setBkMode(BkMode::Transparent);
         paintCanvas(s, doc.table, doc.view, width, height);
     };
     if (trace) {

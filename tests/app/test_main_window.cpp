@@ -203,7 +203,7 @@ TEST(MainWindow, AboutBoxAndBankInformation) {
 TEST(MainWindow, Screenshot) {
     App app;
     MainWindow& w = *app.window;
-    app.resizeClient(1000, 640);
+    w.resizeClient(1000, 640);
     enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1010, 1011, 1012});
     enterThroughDialog(w, kind::HyperbolaX, {"3", "2"}, {1013});
     enterThroughDialog(w, kind::Tan, {});

@@ -30,15 +30,7 @@ struct App {
             ADD_FAILURE() << "unexpected dialog " << d.form().family().cliName;
             d.reject();
         };
-        window->show();
-        resizeClient(780, 560);
-    }
-    // Resizes the window so that its client gets the size, and lays it out as a paint does.
-    void resizeClient(int w, int h) {
-        const QSize frame = window->size() - window->client()->size();
-        window->resize(frame + QSize(w, h));
-        QApplication::processEvents();
-        window->renderClient();
+        window->resizeClient(780, 560);
     }
     Catalogue catalogue;
     RecordingNotifier notifier;

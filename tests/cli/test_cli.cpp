@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <QDomDocument>
+#include <QFile>
+#include <QImage>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+
+#include "../bank/bank_helpers.h"
+#include "test_util.h"
+
+using namespace yhb::test;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+// Runs the tool with `args` (already quoted for the shell).
+CliRun cli(const std::string& args) {
+    TempDir d;
+    const char* tool = std::getenv("YHB_CLI");
+    const std::string cmd = std::string(tool ? tool : "yunhuiban-cli") + " " + args + " >" + (d / "out") + " 2>" + (d / "err");
+    const int raw = std::system(cmd.c_str());
+    CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {}, {}};
+    auto slurp = [](const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    };
+    r.out = slurp(d / "out");
+    r.err = slurp(d / "err");
+    return r;
+}
+
+std::vector<std::string> lines(const std::string& s) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+} // namespace
+
+TEST(Cli, PlotRefusalsWriteNothing) {
+    TempDir d;
+    const std::string png = d / "x.png";
+    CliRun r = cli("plot sin sin sin sin sin sin -o " + png);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("表达式个数已大于5个"), std::string::npos);
+    r = cli("plot circle-general:0,0,1 -o " + png);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("D^2+E^2-4F"), std::string::npos);
+    r = cli("plot wobble:1 -o " + png);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("wobble"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(png));
+    EXPECT_EQ(cli("--help").status, 0);
+}
+
+TEST(Cli, TraceOfALineEndsEachPassOnTheBandsEdge) {
+    CliRun r = cli("plot line-slope:1,0 --trace");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> polylines;
+    for (const auto& l : lines(r.out))
+        if (l.rfind("polyline ", 0) == 0) polylines.push_back(l);
+    ASSERT_EQ(polylines.size(), 2u);
+    // The last sample is outside; its run ends on the band's top and bottom edge.
+    EXPECT_EQ(polylines[0].substr(polylines[0].rfind(',')), ",-200");
+    EXPECT_EQ(polylines[1].substr(polylines[1].rfind(',')), ",200");
+    EXPECT_EQ(polylines[0].substr(0, 17), "polyline 202 0,0 "); // pixels 0 .. 200 and the edge
+    EXPECT_EQ(lines(r.out)[0], "origin 300 200");
+    EXPECT_NE(r.out.find("fill -300 -200 300 200 808080"), std::string::npos);
+    EXPECT_EQ(cli("plot line-slope:1,0 --trace").out, r.out); // the same on every run
+}
+
+TEST(Cli, TraceOfAnEllipseGivesFourPolylinesClosedAtTheVertices) {
+    CliRun r = cli("plot ellipse-x:5,4 --trace --no-labels");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::vector<std::string>> polys;
+    for (const auto& l : lines(r.out))
+        if (l.rfind("polyline ", 0) == 0) {
+            std::istringstream in(l);
+            std::vector<std::string> pts;
+            for (std::string w; in >> w;) pts.push_back(w);
+            polys.push_back(std::vector<std::string>(pts.begin() + 2, pts.end()));
+        }
+    ASSERT_EQ(polys.size(), 4u);
+    // Each lower half ends on the point of its upper half at the vertex.
+    EXPECT_EQ(polys[1].back(), polys[0].back());
+    EXPECT_EQ(polys[3].back(), polys[2].back());
+    EXPECT_EQ(polys[0].back(), "99,0"); // x = 5 reached by sampling steps, truncated
+    EXPECT_EQ(polys[2].back(), "-99,0");
+}
+
+TEST(Cli, PngAndWellFormedSvg) {
+    TempDir d;
+    CliRun r = cli("plot ellipse-x:4,2+1010+1011 sin:2 --size 300x200 -o " + (d / "a.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    QImage img(QString::fromStdString(d / "a.png"));
+    EXPECT_EQ(img.size(), QSize(300, 200));
+    r = cli("plot ellipse-x:4,2+1010 --size 300x200 -o " + (d / "a.svg"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    QFile f(QString::fromStdString(d / "a.svg"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QDomDocument doc;
+    ASSERT_TRUE(doc.setContent(&f));
+    EXPECT_EQ(doc.documentElement().tagName(), "svg");
+    EXPECT_EQ(doc.elementsByTagName("polyline").size(), 4);
+    EXPECT_GT(doc.elementsByTagName("text").size(), 20);
+    r = cli("plot sin --window 800x500 -o " + (d / "w.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(QImage(QString::fromStdString(d / "w.png")).size(), QSize(800, 500));
+    r = cli("plot sin -o /nonexistent-dir/x.png");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("/nonexistent-dir/x.png"), std::string::npos);
+}
+
+TEST(Cli, QuestionTypesetsAtTheGivenWidth) {
+    TempDir d;
+    oneLine(d, "c/funcName.fun", "圆");
+    d.write("c/q.txt", markup({"function", "求圆的方程。", "jd", "答案"}));
+    CliRun r = cli("question " + (d / "c/q.txt") + " --trace");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("当前<<圆>>题库内总的题目数为●1●,当前题号为〓■1号■〓"), std::string::npos);
+    EXPECT_NE(r.out.find("text 0 22 20 36 \"求圆的方程。\""), std::string::npos);
+    EXPECT_EQ(r.out.find("答案"), std::string::npos);
+    r = cli("question " + (d / "c/q.txt") + " --answer --cell 10,20 --trace");
+    EXPECT_NE(r.out.find("\"答案\""), std::string::npos);
+    r = cli("question " + (d / "c/q.txt") + " --answer --width 300 -o " + (d / "q.png"));
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(d / "q.png")).width(), 300);
+}
+
+TEST(Cli, BankListsTheCatalogueAndItsProblems) {
+    TempDir d;
+    oneLine(d, "tm/FuncVer.fun", "3.0");
+    oneLine(d, "tm/a/funcMenu.fun", "函数");
+    oneLine(d, "tm/a/1/funcName.fun", "一次函数");
+    d.write("tm/a/1/good.txt", markup({"function", "x", "2", "zs"}));
+    d.write("tm/a/1/bad.txt", markup({"function", "fs", "{", "x"}) + "\xff\xff\r\n");
+    d.write("tm/a/1/none.txt", "hello\r\n");
+    CliRun r = cli("bank " + d.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.out), (std::vector<std::string>{
+                                "version 3.0", "toplevel 0 函数", "category 0 parent=0 aggregate=0 questions=3 一次函数",
+                                "category 1 parent=0 aggregate=1 questions=3 ★函数★所有题目",
+                                "question 0 1 tm/a/1/bad.txt", "question 0 2 tm/a/1/good.txt",
+                                "question 0 3 tm/a/1/none.txt", "question 1 1 tm/a/1/bad.txt",
+                                "question 1 2 tm/a/1/good.txt", "question 1 3 tm/a/1/none.txt"}));
+    EXPECT_EQ(lines(r.err), (std::vector<std::string>{"tm/a/1/bad.txt:2: \"fs\" needs two items before it",
+                                                      "tm/a/1/bad.txt:5: bytes that are not valid CP936",
+                                                      "tm/a/1/bad.txt:3: \"{\" is never closed",
+                                                      "tm/a/1/none.txt:1: the first line is not \"function\""}));
+    d.write("tm/a/1/bad.txt", markup({"function"}));
+    d.write("tm/a/1/none.txt", markup({"function"}));
+    EXPECT_EQ(cli("bank " + d.path()).status, 0);
+}
