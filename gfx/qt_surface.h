@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include <QFont>
 #include <QImage>
 
@@ -25,7 +27,13 @@ public:
     static QString fontFamily();
 
 private:
-    void segment(int x0, int y0, int x1, int y1); // device coordinates, last pixel excluded
+    struct Raster {
+        uchar* bits = nullptr;
+        qsizetype stride = 0;
+        std::int64_t width = 0, height = 0;
+    };
+    Raster raster();
+    void segment(const Raster& r, int x0, int y0, int x1, int y1); // device coordinates, last pixel excluded
     QImage* image_;
 };
 

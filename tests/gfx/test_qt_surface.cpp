@@ -6,6 +6,7 @@
 #include "gfx/qt_surface.h"
 #include "plot/canvas_scene.h"
 #include "plot/curve.h"
+#include "sample_scenes.h"
 
 using namespace yhb;
 
@@ -80,26 +81,9 @@ TEST(QtSurface, DroppingRepeatedPointsDrawsTheSamePixels) {
         QImage images[2];
         for (int dedupe = 0; dedupe < 2; ++dedupe) {
             Document doc;
-            RecordingNotifier n;
             doc.view.pixelsPerUnit = scale;
             doc.view.dedupePoints = dedupe == 1;
-            struct E {
-                int kind;
-                std::vector<std::string> f;
-                std::vector<int> boxes;
-            };
-            for (const E& e : std::vector<E>{{kind::EllipseX, {"5", "4"}, {1010, 1011, 1012}},
-                                             {kind::HyperbolaX, {"5", "4"}, {1010, 1011, 1012, 1013}},
-                                             {kind::Tan, {"1", "1", "0"}, {}},
-                                             {kind::Sin, {"3", "0.5", "0"}, {}},
-                                             {kind::CircleCentre, {"1", "1", "3"}, {1010}}}) {
-                ASSERT_TRUE(beginNew(doc, n));
-                ParameterForm form(doc, *findFamily(e.kind), n);
-                form.initialise();
-                for (std::size_t i = 0; i < e.f.size(); ++i) form.fieldTexts[i] = e.f[i];
-                for (int b : e.boxes) form.setBox(b, true);
-                ASSERT_TRUE(form.ok());
-            }
+            sample::enterFiveRows(doc);
             images[dedupe] = QImage(1920, 1080, QImage::Format_RGB32);
             QtSurface s(&images[dedupe]);
             s.setBkMode(BkMode::Transparent);

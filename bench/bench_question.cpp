@@ -1,0 +1,63 @@
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+
+#include "bank/question_navigator.h"
+#include "bank/question_reader.h"
+#include "gfx/qt_surface.h"
+#include "sample_scenes.h"
+#include "test_util.h"
+
+using namespace yhb;
+
+namespace {
+
+// Read + measure + draw of a generated question, as the window does for a new question.
+void Q_ReadMeasureDraw(benchmark::State& state) {
+    TempDir d;
+    d.write("q.txt", sample::generatedQuestion(static_cast<std::size_t>(state.range(0)) * 1024));
+    CategoryPtr c = newCategory("q", 0, 0);
+    addQuestion(*c, d / "q.txt");
+    QImage image(800, 600, QImage::Format_RGB32);
+    QtSurface s(&image);
+    for (auto _ : state) {
+        readQuestion(*c, 0);
+        c->questionList.setFontSize(20, 36);
+        c->answerList.setFontSize(20, 36);
+        const int h = c->headerList.measure(800) + c->questionList.measure(800) + c->answerList.measure(800);
+        int y = c->headerList.draw(s, 0, 0, 800, 600);
+        y = c->questionList.draw(s, 0, y, 800, 600);
+        c->answerList.draw(s, 0, y, 800, 600);
+        benchmark::DoNotOptimize(h);
+    }
+    state.counters["KB"] = static_cast<double>(state.range(0));
+}
+
+// A resize of the question window: re-measure and repaint of a 200 KB question with its answer.
+void Q_WindowResize(benchmark::State& state) {
+    TempDir d;
+    d.write("tm/a/funcMenu.fun", "a\r\n");
+    d.write("tm/a/c/funcName.fun", "c\r\n");
+    d.write("tm/a/c/q.txt", sample::generatedQuestion(200 * 1024));
+    Catalogue catalogue;
+    catalogue.load(d.path());
+    QuestionNavigator nav(catalogue);
+    nav.resize(800, 600);
+    nav.selectCategory(0);
+    nav.command(32771);
+    QImage image(1000, 600, QImage::Format_RGB32);
+    QtSurface s(&image);
+    int w = 800;
+    for (auto _ : state) {
+        w = w == 800 ? 801 : 800;
+        nav.resize(w, 600);
+        image.fill(Qt::white);
+        nav.paint(s, 0);
+        benchmark::DoNotOptimize(nav.contentHeight);
+    }
+}
+
+} // namespace
+
+BENCHMARK(Q_ReadMeasureDraw)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(Q_WindowResize)->Unit(benchmark::kMillisecond);

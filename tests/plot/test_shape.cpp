@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "bank/catalogue.h"
+#include "bank/question_reader.h"
+#include "gfx/recording_surface.h"
+#include "plot/canvas_scene.h"
+#include "sample_scenes.h"
+#include "test_util.h"
+
+using namespace yhb;
+using Kind = RecordingSurface::Kind;
+
+// Cheap guards of the algorithmic shape behind the benchmarks.
+TEST(Shape, FiveRowSceneHandsTheSurfaceABoundedAmountOfWork) {
+    for (int scale : {20, 4}) {
+        Document doc;
+        doc.view.pixelsPerUnit = scale;
+        sample::enterFiveRows(doc);
+        RecordingSurface s;
+        s.setOrigin(960, 540);
+        paintCanvas(s, doc.table, doc.view, 1920, 1080);
+        std::size_t points = 0;
+        for (auto* op : s.ofKind(Kind::Polyline)) points += op->points.size();
+        // Ten samples a pixel, but repeated pixels are dropped: about one point per pixel
+        // of curve, never one per sample.
+        EXPECT_LT(points, 60000u) << scale;
+        EXPECT_GT(points, 5000u) << scale;
+        EXPECT_LT(s.ops().size(), 4000u) << scale;
+    }
+}
+
+TEST(Shape, ReadingGrowsLinearlyWithTheQuestion) {
+    TempDir d;
+    d.write("200.txt", sample::generatedQuestion(200 * 1024));
+    d.write("400.txt", sample::generatedQuestion(400 * 1024));
+    auto best = [&](const std::string& file) {
+        CategoryPtr c = newCategory("q", 0, 0);
+        addQuestion(*c, d / file);
+        double fastest = 1e9;
+        for (int i = 0; i < 5; ++i) {
+            const auto t0 = std::chrono::steady_clock::now();
+            readQuestion(*c, 0);
+            c->questionList.setFontSize(20, 36);
+            c->answerList.setFontSize(20, 36);
+            c->questionList.measure(800);
+            c->answerList.measure(800);
+            fastest = std::min(fastest, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+        }
+        return fastest;
+    };
+    const double small = best("200.txt"), large = best("400.txt");
+    EXPECT_LT(large, 3 * small + 0.002); // generous: linear growth gives about 2
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Scenes shared by the tests and the benchmarks: the five-row canvas, a generated question
+// and a generated bank.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dialogs/parameter_form.h"
+#include "gfx/cp936.h"
+#include "plot/curve.h"
+
+namespace yhb::sample {
+
+// Five rows entered through the form logic: ellipse and hyperbola with all boxes, tan, sin,
+// and a circle with its centre.
+inline void enterFiveRows(Document& doc) {
+    struct E {
+        int kind;
+        std::vector<std::string> fields;
+        std::vector<int> boxes;
+    };
+    RecordingNotifier n;
+    for (const E& e : std::vector<E>{{kind::EllipseX, {"5", "4"}, {1010, 1011, 1012}},
+                                     {kind::HyperbolaX, {"5", "4"}, {1010, 1011, 1012, 1013}},
+                                     {kind::Tan, {"1", "1", "0"}, {}},
+                                     {kind::Sin, {"3", "0.5", "0"}, {}},
+                                     {kind::CircleCentre, {"1", "1", "3"}, {1010}}}) {
+        beginNew(doc, n);
+        ParameterForm form(doc, *findFamily(e.kind), n);
+        form.initialise();
+        for (std::size_t i = 0; i < e.fields.size(); ++i) form.fieldTexts[i] = e.fields[i];
+        for (int b : e.boxes) form.setBox(b, true);
+        form.ok();
+    }
+}
+
+// A question file of about `bytes` bytes mixing text, fractions, roots, exponents and systems.
+inline std::string generatedQuestion(std::size_t bytes) {
+    std::string q = "function\r\ntm\r\n";
+    const std::string block = cp936::fromUtf8(
+        "已知函数f(x)=\r\na\r\n2\r\nzs\r\n{\r\nx+1\r\n}\r\n{\r\n2\r\n}\r\nfs\r\n+\r\n{\r\nx-3\r\n}\r\ngh\r\n"
+        "，解方程组\r\n{{\r\nx+y=3\r\nx-y=1\r\n}}\r\n并求\r\nx\r\n1\r\nxb\r\n的值。\r\n\r\n");
+    int n = 0;
+    while (q.size() < bytes) {
+        if (++n == 40) q += "jd\r\n";
+        q += block;
+    }
+    return q;
+}
+
+// `categories` categories of `files` question files each, under one top-level category.
+inline void generateBank(const std::string& root, int categories, int files) {
+    namespace fs = std::filesystem;
+    auto write = [](const fs::path& p, const std::string& bytes) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+    };
+    write(fs::path(root) / "tm/FuncVer.fun", "1.0\r\n");
+    write(fs::path(root) / "tm/all/funcMenu.fun", "all\r\n");
+    const std::string question = generatedQuestion(200);
+    for (int c = 0; c < categories; ++c) {
+        char dir[32];
+        std::snprintf(dir, sizeof dir, "tm/all/c%02d", c);
+        write(fs::path(root) / dir / "funcName.fun", "cat\r\n");
+        for (int f = 0; f < files; ++f) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/q%02d-%04d.txt", c, f);
+            write(fs::path(root) / (std::string(dir) + name), question);
+        }
+    }
+}
+
+} // namespace yhb::sample
