@@ -1,0 +1,86 @@
+// A small bank tree built from the input (names, nesting, one-line files, question files),
+// then the catalogue scan, the aggregates and a look at every question.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "bank/catalogue.h"
+#include "bank/question_navigator.h"
+#include "gfx/surface.h"
+
+using namespace yhb;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string& scratch() {
+    static const std::string dir = [] {
+        std::string t = (fs::temp_directory_path() / "yhb-fuzz-bank-XXXXXX").string();
+        return std::string(mkdtemp(t.data()));
+    }();
+    return dir;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fs::path root = scratch();
+    std::error_code ec;
+    fs::remove_all(root / "tm", ec);
+    fs::create_directories(root / "tm", ec);
+    fs::path here = root / "tm";
+    std::size_t pos = 0;
+    auto next = [&]() -> std::uint8_t { return pos < size ? data[pos++] : 0; };
+    auto chunk = [&](std::size_t max) {
+        const std::size_t len = std::min<std::size_t>(next() % (max + 1), size - std::min(pos, size));
+        std::string s(reinterpret_cast<const char*>(data) + std::min(pos, size), len);
+        pos += len;
+        return s;
+    };
+    auto write = [&](const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; };
+    int depth = 0, entries = 0;
+    while (pos < size && entries++ < 64) {
+        switch (next() % 6) {
+        case 0: { // a sub-directory, named from the input
+            std::string name = chunk(12);
+            for (char& c : name)
+                if (c == '/' || c == '\0') c = '_';
+            if (name.empty() || name == "." || name == ".." || depth >= 8) break;
+            if (fs::create_directory(here / name, ec) || fs::is_directory(here / name, ec)) {
+                here /= name;
+                ++depth;
+            }
+            break;
+        }
+        case 1:
+            if (depth > 0) {
+                here = here.parent_path();
+                --depth;
+            }
+            break;
+        case 2: write(here / "funcMenu.fun", chunk(110)); break;
+        case 3: write(here / "funcName.fun", chunk(110)); break;
+        case 4: write(root / "tm/FuncVer.fun", chunk(110)); break;
+        default: write(here / ("q" + std::to_string(entries)), chunk(200)); break;
+        }
+    }
+    Catalogue c;
+    c.load(root.string());
+    if (c.topLevelCount() > Catalogue::kMaxTopLevel || c.categoryCount() > Catalogue::kMaxCategories) __builtin_trap();
+    QuestionNavigator nav(c);
+    nav.resize(200, 100);
+    for (int i = 0; i < c.categoryCount(); ++i) {
+        nav.selectCategory(i);
+        for (int id : {32807, 32799, 32803, 32771, 32805}) nav.command(id);
+        NullSurface s;
+        nav.paint(s, 0);
+        nav.bankInformation();
+        nav.jumpPrompt();
+    }
+    return 0;
+}

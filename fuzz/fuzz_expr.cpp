@@ -1,0 +1,23 @@
+// The command line's EXPR parser, and entering what it accepts.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "cli/expr_parser.h"
+
+using namespace yhb;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    CliExpression e;
+    std::string error;
+    if (parseExpression(text, e, error)) {
+        if (!e.family) __builtin_trap();
+        Document doc;
+        RecordingNotifier n;
+        enterExpression(doc, e, n);
+    } else if (error.empty()) {
+        __builtin_trap(); // a refusal always says why
+    }
+    return 0;
+}
