@@ -2,7 +2,10 @@
 
 #include "dialogs/document.h"
 #include "dialogs/parameter_form.h"
+#include "bank/question_reader.h"
 #include "gfx/cp936.h"
+#include "gfx/recording_surface.h"
+#include "test_util.h"
 #include "gfx/qt_surface.h"
 #include "plot/canvas_scene.h"
 #include "plot/curve.h"
@@ -92,4 +95,70 @@ TEST(QtSurface, DroppingRepeatedPointsDrawsTheSamePixels) {
         }
         EXPECT_TRUE(images[0] == images[1]) << "scale " << scale;
     }
+}
+
+TEST(QtSurface, RendersConicsTanAndATypesetFormula) {
+    Document doc;
+    RecordingNotifier n;
+    auto enter = [&](int kind, std::vector<std::string> fields, std::vector<int> boxes) {
+        ASSERT_TRUE(beginNew(doc, n));
+        ParameterForm form(doc, *findFamily(kind), n);
+        form.initialise();
+        for (std::size_t i = 0; i < fields.size(); ++i) form.fieldTexts[i] = fields[i];
+        for (int b : boxes) form.setBox(b, true);
+        ASSERT_TRUE(form.ok());
+    };
+    enter(kind::EllipseX, {"5", "4"}, {});
+    enter(kind::HyperbolaX, {"3", "2"}, {1013});
+    enter(kind::Tan, {"1", "1", "0"}, {});
+    QImage img(600, 400, QImage::Format_RGB32);
+    QtSurface s(&img);
+    s.setBkMode(BkMode::Transparent);
+    s.setOrigin(300, 200);
+    paintCanvas(s, doc.table, doc.view, 600, 400);
+
+    // A formula with Chinese text, in the corner.
+    ItemList formula(50), unused(50);
+    ASSERT_TRUE(parseQuestion(cp936::fromUtf8("function\r\n求\r\nx\r\n2\r\nzs\r\n=1"), formula, unused));
+    formula.setFontSize(12, 24);
+    formula.setColour(kWhite);
+    s.setOrigin(0, 0);
+    formula.draw(s, 4, 4, 200, 40);
+    img.save(QString::fromStdString(testOutputDir() + "/rendering.png"));
+
+    auto colourNear = [&](int x, int y, QRgb c) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (img.pixel(x + dx, y + dy) == c) return true;
+        return false;
+    };
+    const QRgb magenta = qRgb(255, 0, 255), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
+    EXPECT_TRUE(colourNear(300 + 100, 200, magenta)); // the ellipse's vertex (5, 0)
+    EXPECT_TRUE(colourNear(300, 200 - 80 + 1, magenta) || colourNear(300 + 1, 200 - 79, magenta)); // (0, 4)
+    EXPECT_TRUE(colourNear(300 + 80, 200 - 35, green)); // the hyperbola at x = 4
+    EXPECT_TRUE(colourNear(300 + 100, 200 - 67, green)); // its asymptote y = 2x/3 at x = 5
+    // tan: on the curve at x = 1 (y = 1.557), and nothing across the asymptote at x = pi/2.
+    EXPECT_TRUE(colourNear(300 + 20, 200 - 31, blue));
+    int across = 0;
+    for (int x = 300 + 30; x <= 300 + 33; ++x)
+        for (int y = 200 - 150; y <= 200 + 150; ++y) across += img.pixel(x, y) == blue;
+    EXPECT_EQ(across, 0);
+
+    // Every glyph pixel of the formula lies inside a text cell the items asked for.
+    RecordingSurface cells;
+    formula.draw(cells, 4, 4, 200, 40);
+    int ink = 0, outside = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 220; ++x) {
+            if (img.pixel(x, y) != qRgb(255, 255, 255)) continue;
+            ++ink;
+            bool in = false;
+            for (auto* t : cells.ofKind(RecordingSurface::Kind::Text)) {
+                const int w = static_cast<int>(t->text.size()) * t->font.width;
+                in = in || (x >= t->l && x < t->l + w && y >= t->t && y < t->t + t->font.height);
+            }
+            outside += !in;
+        }
+    EXPECT_GT(ink, 50);
+    EXPECT_EQ(outside, 0);
 }
