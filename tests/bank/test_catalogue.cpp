@@ -154,3 +154,22 @@ TEST(Catalogue, BaseNameAndMerge) {
     mergeInto(*a, *b);
     EXPECT_EQ(a->questionCount(), 2); // case-sensitive, byte for byte
 }
+
+TEST(Catalogue, ADirectoryCanBeBothKindsAndLaterSubcategoriesTakeTheFiles) {
+    TempDir d;
+    oneLine(d, "tm/a/funcMenu.fun", "综合");
+    oneLine(d, "tm/a/funcName.fun", "综合题");
+    d.write("tm/a/0.txt", "function\r\n");
+    oneLine(d, "tm/a/b/funcName.fun", "小题");
+    d.write("tm/a/b/1.txt", "function\r\n");
+    d.write("tm/a/z.txt", "function\r\n"); // after b was registered: goes to b
+    Catalogue c;
+    c.load(d.path());
+    ASSERT_EQ(c.topLevelCount(), 1);
+    ASSERT_EQ(c.categoryCount(), 3);
+    EXPECT_EQ(name(c, 0), "综合题");
+    EXPECT_EQ(c.category(0)->parent, 0);
+    EXPECT_EQ(c.category(0)->questionCount(), 1);
+    EXPECT_EQ(c.category(1)->questionCount(), 2);
+    EXPECT_EQ(c.category(2)->questionCount(), 3);
+}
