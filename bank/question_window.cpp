@@ -116,7 +116,7 @@ void QuestionWindow::command(int id) {
     case cmd::JumpQuestion: {
         if (!catalogue_.current()) return;
         JumpDialog dialog(navigator_, notifier_, this);
-        if (dialog.exec() == 1) reload();
+        if (dialog.exec() == 1) refresh();
         return;
     }
     case cmd::SaveQuestionPicture:
@@ -128,22 +128,27 @@ void QuestionWindow::command(int id) {
         view_->update();
         return;
     default:
-        if (navigator_.command(id)) reload();
+        if (navigator_.command(id)) refresh();
         return;
     }
 }
 
 void QuestionWindow::openCategory(int index) {
     if (!navigator_.selectCategory(index)) return;
-    reload();
+    refresh();
     show();
     raise();
     activateWindow();
     setFocus();
 }
 
-// The navigator has read the question; the window refreshes its menu, range and picture.
 void QuestionWindow::reload() {
+    navigator_.reload();
+    refresh();
+}
+
+// After the navigator has read a question: the menu, the scroll range and the picture.
+void QuestionWindow::refresh() {
     updateMenu();
     remeasure();
     view_->update();

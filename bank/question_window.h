@@ -25,7 +25,9 @@ public:
     void command(int id);
     // The bank menu's way in: make category `index` current, reload, show and focus.
     void openCategory(int index);
+    // Reads the current question again and refreshes everything.
     void reload();
+    void refresh();
     void remeasure();
     void updateMenu();
 

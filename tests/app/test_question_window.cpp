@@ -53,10 +53,13 @@ TEST(QuestionWindow, JumpDialogRefusesAndAccepts) {
     app.window->command(cmd::BankCategoryBase);
     JumpDialog d(q->navigator(), app.notifier, q);
     d.show();
+    d.edit()->setText("0");
+    d.command(1);
     d.edit()->setText("7");
     d.command(1);
-    ASSERT_EQ(app.notifier.messages.size(), 1u);
+    ASSERT_EQ(app.notifier.messages.size(), 2u);
     EXPECT_EQ(app.notifier.messages[0].text, "你选择的题号不能大于6,或小于1!!请你重新选择!");
+    EXPECT_EQ(app.notifier.messages[1].text, app.notifier.messages[0].text);
     EXPECT_EQ(app.notifier.messages[0].caption, "");
     EXPECT_TRUE(d.edit()->text().isEmpty());
     EXPECT_TRUE(d.isVisible());
@@ -66,13 +69,40 @@ TEST(QuestionWindow, JumpDialogRefusesAndAccepts) {
     EXPECT_EQ(app.catalogue.category(0)->currentQuestion, 5);
 }
 
-TEST(QuestionWindow, Screenshot) {
+TEST(QuestionWindow, FirstQuestionThenNext) {
+    App app;
+    QuestionWindow* q = app.window->questionWindow();
+    app.window->command(cmd::BankCategoryBase + 4);
+    ASSERT_TRUE(q->isVisible());
+    BankCategory* c = app.catalogue.category(4);
+    EXPECT_EQ(c->currentQuestion, 0);
+    EXPECT_GT(c->questionList.count(), 0);
+    q->command(cmd::NextQuestion);
+    EXPECT_EQ(c->currentQuestion, 1);
+    EXPECT_TRUE(q->action(cmd::PrevQuestion)->isEnabled());
+}
+
+// Questions with a fraction, a root and a system, with their answers, at the start size and
+// after two 放大; saved for looking at.
+TEST(QuestionWindow, Screenshots) {
     App app;
     QuestionWindow* q = app.window->questionWindow();
     q->resize(760, 560);
-    app.window->command(cmd::BankCategoryBase + 6);
-    q->command(cmd::NextQuestion);
-    q->command(cmd::ToggleAnswer);
-    EXPECT_TRUE(q->grab().save(QString::fromStdString(testOutputDir() + "/question-window.png")));
-    EXPECT_GT(countColour(q->render(), qRgb(255, 0, 255)), 200); // the answer in magenta
+    struct Shot {
+        int category, question;
+        const char* name;
+    } shots[] = {{6, 1, "fraction"}, {5, 4, "root"}, {0, 0, "system"}};
+    for (const Shot& s : shots) {
+        for (int zoom = 0; zoom <= 2; zoom += 2) {
+            app.window->command(cmd::BankCategoryBase + s.category);
+            app.catalogue.category(s.category)->currentQuestion = s.question;
+            q->reload();
+            for (int i = 0; i < zoom; ++i) q->command(cmd::FontLarger);
+            q->command(cmd::ToggleAnswer);
+            EXPECT_GT(countColour(q->render(), qRgb(255, 0, 255)), 200); // the answer in magenta
+            EXPECT_TRUE(q->grab().save(QString::fromStdString(testOutputDir() + "/question-" + s.name + "-zoom" +
+                                                               std::to_string(zoom) + ".png")));
+            for (int i = 0; i < zoom; ++i) q->command(cmd::FontSmaller);
+        }
+    }
 }

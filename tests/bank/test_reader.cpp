@@ -131,3 +131,14 @@ TEST(QuestionReader, FilesBeyondTheBoundAreNotRead) {
     EXPECT_FALSE(readQuestionFile(d / "big.txt", bytes));
     EXPECT_TRUE(bytes.empty());
 }
+
+TEST(QuestionReader, StatusLineByteForByteAndUtf8OutsideCp936) {
+    CategoryPtr c = newCategory(cp936::fromUtf8("一次函数"), 0, 0);
+    for (int i = 0; i < 20; ++i) addQuestion(*c, "/nonexistent/" + std::to_string(i));
+    readQuestion(*c, 4);
+    EXPECT_EQ(static_cast<TextItem*>(c->headerList.at(0))->text,
+              cp936::fromUtf8("当前<<一次函数>>题库内总的题目数为●20●,当前题号为〓■5号■〓"));
+    // A character CP936 cannot hold becomes "?".
+    Parsed p = parse(std::string("\xEF\xBB\xBF") + "function\r\n😀x\r\n");
+    EXPECT_EQ(p.question, "?x");
+}
