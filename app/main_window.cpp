@@ -16,6 +16,7 @@
 #include "app/picture_export.h"
 #include "gfx/cp936.h"
 #include "gfx/qt_surface.h"
+#include "res/accelerators.h"
 #include "res/command_ids.h"
 #include "res/icons.h"
 #include "res/strings.h"
@@ -141,20 +142,7 @@ void MainWindow::buildMenus() {
     for (QMenu* p : popups) bankMenu_->addMenu(p);
 }
 
-void MainWindow::buildShortcuts() {
-    const struct {
-        QKeySequence key;
-        int id;
-    } keys[] = {{QKeySequence(Qt::ALT | Qt::Key_Slash), cmd::AltSlash}, {QKeySequence(Qt::ALT | Qt::Key_Question), cmd::AltSlash},
-                {QKeySequence(Qt::Key_F), cmd::KeyF}, {QKeySequence(Qt::CTRL | Qt::Key_F), cmd::FullScreen},
-                {QKeySequence(Qt::Key_N), cmd::NextQuestion}};
-    for (const auto& k : keys) {
-        auto* s = new QShortcut(k.key, this);
-        s->setContext(Qt::WindowShortcut);
-        const int id = k.id;
-        connect(s, &QShortcut::activated, this, [this, id] { command(id); });
-    }
-}
+void MainWindow::buildShortcuts() { installAccelerators(this, [this](int id) { command(id); }); }
 
 void MainWindow::command(int id) {
     if (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + catalogue_.categoryCount()) {

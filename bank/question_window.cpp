@@ -5,12 +5,12 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include "bank/jump_dialog.h"
 #include "gfx/cp936.h"
+#include "res/accelerators.h"
 #include "res/command_ids.h"
 #include "res/icons.h"
 #include "res/strings.h"
@@ -83,18 +83,7 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     scroll_->setSingleStep(1);
     connect(scroll_, &QScrollBar::valueChanged, view_, [this] { view_->update(); });
 
-    const struct {
-        QKeySequence key;
-        int id;
-    } keys[] = {{QKeySequence(Qt::ALT | Qt::Key_Slash), cmd::AltSlash}, {QKeySequence(Qt::ALT | Qt::Key_Question), cmd::AltSlash},
-                {QKeySequence(Qt::Key_F), cmd::KeyF}, {QKeySequence(Qt::CTRL | Qt::Key_F), cmd::ToggleAnswer},
-                {QKeySequence(Qt::Key_N), cmd::NextQuestion}};
-    for (const auto& k : keys) {
-        auto* s = new QShortcut(k.key, this);
-        s->setContext(Qt::WindowShortcut);
-        const int id = k.id;
-        connect(s, &QShortcut::activated, this, [this, id] { command(id); });
-    }
+    installAccelerators(this, [this](int id) { command(id); });
     updateMenu();
 }
 

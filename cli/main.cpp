@@ -163,9 +163,7 @@ int plotCommand(int argc, char** argv) {
             window.runParameterDialog = [&](ParameterDialog& dialog) {
                 for (std::size_t i = 0; i < e.texts.size(); ++i)
                     if (!e.texts[i].empty()) dialog.field(static_cast<int>(i))->setText(QString::fromStdString(e.texts[i]));
-                for (std::size_t b = 0; b < e.family->boxes.size(); ++b)
-                    for (int id : e.boxes)
-                        if (id == e.family->boxes[b].id) dialog.box(static_cast<int>(b))->setChecked(true);
+                for (int id : e.boxes) dialog.boxById(id)->setChecked(true);
                 dialog.command(1);
                 refused = dialog.result() != 1;
             };

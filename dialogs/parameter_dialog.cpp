@@ -77,6 +77,13 @@ ParameterDialog::ParameterDialog(Document& doc, const FamilySpec& family, Notifi
     for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i]->setChecked(form_.boxes[i]);
 }
 
+QCheckBox* ParameterDialog::boxById(int id) const {
+    const auto& specs = form_.family().boxes;
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        if (specs[i].id == id) return boxes_[i];
+    return nullptr;
+}
+
 void ParameterDialog::readWidgets() {
     for (std::size_t i = 0; i < edits_.size(); ++i) form_.fieldTexts[i] = cp936::fromUtf8(edits_[i]->text().toStdString());
     for (std::size_t i = 0; i < boxes_.size(); ++i) form_.boxes[i] = boxes_[i]->isChecked();

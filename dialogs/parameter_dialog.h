@@ -22,6 +22,7 @@ public:
     ParameterForm& form() { return form_; }
     QLineEdit* field(int i) const { return edits_[static_cast<std::size_t>(i)]; }
     QCheckBox* box(int i) const { return boxes_[static_cast<std::size_t>(i)]; }
+    QCheckBox* boxById(int id) const; // null when the family has no such box
 
 public slots:
     void reject() override; // Esc and the close box: 取消

@@ -66,55 +66,44 @@ void QtSurface::segment(const Raster& ras, int x0, int y0, int x1, int y1) {
     const std::uint32_t colour = argb(pen_);
     uchar* bits = ras.bits;
     const qsizetype stride = ras.stride;
-    // Both ends inside: no clipping to work out (most segments of a sampled curve are short).
-    if (x0 >= 0 && x0 < W && y0 >= 0 && y0 < H && x1 >= 0 && x1 < W && y1 >= 0 && y1 < H) {
-        std::int64_t err = major, m = min0, j = maj0;
-        for (std::int64_t i = 0; i < major; ++i) {
-            const std::int64_t px = xMajor ? j : m, py = xMajor ? m : j;
-            reinterpret_cast<std::uint32_t*>(bits + py * stride)[px] = colour;
-            j += sMaj;
-            err += 2 * minor;
-            while (err >= 2 * major) {
-                err -= 2 * major;
-                m += sMin;
+    // Steps i in [start, end] are drawn. Both ends inside: all of them, no clipping to work
+    // out (most segments of a sampled curve are short).
+    std::int64_t start = 0, end = major - 1;
+    if (!(x0 >= 0 && x0 < W && y0 >= 0 && y0 < H && x1 >= 0 && x1 < W && y1 >= 0 && y1 < H)) {
+        // Steps i in [0, major) whose major coordinate lies inside the image.
+        std::int64_t lo = 0, hi = major - 1;
+        if (sMaj > 0) {
+            lo = std::max(lo, -maj0);
+            hi = std::min(hi, majLimit - 1 - maj0);
+        } else {
+            lo = std::max(lo, maj0 - (majLimit - 1));
+            hi = std::min(hi, maj0);
+        }
+        if (lo > hi) return;
+        // The minor coordinate is monotone in i: narrow the range to where it is inside too.
+        auto inside = [&](std::int64_t i) {
+            std::int64_t m = minorAt(i);
+            return m >= 0 && m < minLimit;
+        };
+        auto firstWhere = [&](std::int64_t a, std::int64_t b, auto pred) { // first i in [a, b] with pred, or b + 1
+            while (a <= b) {
+                std::int64_t mid = a + (b - a) / 2;
+                if (pred(mid)) b = mid - 1; else a = mid + 1;
             }
-        }
-        return;
+            return a;
+        };
+        const bool rising = sMin > 0;
+        // Below the image's minor range at the start when rising, above it when falling.
+        start = firstWhere(lo, hi, [&](std::int64_t i) {
+            std::int64_t m = minorAt(i);
+            return rising ? m >= 0 : m < minLimit;
+        });
+        end = firstWhere(start, hi, [&](std::int64_t i) {
+            std::int64_t m = minorAt(i);
+            return rising ? m >= minLimit : m < 0;
+        }) - 1;
+        if (start > end || !inside(start)) return;
     }
-
-    // Steps i in [0, major) whose major coordinate lies inside the image.
-    std::int64_t lo = 0, hi = major - 1;
-    if (sMaj > 0) {
-        lo = std::max(lo, -maj0);
-        hi = std::min(hi, majLimit - 1 - maj0);
-    } else {
-        lo = std::max(lo, maj0 - (majLimit - 1));
-        hi = std::min(hi, maj0);
-    }
-    if (lo > hi) return;
-    // The minor coordinate is monotone in i: narrow the range to where it is inside too.
-    auto inside = [&](std::int64_t i) {
-        std::int64_t m = minorAt(i);
-        return m >= 0 && m < minLimit;
-    };
-    auto firstWhere = [&](std::int64_t a, std::int64_t b, auto pred) { // first i in [a, b] with pred, or b + 1
-        while (a <= b) {
-            std::int64_t mid = a + (b - a) / 2;
-            if (pred(mid)) b = mid - 1; else a = mid + 1;
-        }
-        return a;
-    };
-    const bool rising = sMin > 0;
-    // Below the image's minor range at the start when rising, above it when falling.
-    std::int64_t start = firstWhere(lo, hi, [&](std::int64_t i) {
-        std::int64_t m = minorAt(i);
-        return rising ? m >= 0 : m < minLimit;
-    });
-    std::int64_t end = firstWhere(start, hi, [&](std::int64_t i) {
-        std::int64_t m = minorAt(i);
-        return rising ? m >= minLimit : m < 0;
-    }) - 1;
-    if (start > end || !inside(start)) return;
 
     std::int64_t err = 2 * start * minor + major; // numerator of minorAt, kept incrementally
     std::int64_t m = min0 + sMin * (err / (2 * major));

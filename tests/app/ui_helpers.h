@@ -45,9 +45,7 @@ inline void enterThroughDialog(MainWindow& w, int kind, const std::vector<QStrin
     w.runParameterDialog = [&](ParameterDialog& d) {
         d.show();
         for (std::size_t i = 0; i < texts.size(); ++i) d.field(static_cast<int>(i))->setText(texts[i]);
-        for (int b : boxes)
-            for (const auto& spec : d.form().family().boxes)
-                if (spec.id == b) d.box(static_cast<int>(&spec - d.form().family().boxes.data()))->setChecked(true);
+        for (int b : boxes) d.boxById(b)->setChecked(true);
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(d.field(0), &enter);
     };
