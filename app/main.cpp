@@ -7,6 +7,8 @@
 #include "app/main_window.h"
 #include "app/qt_notifier.h"
 #include "bank/catalogue.h"
+#include "gfx/cp936.h"
+#include "items/memory_pool.h"
 #include "res/icons.h"
 
 namespace {
@@ -28,6 +30,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName("云绘板");
     QApplication::setWindowIcon(yhb::appIcon());
     enterBankDirectory();
+    // Out of memory: say so with no owner and the default caption, then the pool tries again.
+    yhb::MemoryPool::setFailureHook([](const std::string& cp936Text) {
+        yhb::QtNotifier().message("", yhb::cp936::toUtf8(cp936Text));
+    });
 
     yhb::Catalogue catalogue;
     catalogue.load(".");
