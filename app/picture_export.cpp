@@ -24,6 +24,4 @@ bool saveCanvasPicture(const Document& doc, const QImage& image, const QString& 
     return image.save(path, "PNG");
 }
 
-QString cannotWriteText(const QString& path) { return QString("无法写入文件：%1").arg(path); }
-
 } // namespace yhb

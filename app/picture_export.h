@@ -13,7 +13,4 @@ std::string canvasSvg(const Document& doc);
 // Returns false when the file could not be written.
 bool saveCanvasPicture(const Document& doc, const QImage& image, const QString& path);
 
-// "无法写入文件：<path>"
-QString cannotWriteText(const QString& path);
-
 } // namespace yhb

@@ -169,7 +169,8 @@ QImage QuestionWindow::render() const {
 
 void QuestionWindow::savePicture() {
     const QString path = QFileDialog::getSaveFileName(this, "保存题目图片", "question.png", "PNG (*.png)");
-    if (!path.isEmpty()) render().save(path, "PNG");
+    if (!path.isEmpty() && !render().save(path, "PNG"))
+        notifier_.message(appTitleUtf8(), cannotWriteText(path.toStdString()));
 }
 
 void QuestionWindow::closeEvent(QCloseEvent* e) {

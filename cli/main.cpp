@@ -21,6 +21,7 @@
 #include "gfx/qt_surface.h"
 #include "gfx/recording_surface.h"
 #include "gfx/svg_surface.h"
+#include "res/strings.h"
 
 namespace fs = std::filesystem;
 using namespace yhb;
@@ -85,7 +86,7 @@ bool endsWith(const std::string& s, const char* suffix) {
 
 int writeImage(const QImage& image, const std::string& path) {
     if (!image.save(QString::fromStdString(path), "PNG")) {
-        std::fprintf(stderr, "%s\n", cannotWriteText(QString::fromStdString(path)).toUtf8().constData());
+        std::fprintf(stderr, "%s\n", cannotWriteText(path).c_str());
         return 1;
     }
     return 0;
@@ -206,7 +207,7 @@ int plotCommand(int argc, char** argv) {
     if (out.empty()) return 0;
     if (endsWith(out, ".svg")) {
         if (!writeFile(out, canvasSvg(doc))) {
-            std::fprintf(stderr, "%s\n", cannotWriteText(QString::fromStdString(out)).toUtf8().constData());
+            std::fprintf(stderr, "%s\n", cannotWriteText(out).c_str());
             return 1;
         }
         return 0;

@@ -40,4 +40,6 @@ const std::string& appTitle() {
     return title;
 }
 
+std::string cannotWriteText(const std::string& path) { return "无法写入文件：" + path; }
+
 } // namespace yhb

@@ -12,6 +12,9 @@ const std::string& gbString(int id);
 std::string appTitleUtf8();
 const std::string& appTitle();
 
+// "无法写入文件：<path>" (UTF-8), for export that could not write its file.
+std::string cannotWriteText(const std::string& path);
+
 constexpr const char* kAuthorEmail = "yunhuiban@example.org";
 
 } // namespace yhb

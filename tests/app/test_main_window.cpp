@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/picture_export.h"
 #include "plot/curve.h"
 #include "res/command_ids.h"
 #include "res/strings.h"
@@ -213,4 +214,20 @@ TEST(MainWindow, Screenshot) {
     EXPECT_TRUE(shot.save(QString::fromStdString(testOutputDir() + "/main-window.png")));
     for (QRgb c : {qRgb(255, 0, 255), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 0)})
         EXPECT_GT(countColour(shot, c), 100);
+}
+
+TEST(MainWindow, ExportWritesPngOrVectorSvgAndNamesAFileItCannotWrite) {
+    App app;
+    MainWindow& w = *app.window;
+    enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1010});
+    TempDir d;
+    ASSERT_TRUE(saveCanvasPicture(app.doc(), w.canvas()->image(), QString::fromStdString(d / "c.png")));
+    EXPECT_EQ(QImage(QString::fromStdString(d / "c.png")), w.canvas()->image());
+    ASSERT_TRUE(saveCanvasPicture(app.doc(), w.canvas()->image(), QString::fromStdString(d / "c.svg")));
+    std::ifstream in(d / "c.svg");
+    const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(svg.find("<polyline"), std::string::npos);
+    EXPECT_NE(svg.find("<text"), std::string::npos);
+    EXPECT_FALSE(saveCanvasPicture(app.doc(), w.canvas()->image(), "/nonexistent-dir/c.svg"));
+    EXPECT_EQ(cannotWriteText("/x/y.png"), "无法写入文件：/x/y.png");
 }
