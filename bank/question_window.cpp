@@ -100,7 +100,7 @@ void QuestionWindow::command(int id) {
     }
     switch (id) {
     case cmd::About:
-        notifier_.message("", cp936::toUtf8(navigator_.bankInformation()));
+        notifier_.message(appTitleUtf8(), cp936::toUtf8(navigator_.bankInformation()));
         return;
     case cmd::JumpQuestion: {
         if (!catalogue_.current()) return;

@@ -197,6 +197,7 @@ TEST(MainWindow, AboutBoxAndBankInformation) {
     EXPECT_EQ(caption.toStdString(), appTitleUtf8());
     w.command(cmd::BankInfo);
     ASSERT_EQ(app.notifier.messages.size(), 1u);
+    EXPECT_EQ(app.notifier.messages[0].caption, appTitleUtf8());
     EXPECT_NE(app.notifier.messages[0].text.find("大类:★2★"), std::string::npos);
     EXPECT_NE(app.notifier.messages[0].text.find("小类:★10★"), std::string::npos);
 }
