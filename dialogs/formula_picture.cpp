@@ -165,7 +165,6 @@ void drawEquation(QtSurface& s, const Sketch& sketch) {
     }
     const int left = 114, width = kFormulaPictureWidth - left - 2;
     const int top = (kFormulaPictureHeight - equation.measure(width)) / 2;
-    s.setOrigin(0, 0);
     s.setPen(kBlack); // fraction bars and root signs
     CoefficientSurface red(s, sketch.coefficients);
     equation.draw(red, left, top, width, kFormulaPictureHeight);
@@ -181,6 +180,7 @@ QImage formulaPicture(const FamilySpec& family) {
     QtSurface s(&image);
     s.setBkMode(BkMode::Transparent);
     drawSketch(s, family, *sketch);
+    s.setOrigin(0, 0);
     s.setPen(rgb(200, 200, 200));
     s.moveTo(110, 6);
     s.lineTo(110, kFormulaPictureHeight - 6);

@@ -68,6 +68,9 @@ TEST(FormulaPicture, EveryFamilyHasALegiblePicture) {
         const QImage img = formulaPicture(f);
         ASSERT_EQ(img.size(), QSize(kFormulaPictureWidth, kFormulaPictureHeight));
         EXPECT_EQ(img.pixel(1, 1), qRgb(255, 255, 255)) << f.cliName;
+        EXPECT_EQ(img.pixel(110, 60), qRgb(200, 200, 200)) << f.cliName; // the rule between sketch and equation
+        for (int y = 0; y < img.height(); ++y)
+            EXPECT_NE(img.pixel(166, y), qRgb(200, 200, 200)) << f.cliName << " " << y;
         int curve = 0, red = 0, ink = 0;
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) {
