@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <new>
 
+#include "bank/bank_file.h"
 #include "gfx/cp936.h"
 #include "items/memory_pool.h"
 
@@ -56,15 +56,9 @@ void mergeInto(BankCategory& target, const BankCategory& source) {
 }
 
 bool readOneLineFile(const std::string& path, std::string& text) {
-    std::error_code ec;
-    if (!fs::is_regular_file(fs::status(path, ec)) || ec) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    char buf[101];
-    in.read(buf, sizeof buf);
-    std::streamsize n = in.gcount();
-    if (n < 2 || n > 100) return false;
-    text.assign(buf, static_cast<std::size_t>(n - 2));
+    std::string bytes;
+    if (!readRegularFile(path, 100, bytes) || bytes.size() < 2) return false;
+    text.assign(bytes, 0, bytes.size() - 2);
     return true;
 }
 

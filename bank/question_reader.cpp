@@ -1,10 +1,9 @@
 #include "bank/question_reader.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
+#include "bank/bank_file.h"
 #include "gfx/cp936.h"
 
 namespace yhb {
@@ -65,18 +64,7 @@ T* operatorItem(T* item) {
 } // namespace
 
 bool readQuestionFile(const std::string& path, std::string& bytes) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    auto st = fs::status(path, ec);
-    if (ec || !fs::is_regular_file(st)) return false;
-    auto size = fs::file_size(path, ec);
-    if (ec || size > kMaxQuestionFileBytes) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(static_cast<std::size_t>(size), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(size));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return true;
+    return readRegularFile(path, kMaxQuestionFileBytes, bytes);
 }
 
 bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<QuestionProblem>* problems) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "../dialogs/form_helpers.h"
 #include "bank/question_reader.h"
 #include "bank_helpers.h"
@@ -130,6 +132,10 @@ TEST(QuestionReader, FilesBeyondTheBoundAreNotRead) {
     std::string bytes;
     EXPECT_FALSE(readQuestionFile(d / "big.txt", bytes));
     EXPECT_TRUE(bytes.empty());
+    // A FIFO in place of a question is refused at once, never waited on.
+    ASSERT_EQ(mkfifo((d / "fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(readQuestionFile(d / "fifo", bytes));
+    EXPECT_FALSE(readQuestionFile(d.path(), bytes));
 }
 
 TEST(QuestionReader, StatusLineByteForByteAndUtf8OutsideCp936) {

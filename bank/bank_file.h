@@ -1,0 +1,12 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace yhb {
+
+// Reads a whole bank file. False for anything that is not a regular file when opened (a FIFO
+// or device never blocks: the type is checked on the open descriptor), for a file larger
+// than `maxBytes`, and for read errors. Nothing is ever written.
+bool readRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+} // namespace yhb
