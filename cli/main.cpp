@@ -99,26 +99,22 @@ int plotCommand(int argc, char** argv) {
     std::vector<CliExpression> exprs;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
-        auto value = [&](const char* name) -> const char* {
-            if (i + 1 >= argc) return nullptr;
-            (void)name;
-            return argv[++i];
-        };
+        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         if (a == "--size" || a == "--window") {
-            const char* v = value(a.c_str());
+            const char* v = value();
             int w = 0, h = 0;
             if (!v || !parsePair(v, 'x', w, h) || w <= 0 || h <= 0 || w > 10000 || h > 10000)
                 return usageError(a + " needs WxH");
             (a == "--size" ? width : winW) = w;
             (a == "--size" ? height : winH) = h;
         } else if (a == "--scale") {
-            const char* v = value("--scale");
+            const char* v = value();
             char* end = nullptr;
             long n = v ? std::strtol(v, &end, 10) : 0;
             if (!v || *end || n < 1 || n > 1000) return usageError("--scale needs a number from 1 to 1000");
             scale = static_cast<int>(n);
         } else if (a == "--origin") {
-            const char* v = value("--origin");
+            const char* v = value();
             if (!v || !parsePair(v, ',', ox, oy)) return usageError("--origin needs X,Y");
             origin = true;
         } else if (a == "--pi-axis") {
@@ -128,7 +124,7 @@ int plotCommand(int argc, char** argv) {
         } else if (a == "--trace") {
             trace = true;
         } else if (a == "-o") {
-            const char* v = value("-o");
+            const char* v = value();
             if (!v) return usageError("-o needs a file name");
             out = v;
         } else if (!a.empty() && a[0] == '-' && a.size() > 1 && !(a[1] >= '0' && a[1] <= '9')) {
