@@ -83,7 +83,7 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
         setFocus();
     };
     buildMenus();
-    buildShortcuts();
+    installAccelerators(this, [this](int id) { command(id); });
     resize(800, 600);
 }
 
@@ -142,7 +142,6 @@ void MainWindow::buildMenus() {
     for (QMenu* p : popups) bankMenu_->addMenu(p);
 }
 
-void MainWindow::buildShortcuts() { installAccelerators(this, [this](int id) { command(id); }); }
 
 void MainWindow::command(int id) {
     if (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + catalogue_.categoryCount()) {

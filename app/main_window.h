@@ -57,7 +57,6 @@ public:
 private:
     friend class ClientArea;
     void buildMenus();
-    void buildShortcuts();
     void layoutAndPaint(QPainter* painter);
     void about();
     void savePicture();

@@ -14,7 +14,6 @@ public:
     PictureButton(const QString& className, int releasedId, int pressedId, int* pressedFlag, QWidget* parent);
 
     std::function<void()> onRelease;
-    bool pressed() const { return *flag_ != 0; }
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -8,9 +8,7 @@ namespace yhb {
 
 std::string canvasSvg(const Document& doc) {
     SvgSurface svg(doc.canvas.canvasWidth, doc.canvas.canvasHeight);
-    svg.setBkMode(BkMode::Transparent);
-    svg.setOrigin(doc.canvas.originX, doc.canvas.originY);
-    paintCanvas(svg, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+    paintDocument(svg, doc);
     return svg.document();
 }
 

@@ -32,7 +32,7 @@ protected:
     }
     void resizeEvent(QResizeEvent*) override {
         window_.navigator_.resize(width(), height());
-        window_.remeasure();
+        window_.updateScrollRange();
     }
     void wheelEvent(QWheelEvent* e) override {
         const int steps = e->angleDelta().y() / 40;
@@ -111,11 +111,6 @@ void QuestionWindow::command(int id) {
     case cmd::SaveQuestionPicture:
         savePicture();
         return;
-    case cmd::ToggleAnswer:
-        navigator_.command(id);
-        remeasure();
-        view_->update();
-        return;
     default:
         if (navigator_.command(id)) refresh();
         return;
@@ -139,12 +134,12 @@ void QuestionWindow::reload() {
 // After the navigator has read a question: the menu, the scroll range and the picture.
 void QuestionWindow::refresh() {
     updateMenu();
-    remeasure();
+    updateScrollRange();
     view_->update();
 }
 
-void QuestionWindow::remeasure() {
-    navigator_.remeasure();
+// The navigator measures whenever the content or the size changes; the scroll bar follows.
+void QuestionWindow::updateScrollRange() {
     const int page = navigator_.scrollPage();
     scroll_->setPageStep(page > 0 ? page : 1);
     // A position runs up to max - page + 1, as a proportional scroll bar allows.

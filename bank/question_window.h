@@ -28,7 +28,7 @@ public:
     // Reads the current question again and refreshes everything.
     void reload();
     void refresh();
-    void remeasure();
+    void updateScrollRange();
     void updateMenu();
 
     QuestionNavigator& navigator() { return navigator_; }

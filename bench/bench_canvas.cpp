@@ -42,8 +42,7 @@ void S5_Through(benchmark::State& state) {
     scene(doc, true, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         S s;
-        s.setOrigin(doc.canvas.originX, doc.canvas.originY);
-        paintCanvas(s, doc.table, doc.view, kW, kH);
+        paintDocument(s, doc);
         benchmark::ClobberMemory();
     }
 }

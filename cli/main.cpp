@@ -141,19 +141,29 @@ int plotCommand(int argc, char** argv) {
     if (out.empty() && !trace) return usageError("plot needs -o FILE or --trace");
 
     StderrNotifier notifier;
+    auto setView = [&](Document& doc) {
+        doc.view.pixelsPerUnit = scale;
+        doc.view.piAxis = pi;
+        doc.view.showLabels = noLabels ? 0 : 1;
+    };
+    auto setOrigin = [&](Document& doc) {
+        if (!origin) return false;
+        doc.canvas.originX = ox;
+        doc.canvas.originY = oy;
+        return true;
+    };
+    auto printTrace = [](const Document& doc) {
+        RecordingSurface rec;
+        paintDocument(rec, doc);
+        std::fputs(rec.trace().c_str(), stdout);
+    };
     if (winW > 0) {
         Catalogue none;
         MainWindow window(none, notifier);
         Document& doc = window.document();
-        doc.view.pixelsPerUnit = scale;
-        doc.view.piAxis = pi;
-        doc.view.showLabels = noLabels ? 0 : 1;
+        setView(doc);
         window.resizeClient(winW, winH); // the first layout sizes the canvas and centres the origin
-        if (origin) {
-            doc.canvas.originX = ox;
-            doc.canvas.originY = oy;
-            window.canvas()->applyOrigin();
-        }
+        if (setOrigin(doc)) window.canvas()->applyOrigin();
         bool refused = false;
         for (const CliExpression& e : exprs) {
             if (!beginNew(doc, notifier)) return kUsage;
@@ -168,38 +178,18 @@ int plotCommand(int argc, char** argv) {
             if (refused) return kUsage;
         }
         const QImage image = window.renderClient();
-        if (trace) {
-            RecordingSurface rec;
-            rec.setOrigin(doc.canvas.originX, doc.canvas.originY);
-            rec.setBkMode(BkMode::Transparent);
-            paintCanvas(rec, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
-            std::fputs(rec.trace().c_str(), stdout);
-        }
+        if (trace) printTrace(doc);
         return out.empty() ? 0 : writeImage(image, out);
     }
 
     Document doc;
-    doc.view.pixelsPerUnit = scale;
-    doc.view.piAxis = pi;
-    doc.view.showLabels = noLabels ? 0 : 1;
+    setView(doc);
     doc.canvas.resize(width, height);
-    if (origin) {
-        doc.canvas.originX = ox;
-        doc.canvas.originY = oy;
-    }
+    setOrigin(doc);
     for (const CliExpression& e : exprs)
         if (!enterExpression(doc, e, notifier)) return kUsage;
 
-    auto draw = [&](Surface& s) {
-        s.setOrigin(doc.canvas.originX, doc.canvas.originY);
-        s.setBkMode(BkMode::Transparent);
-        paintCanvas(s, doc.table, doc.view, width, height);
-    };
-    if (trace) {
-        RecordingSurface rec;
-        draw(rec);
-        std::fputs(rec.trace().c_str(), stdout);
-    }
+    if (trace) printTrace(doc);
     if (out.empty()) return 0;
     if (endsWith(out, ".svg")) {
         if (!writeFile(out, canvasSvg(doc))) {
@@ -210,7 +200,7 @@ int plotCommand(int argc, char** argv) {
     }
     QImage image(width, height, QImage::Format_RGB32);
     QtSurface s(&image);
-    draw(s);
+    paintDocument(s, doc);
     return writeImage(image, out);
 }
 

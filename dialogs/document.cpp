@@ -12,6 +12,12 @@ std::string tooManyExpressionsText() {
     return buf;
 }
 
+void paintDocument(Surface& s, const Document& doc) {
+    s.setOrigin(doc.canvas.originX, doc.canvas.originY);
+    s.setBkMode(BkMode::Transparent);
+    paintCanvas(s, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+}
+
 bool beginNew(Document& doc, Notifier& notifier) {
     if (doc.table.slotCount >= kMaxSlots) {
         notifier.message(appTitleUtf8(), tooManyExpressionsText());

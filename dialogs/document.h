@@ -33,6 +33,10 @@ bool beginNew(Document& doc, Notifier& notifier);
 // The modify button's way: modify mode on `row`.
 void beginModify(Document& doc, int row);
 
+// The canvas of the document as the canvas widget shows it: the view's origin, transparent
+// text, the whole scene at the canvas size.
+void paintDocument(Surface& s, const Document& doc);
+
 // The text of string 114 formatted with 5 (UTF-8).
 std::string tooManyExpressionsText();
 

@@ -15,7 +15,6 @@ class QtSurface : public SurfaceState {
 public:
     explicit QtSurface(QImage* target = nullptr);
     void setTarget(QImage* target) { image_ = target; }
-    QImage* target() const { return image_; }
 
     void lineTo(int x, int y) override;
     void polyline(const Point* pts, int count) override;

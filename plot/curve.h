@@ -13,7 +13,6 @@ constexpr int EllipseY = 32788, Exponential = 32789, Logarithm = 32790;
 constexpr int CircleOrigin = 32792, CircleCentre = 32793, CircleGeneral = 32794, ParabolaGeneral = 32795;
 } // namespace kind
 
-bool isCurveKind(int k);
 // Curves whose two branches are joined where they end.
 bool isClosedCurve(int k);
 

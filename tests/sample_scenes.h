@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/form_helpers.h"
 #include "dialogs/parameter_form.h"
 #include "gfx/cp936.h"
 #include "plot/curve.h"
@@ -16,24 +17,12 @@ namespace yhb::sample {
 // Five rows entered through the form logic: ellipse and hyperbola with all boxes, tan, sin,
 // and a circle with its centre.
 inline void enterFiveRows(Document& doc) {
-    struct E {
-        int kind;
-        std::vector<std::string> fields;
-        std::vector<int> boxes;
-    };
     RecordingNotifier n;
-    for (const E& e : std::vector<E>{{kind::EllipseX, {"5", "4"}, {1010, 1011, 1012}},
-                                     {kind::HyperbolaX, {"5", "4"}, {1010, 1011, 1012, 1013}},
-                                     {kind::Tan, {"1", "1", "0"}, {}},
-                                     {kind::Sin, {"3", "0.5", "0"}, {}},
-                                     {kind::CircleCentre, {"1", "1", "3"}, {1010}}}) {
-        beginNew(doc, n);
-        ParameterForm form(doc, *findFamily(e.kind), n);
-        form.initialise();
-        for (std::size_t i = 0; i < e.fields.size(); ++i) form.fieldTexts[i] = e.fields[i];
-        for (int b : e.boxes) form.setBox(b, true);
-        form.ok();
-    }
+    test::enter(doc, n, kind::EllipseX, {"5", "4"}, {1010, 1011, 1012});
+    test::enter(doc, n, kind::HyperbolaX, {"5", "4"}, {1010, 1011, 1012, 1013});
+    test::enter(doc, n, kind::Tan, {"1", "1", "0"});
+    test::enter(doc, n, kind::Sin, {"3", "0.5", "0"});
+    test::enter(doc, n, kind::CircleCentre, {"1", "1", "3"}, {1010});
 }
 
 // A question file of about `bytes` bytes mixing text, fractions, roots, exponents and systems.

@@ -41,3 +41,9 @@ inline std::string sourceDir() {
     const char* d = std::getenv("YHB_SOURCE_DIR");
     return d ? d : ".";
 }
+
+// The question bank the build converted (CP936, CR LF).
+inline std::string bundledBank() {
+    const char* d = std::getenv("YHB_BUNDLED_BANK");
+    return d ? d : "bank";
+}

@@ -14,11 +14,6 @@
 
 namespace yhb::test {
 
-inline std::string bundledBank() {
-    const char* d = std::getenv("YHB_BUNDLED_BANK");
-    return d ? d : "bank";
-}
-
 // The bundled bank loaded, and a main window on it that records its messages.
 struct App {
     App() : App(bundledBank()) {}

@@ -12,11 +12,6 @@ using namespace yhb::test;
 
 namespace {
 
-std::string bundledBank() {
-    const char* d = std::getenv("YHB_BUNDLED_BANK");
-    return d ? d : "bank";
-}
-
 bool hasAnswer(const ItemList& answer) { return answer.count() > 0; }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "gfx/qt_surface.h"
 #include "plot/canvas_scene.h"
 #include "plot/curve.h"
+#include "dialogs/form_helpers.h"
 #include "sample_scenes.h"
 
 using namespace yhb;
@@ -100,17 +101,9 @@ TEST(QtSurface, DroppingRepeatedPointsDrawsTheSamePixels) {
 TEST(QtSurface, RendersConicsTanAndATypesetFormula) {
     Document doc;
     RecordingNotifier n;
-    auto enter = [&](int kind, std::vector<std::string> fields, std::vector<int> boxes) {
-        ASSERT_TRUE(beginNew(doc, n));
-        ParameterForm form(doc, *findFamily(kind), n);
-        form.initialise();
-        for (std::size_t i = 0; i < fields.size(); ++i) form.fieldTexts[i] = fields[i];
-        for (int b : boxes) form.setBox(b, true);
-        ASSERT_TRUE(form.ok());
-    };
-    enter(kind::EllipseX, {"5", "4"}, {});
-    enter(kind::HyperbolaX, {"3", "2"}, {1013});
-    enter(kind::Tan, {"1", "1", "0"}, {});
+    ASSERT_TRUE(test::enter(doc, n, kind::EllipseX, {"5", "4"}));
+    ASSERT_TRUE(test::enter(doc, n, kind::HyperbolaX, {"3", "2"}, {1013}));
+    ASSERT_TRUE(test::enter(doc, n, kind::Tan, {"1", "1", "0"}));
     QImage img(600, 400, QImage::Format_RGB32);
     QtSurface s(&img);
     s.setBkMode(BkMode::Transparent);
