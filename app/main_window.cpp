@@ -23,7 +23,8 @@
 
 namespace yhb {
 
-// The main window's client: lays its children out and draws the row labels on every paint.
+// The main window's client: lays its children out whenever its size or the layout's inputs
+// change, and draws the row labels on every paint.
 class ClientArea : public QWidget {
 public:
     explicit ClientArea(MainWindow& w) : QWidget(&w), window_(w) {
@@ -38,6 +39,8 @@ protected:
         QPainter p(this);
         window_.layoutAndPaint(&p);
     }
+    // The full-screen canvas hides this widget's paint, so the layout cannot wait for it.
+    void resizeEvent(QResizeEvent*) override { window_.layoutAndPaint(nullptr); }
 
 private:
     MainWindow& window_;
@@ -65,6 +68,7 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
     for (int k = 0; k < 3; ++k) {
         toolbar_[static_cast<std::size_t>(k)] = new PictureButton(utf8String(111), pictures[k][0], pictures[k][1], nullptr, client_);
         toolbar_[static_cast<std::size_t>(k)]->onRelease = [this, k] { toolbarAction(k); };
+        toolbar_[static_cast<std::size_t>(k)]->setGeometry(0, 0, 0, 0); // no flash before the first layout
     }
     for (int r = 0; r < kMaxSlots; ++r) {
         auto* m = new PictureButton(utf8String(113), 172, 181, &modifyPressed_, client_);
@@ -78,6 +82,8 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
     }
 
     questionWindow_ = std::make_unique<QuestionWindow>(catalogue_, notifier_);
+    // The main window's close box ends the program, whatever the question window shows.
+    questionWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     questionWindow_->onHidden = [this] {
         activateWindow();
         setFocus();
@@ -119,7 +125,8 @@ void MainWindow::buildMenus() {
     }
 
     QMenu* axes = bar->addMenu("坐标设置");
-    addCommand(axes, cmd::FullScreen, "全屏")->setCheckable(true);
+    // The accelerator table owns Ctrl+F; the item only shows it.
+    addCommand(axes, cmd::FullScreen, "全屏\tCtrl+F")->setCheckable(true);
     addCommand(axes, cmd::PiAxis, "X轴用PI的值显示")->setCheckable(true);
 
     QMenu* about = bar->addMenu("关于");
@@ -140,6 +147,8 @@ void MainWindow::buildMenus() {
         addCommand(target, cmd::BankCategoryBase + i, QString::fromStdString(cp936::toUtf8(c->name)));
     }
     for (QMenu* p : popups) bankMenu_->addMenu(p);
+    // An empty menu would leave the teacher guessing why.
+    if (bankMenu_->isEmpty()) bankMenu_->addAction("未找到题库")->setEnabled(false);
 }
 
 
@@ -156,6 +165,7 @@ void MainWindow::command(int id) {
         doc_.view.fullScreen = doc_.view.fullScreen == 0 ? 1 : 0;
         action(cmd::FullScreen)->setChecked(doc_.view.fullScreen != 0);
         canvas_->repaintNow();
+        layoutAndPaint(nullptr);
         client_->update();
         return;
     case cmd::PiAxis:
@@ -230,8 +240,12 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     doc_.metrics.labelFontHeight = l.labelFontHeight;
     doc_.metrics.fractionFontHeight = l.labelFontHeight;
 
-    QImage panel(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
-    panel.fill(palette().color(QPalette::Window));
+    // Without a painter only the children are placed; the labels wait for the paint.
+    QImage panel;
+    if (painter) {
+        panel = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+        panel.fill(palette().color(QPalette::Window));
+    }
     if (l.fullScreen) {
         for (PictureButton* b : toolbar_) b->hide();
         for (int r = 0; r < t.slotCount; ++r) {
@@ -251,7 +265,7 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
             place(modify_[static_cast<std::size_t>(r)], row.modify);
             place(delete_[static_cast<std::size_t>(r)], row.remove);
             if (row.labelCharWidth > 0) doc_.metrics.labelCharWidth = row.labelCharWidth;
-            if (!row.drawLabel) continue;
+            if (!row.drawLabel || !painter) continue;
             ExpressionSlot& slot = t.slot(r);
             slot.labels.setFontSize(row.labelCharWidth, l.labelFontHeight);
             slot.labels.setColour(SlotColours[static_cast<std::size_t>(slot.colourIndex)]);

@@ -1,7 +1,5 @@
 #include "bank/jump_dialog.h"
 
-#include <cstdlib>
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +15,7 @@ namespace yhb {
 JumpDialog::JumpDialog(QuestionNavigator& navigator, Notifier& notifier, QWidget* parent)
     : QDialog(parent), navigator_(navigator), notifier_(notifier), edit_(new QLineEdit) {
     setObjectName("Dialog186");
-    setModal(true);
+    setWindowModality(Qt::WindowModal); // blocks the question window only
     setWindowTitle(QString::fromStdString(appTitleUtf8()));
     auto* layout = new QVBoxLayout(this);
     auto* prompt = new QLabel(QString::fromStdString(cp936::toUtf8(navigator.jumpPrompt())));
@@ -27,7 +25,7 @@ JumpDialog::JumpDialog(QuestionNavigator& navigator, Notifier& notifier, QWidget
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel("跳到第几号:"));
     edit_->setObjectName("1002");
-    edit_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit_));
+    edit_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9０-９]*"), edit_));
     row->addWidget(edit_);
     layout->addLayout(row);
     auto* buttons = new QHBoxLayout;
@@ -47,13 +45,12 @@ void JumpDialog::command(int id) {
     if (id == cmd::Cancel) {
         done(2);
     } else if (id == cmd::Ok) {
-        const std::string text = edit_->text().left(50).toStdString();
-        const std::string refusal = navigator_.jump(std::atoi(text.c_str()));
+        const std::string refusal = navigator_.jump(cp936::fromUtf8(edit_->text().toStdString()));
         if (refusal.empty()) {
             done(1);
             return;
         }
-        notifier_.message("", cp936::toUtf8(refusal));
+        notifier_.message("", cp936::toUtf8(refusal), MessageOwner::of(this));
         edit_->clear();
         edit_->setFocus();
     }

@@ -1,5 +1,8 @@
 #include "bank/question_navigator.h"
 
+#include <algorithm>
+#include <cctype>
+#include <climits>
 #include <cstdio>
 #include <utility>
 
@@ -161,6 +164,20 @@ std::string QuestionNavigator::jump(int number) {
     c->currentQuestion = number - 1;
     reload();
     return {};
+}
+
+std::string QuestionNavigator::jump(const std::string& typed) {
+    const std::string text = cp936::foldNumberText(typed);
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 40); // saturates far above any count
+    if (negative) value = -value;
+    const int number = value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+    return jump(number);
 }
 
 std::string QuestionNavigator::bankInformation() const {

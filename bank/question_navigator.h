@@ -36,6 +36,9 @@ public:
     // The jump dialog: its prompt, and the refusal text (CP936) or empty when accepted.
     std::string jumpPrompt() const;
     std::string jump(int number);
+    // The number as typed (CP936): read as atoi reads it, but a value outside the int range
+    // is refused like any other out-of-range number instead of wrapping.
+    std::string jump(const std::string& typed);
     std::string bankInformation() const; // CP936
     std::string caption() const;         // CP936
 

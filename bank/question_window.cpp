@@ -34,13 +34,17 @@ protected:
         window_.navigator_.resize(width(), height());
         window_.updateScrollRange();
     }
+    // A notch (120) scrolls three units; finer wheels and touch pads add up to them.
     void wheelEvent(QWheelEvent* e) override {
-        const int steps = e->angleDelta().y() / 40;
-        window_.scroll_->setValue(window_.scroll_->value() - steps);
+        wheelDelta_ += e->angleDelta().y();
+        const int steps = wheelDelta_ / 40;
+        wheelDelta_ -= steps * 40;
+        if (steps) window_.scroll_->setValue(window_.scroll_->value() - steps);
     }
 
 private:
     QuestionWindow& window_;
+    int wheelDelta_ = 0;
 };
 
 QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
@@ -100,7 +104,7 @@ void QuestionWindow::command(int id) {
     }
     switch (id) {
     case cmd::About:
-        notifier_.message(appTitleUtf8(), cp936::toUtf8(navigator_.bankInformation()));
+        notifier_.message(appTitleUtf8(), cp936::toUtf8(navigator_.bankInformation()), MessageOwner::none());
         return;
     case cmd::JumpQuestion: {
         if (!catalogue_.current()) return;

@@ -13,6 +13,7 @@
 
 #include "app/main_window.h"
 #include "app/picture_export.h"
+#include "app/startup.h"
 #include "bank/catalogue.h"
 #include "bank/question_navigator.h"
 #include "bank/question_reader.h"
@@ -33,7 +34,7 @@ constexpr int kUsage = 2;
 // Message boxes become lines on stderr.
 class StderrNotifier : public Notifier {
 public:
-    void message(const std::string&, const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+    void message(const std::string&, const std::string& text, MessageOwner) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };
 
 void printHelp() {
@@ -208,9 +209,11 @@ int plotCommand(int argc, char** argv) {
 // else the folder's name.
 std::string categoryNameFor(const fs::path& file) {
     std::string name;
-    const fs::path dir = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    // A bare file name's folder is the current directory, named by its own name.
+    fs::path dir = fs::absolute(file).lexically_normal().parent_path();
     if (readOneLineFile((dir / "funcName.fun").string(), name)) return name;
-    return cp936::fromUtf8(fs::absolute(dir).lexically_normal().filename().string());
+    if (!dir.has_filename()) dir = dir.parent_path();
+    return cp936::fromUtf8(dir.filename().string());
 }
 
 int questionCommand(int argc, char** argv) {
@@ -271,7 +274,18 @@ int questionCommand(int argc, char** argv) {
 
 int bankCommand(int argc, char** argv) {
     if (argc > 1) return usageError("bank takes one DIR");
-    const std::string dir = argc == 1 ? argv[0] : ".";
+    std::string dir;
+    if (argc == 1) {
+        dir = argv[0];
+    } else {
+        // As the program finds it; said on stderr so the listing stays the same.
+        dir = findBankDirectory();
+        if (dir.empty()) {
+            std::fprintf(stderr, "yunhuiban-cli: 未找到题库\n");
+            return 1;
+        }
+        std::fprintf(stderr, "bank %s\n", dir.c_str());
+    }
     Catalogue c;
     c.load(dir);
     std::printf("version %s\n", cp936::toUtf8(c.bankVersion).c_str());

@@ -2,9 +2,12 @@
 
 #include <cstdio>
 
+#include "res/strings.h"
+
 namespace yhb {
 
 std::string formatNumber(double v) {
+    v = unsignedZero(v, 1);
     char buf[512];
     int n = std::snprintf(buf, sizeof buf, "%.1f", v);
     if (n < 0 || n > 24) n = std::snprintf(buf, sizeof buf, "%.6g", v);

@@ -16,7 +16,7 @@ namespace yhb {
 ParameterDialog::ParameterDialog(Document& doc, const FamilySpec& family, Notifier& notifier, QWidget* parent)
     : QDialog(parent), form_(doc, family, notifier) {
     setObjectName(QString("Dialog%1").arg(family.templateId));
-    setModal(true);
+    setWindowModality(Qt::WindowModal); // blocks the main window, not the question window
     setWindowTitle(QString::fromStdString(appTitleUtf8()));
 
     auto* layout = new QVBoxLayout(this);
@@ -71,6 +71,7 @@ ParameterDialog::ParameterDialog(Document& doc, const FamilySpec& family, Notifi
     connect(apply, &QPushButton::clicked, this, [this] { command(cmd::Apply); });
     connect(cancel, &QPushButton::clicked, this, [this] { command(cmd::Cancel); });
 
+    form_.messageOwner = MessageOwner::of(this);
     form_.initialise();
     for (std::size_t i = 0; i < edits_.size(); ++i)
         edits_[i]->setText(QString::fromStdString(cp936::toUtf8(form_.fieldTexts[i])));

@@ -4,12 +4,13 @@
 #include <cstdlib>
 
 #include "dialogs/labels.h"
+#include "gfx/cp936.h"
 #include "res/strings.h"
 
 namespace yhb {
 
 double readField(const std::string& text) {
-    return std::atof(text.substr(0, ParameterForm::kFieldLimit).c_str());
+    return std::atof(cp936::foldNumberText(text).substr(0, ParameterForm::kFieldLimit).c_str());
 }
 
 ParameterForm::ParameterForm(Document& doc, const FamilySpec& family, Notifier& notifier)
@@ -47,7 +48,7 @@ bool ParameterForm::apply() {
     if (family_.validatesCircle) {
         const double v = p[0] * p[0] + p[1] * p[1] - 4 * p[2];
         if (!(std::isfinite(v) && v > 0)) {
-            notifier_.message(appTitleUtf8(), utf8String(120));
+            notifier_.message(appTitleUtf8(), utf8String(120), messageOwner);
             return false;
         }
     }

@@ -32,6 +32,7 @@ public:
     std::vector<std::string> fieldTexts; // one per field, in field order
     std::vector<bool> boxes;             // one per check box, in id order
     std::function<void()> repaintCanvas;
+    MessageOwner messageOwner; // the dialog, where there is one
 
 private:
     Document& doc_;

@@ -92,4 +92,30 @@ std::size_t firstInvalid(std::string_view text) {
     return std::string_view::npos;
 }
 
+std::string foldNumberText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isDoubleByteAt(text, i)) {
+            out += text[i];
+            continue;
+        }
+        const auto lead = static_cast<unsigned char>(text[i]), trail = static_cast<unsigned char>(text[i + 1]);
+        char ascii = 0;
+        if (lead == 0xA3 && trail >= 0xB0 && trail <= 0xB9) ascii = static_cast<char>('0' + (trail - 0xB0)); // ０..９
+        else if (lead == 0xA3 && trail == 0xAB) ascii = '+';                                            // ＋
+        else if (lead == 0xA3 && trail == 0xAD) ascii = '-';                                            // －
+        else if (lead == 0xA3 && trail == 0xAE) ascii = '.';                                            // ．
+        else if (lead == 0xA1 && trail == 0xA3) ascii = '.';                                            // 。
+        if (ascii) {
+            out += ascii;
+        } else {
+            out += text[i];
+            out += text[i + 1];
+        }
+        ++i;
+    }
+    return out;
+}
+
 } // namespace yhb::cp936

@@ -12,6 +12,10 @@ std::string fromUtf8(std::string_view utf8);
 // True when `text[i]` starts a double-byte character (a lead byte followed by a trail byte).
 bool isDoubleByteAt(std::string_view text, std::size_t i);
 
+// Full-width digits, signs, full stops (an input method's "１.５", "－３", "。") as their
+// ASCII forms, so that a number typed in Chinese reads as the number; other bytes stay.
+std::string foldNumberText(std::string_view text);
+
 // Offset of the first byte that is not valid CP936, or npos.
 std::size_t firstInvalid(std::string_view text);
 

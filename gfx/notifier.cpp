@@ -2,8 +2,8 @@
 
 namespace yhb {
 
-void RecordingNotifier::message(const std::string& caption, const std::string& text) {
-    messages.push_back({caption, text});
+void RecordingNotifier::message(const std::string& caption, const std::string& text, MessageOwner owner) {
+    messages.push_back({caption, text, owner});
 }
 
 } // namespace yhb

@@ -4,12 +4,24 @@
 
 namespace yhb {
 
+// The window a message box belongs to: the one the program set as default, none, or a
+// window the caller names (an opaque handle only the shell looks into).
+struct MessageOwner {
+    enum class Kind { Default, None, Window };
+    Kind kind = Kind::Default;
+    const void* window = nullptr;
+
+    static MessageOwner none() { return {Kind::None, nullptr}; }
+    static MessageOwner of(const void* w) { return {Kind::Window, w}; }
+    bool operator==(const MessageOwner& o) const { return kind == o.kind && window == o.window; }
+};
+
 // Message boxes: the application shows them, tests record them. Texts are UTF-8.
 class Notifier {
 public:
     virtual ~Notifier() = default;
     // `caption` empty means the system's default caption.
-    virtual void message(const std::string& caption, const std::string& text) = 0;
+    virtual void message(const std::string& caption, const std::string& text, MessageOwner owner = {}) = 0;
 };
 
 class RecordingNotifier : public Notifier {
@@ -17,8 +29,9 @@ public:
     struct Message {
         std::string caption;
         std::string text;
+        MessageOwner owner;
     };
-    void message(const std::string& caption, const std::string& text) override;
+    void message(const std::string& caption, const std::string& text, MessageOwner owner = {}) override;
     std::vector<Message> messages;
 };
 

@@ -99,7 +99,7 @@ void drawReadOut(Surface& s, const ViewSettings& view, int mouseX, int mouseY) {
     float x = static_cast<float>(static_cast<double>(a) / view.pixelsPerUnit);
     double y = -(static_cast<double>(b) / view.pixelsPerUnit);
     char buf[64];
-    std::snprintf(buf, sizeof buf, utf8String(117), static_cast<double>(x), y);
+    std::snprintf(buf, sizeof buf, utf8String(117), unsignedZero(static_cast<double>(x), 2), unsignedZero(y, 2));
     s.textOut(a + view.tickLength, b - view.tickLength, buf, kCanvasFont);
 }
 

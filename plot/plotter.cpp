@@ -163,9 +163,10 @@ void plot(Surface& s, const ViewSettings& view, int twoBranches, int op, int kin
                   shapePixel(4 - sc * p[1]));
         if (view.showLabels == 1) {
             const char* fmt = utf8String(117);
-            int len = std::snprintf(nullptr, 0, fmt, p[0], p[1]);
+            const double x = unsignedZero(p[0], 2), y = unsignedZero(p[1], 2);
+            int len = std::snprintf(nullptr, 0, fmt, x, y);
             std::string text(static_cast<std::size_t>(len > 0 ? len : 0) + 1, '\0');
-            std::snprintf(text.data(), text.size(), fmt, p[0], p[1]);
+            std::snprintf(text.data(), text.size(), fmt, x, y);
             text.pop_back();
             s.textOut(shapePixel(sc * p[0] + view.tickLength), shapePixel(2 * view.tickLength - sc * p[1]), text,
                       kCanvasFont);

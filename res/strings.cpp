@@ -1,5 +1,6 @@
 #include "res/strings.h"
 
+#include <cstdio>
 #include <map>
 
 #include "gfx/cp936.h"
@@ -38,6 +39,16 @@ std::string appTitleUtf8() { return std::string(utf8String(115)) + utf8String(14
 const std::string& appTitle() {
     static const std::string title = cp936::fromUtf8(appTitleUtf8());
     return title;
+}
+
+double unsignedZero(double v, int decimals) {
+    if (!(v <= 0)) return v; // positive or NaN
+    char buf[512];
+    const int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    if (n <= 0 || n >= static_cast<int>(sizeof buf)) return v;
+    for (int i = 0; i < n; ++i)
+        if (buf[i] >= '1' && buf[i] <= '9') return v;
+    return 0.0;
 }
 
 std::string cannotWriteText(const std::string& path) { return "无法写入文件：" + path; }

@@ -115,6 +115,14 @@ TEST(QuestionNavigator, JumpRefusesNumbersOutsideTheCategory) {
     for (int n : {0, -1, 4}) EXPECT_EQ(cp936::toUtf8(b.nav.jump(n)), "你选择的题号不能大于3,或小于1!!请你重新选择!");
     EXPECT_EQ(b.nav.jump(3), "");
     EXPECT_EQ(b.shown(), "3");
+    // As typed: numbers that wrap in 32 bits, or any length, are refused all the same.
+    for (const char* typed : {"4294967297", "4294967298", "99999999999999999999999999", "-4294967295"})
+        EXPECT_NE(b.nav.jump(std::string(typed)), "") << typed;
+    EXPECT_EQ(b.shown(), "3");
+    EXPECT_EQ(b.nav.jump(std::string("  2abc")), "");
+    EXPECT_EQ(b.shown(), "2");
+    EXPECT_EQ(b.nav.jump(cp936::fromUtf8("１")), "");
+    EXPECT_EQ(b.shown(), "1");
 }
 
 TEST(QuestionNavigator, BankInformationCountsEachQuestionOnce) {

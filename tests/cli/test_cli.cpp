@@ -22,11 +22,12 @@ struct CliRun {
     std::string out, err;
 };
 
-// Runs the tool with `args` (already quoted for the shell).
-CliRun cli(const std::string& args) {
+// Runs the tool with `args` (already quoted for the shell), in `cwd` when one is given.
+CliRun cli(const std::string& args, const std::string& cwd = "") {
     TempDir d;
     const char* tool = std::getenv("YHB_CLI");
-    const std::string cmd = std::string(tool ? tool : "yunhuiban-cli") + " " + args + " >" + (d / "out") + " 2>" + (d / "err");
+    const std::string cmd = (cwd.empty() ? "" : "cd '" + cwd + "' && ") + std::string(tool ? tool : "yunhuiban-cli") +
+                            " " + args + " >" + (d / "out") + " 2>" + (d / "err");
     const int raw = std::system(cmd.c_str());
     CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {}, {}};
     auto slurp = [](const std::string& p) {
@@ -137,6 +138,29 @@ TEST(Cli, QuestionTypesetsAtTheGivenWidth) {
     r = cli("question " + (d / "c/q.txt") + " --answer --width 300 -o " + (d / "q.png"));
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(QImage(QString::fromStdString(d / "q.png")).width(), 300);
+}
+
+TEST(Cli, AQuestionNamedWithoutItsFolderFindsTheFoldersName) {
+    TempDir d;
+    d.write("圆与方程/q.txt", markup({"function", "求圆的方程。"}));
+    CliRun r = cli("question q.txt --trace", d / "圆与方程");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("当前<<圆与方程>>题库"), std::string::npos) << r.out.substr(0, 300);
+    oneLine(d, "圆与方程/funcName.fun", "圆");
+    r = cli("question ./q.txt --trace", d / "圆与方程");
+    EXPECT_NE(r.out.find("当前<<圆>>题库"), std::string::npos) << r.out.substr(0, 300);
+}
+
+TEST(Cli, BankWithoutADirectoryUsesTheBankTheProgramWouldFind) {
+    TempDir d;
+    oneLine(d, "tm/FuncVer.fun", "3.0");
+    oneLine(d, "tm/a/funcMenu.fun", "函数");
+    oneLine(d, "tm/a/1/funcName.fun", "一次函数");
+    d.write("tm/a/1/q.txt", markup({"function", "x"}));
+    CliRun r = cli("bank", d.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("bank " + d.path()), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("category 0 parent=0 aggregate=0 questions=1 一次函数"), std::string::npos) << r.out;
 }
 
 TEST(Cli, BankListsTheCatalogueAndItsProblems) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/labels.h"
+#include "gfx/recording_surface.h"
+#include "plot/canvas_scene.h"
 #include "form_helpers.h"
 #include "plot/curve.h"
 #include "plot/plotter.h"
@@ -191,4 +193,51 @@ TEST(ParameterForm, NewModeAfterDeletingTheLastRowStartsWithItsLeftoverBoxes) {
     OpenForm f(doc, kind::EllipseX, n);
     EXPECT_TRUE(f.form.boxChecked(1011));
     EXPECT_FALSE(f.form.boxChecked(1010));
+}
+
+TEST(ParameterForm, NumbersTypedInFullWidthReadAsTheirAsciiForms) {
+    EXPECT_EQ(readField(cp936::fromUtf8("１.５")), 1.5);
+    EXPECT_EQ(readField(cp936::fromUtf8("－３")), -3.0);
+    EXPECT_EQ(readField(cp936::fromUtf8("＋２．２５")), 2.25);
+    EXPECT_EQ(readField(cp936::fromUtf8("３。５")), 3.5);
+    EXPECT_EQ(readField(cp936::fromUtf8("１２x")), 12.0);
+    // Anything else keeps the atof rule: the longest numeric prefix.
+    EXPECT_EQ(readField(cp936::fromUtf8("二")), 0.0);
+    EXPECT_EQ(readField(cp936::fromUtf8("4，5")), 4.0);
+
+    Document wide, ascii;
+    RecordingNotifier n;
+    ASSERT_TRUE(enter(wide, n, kind::EllipseX, {cp936::fromUtf8("５"), cp936::fromUtf8("４")}, {1011}));
+    ASSERT_TRUE(enter(ascii, n, kind::EllipseX, {"5", "4"}, {1011}));
+    EXPECT_EQ(wide.table.slot(0).params[0], 5.0);
+    EXPECT_EQ(records(wide.table.slot(0)), records(ascii.table.slot(0)));
+    EXPECT_EQ(readLabel(wide.table.slot(0).labels), readLabel(ascii.table.slot(0).labels));
+}
+
+TEST(ParameterForm, AZeroIsNeverWrittenWithASign) {
+    Document doc;
+    RecordingNotifier n;
+    // x² + y² − 4x − 5 = 0: the centre (2, −0) as computed.
+    ASSERT_TRUE(enter(doc, n, kind::CircleGeneral, {"-4", "0", "-5"}, {1010}));
+    RecordingSurface s;
+    paintCanvas(s, doc.table, doc.view, 600, 400);
+    bool centre = false;
+    for (const auto* op : s.ofKind(RecordingSurface::Kind::Text)) {
+        EXPECT_EQ(op->text.find("-0.00"), std::string::npos) << op->text;
+        centre = centre || op->text == "(2.00,0.00)";
+    }
+    EXPECT_TRUE(centre);
+    // A read-out on the x axis.
+    RecordingSurface r;
+    r.setOrigin(300, 200);
+    drawReadOut(r, doc.view, 330, 200);
+    EXPECT_EQ(r.ofKind(RecordingSurface::Kind::Text)[0]->text, "(1.50,0.00)");
+    // Labels and fields: "-0.0" from a tiny negative coefficient.
+    ASSERT_TRUE(enter(doc, n, kind::SlopeIntercept, {"-0.04", "-0"}));
+    EXPECT_EQ(readLabel(doc.table.slot(1).labels), "y=0.0x+0.0");
+    OpenForm f(doc, kind::SlopeIntercept, n);
+    beginModify(doc, 1);
+    f.form.initialise();
+    EXPECT_EQ(f.form.fieldTexts[0], "0.0");
+    EXPECT_EQ(formatNumber(-0.06), "-0.1");
 }

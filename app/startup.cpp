@@ -1,0 +1,22 @@
+#include "app/startup.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace yhb {
+
+BankPlaces bankPlaces() { return bankPlacesFor(YHB_INSTALLED_BANK, YHB_BUILD_TREE, YHB_BUILD_BANK); }
+
+std::string findBankDirectory() { return locateBank(bankPlaces()); }
+
+bool loadChineseTranslations() {
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (t->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(t))
+        return true;
+    delete t;
+    return false;
+}
+
+} // namespace yhb
