@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test bench sanitize fuzz clean
+.PHONY: deps configure build run test package bench sanitize fuzz clean
 
 deps:
 	@sh scripts/install-deps
@@ -19,6 +19,11 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The .deb lands here, for `sudo apt install ./yunhuiban_*.deb`.
+package: build
+	@cmake --build $(BUILD) --target package
+	@deb=$$(ls -t $(BUILD)/yunhuiban_*.deb | head -n 1) && cp -f "$$deb" . && echo "package: ./$${deb##*/}"
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; \
