@@ -27,7 +27,7 @@ TEST(MainWindow, MenusCarryTheCommandsAndTheBank) {
     ASSERT_EQ(popups.size(), app.catalogue.topLevelCount());
     EXPECT_EQ(popups[0]->text(), "函数");
     const QList<QAction*> items = popups[0]->menu()->actions();
-    EXPECT_EQ(items.front()->text(), "一次函数");
+    EXPECT_EQ(items.front()->text(), "函数的概念与性质");
     EXPECT_EQ(items.back()->text(), "★函数★所有题目");
     EXPECT_EQ(items.front()->data().toInt(), cmd::BankCategoryBase);
 }
@@ -199,7 +199,7 @@ TEST(MainWindow, AboutBoxAndBankInformation) {
     ASSERT_EQ(app.notifier.messages.size(), 1u);
     EXPECT_EQ(app.notifier.messages[0].caption, appTitleUtf8());
     EXPECT_NE(app.notifier.messages[0].text.find("大类:★2★"), std::string::npos);
-    EXPECT_NE(app.notifier.messages[0].text.find("小类:★10★"), std::string::npos);
+    EXPECT_NE(app.notifier.messages[0].text.find("小类:★14★"), std::string::npos);
 }
 
 TEST(MainWindow, Screenshot) {

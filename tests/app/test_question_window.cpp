@@ -55,18 +55,18 @@ TEST(QuestionWindow, JumpDialogRefusesAndAccepts) {
     d.show();
     d.edit()->setText("0");
     d.command(1);
-    d.edit()->setText("7");
+    d.edit()->setText("12");
     d.command(1);
     ASSERT_EQ(app.notifier.messages.size(), 2u);
-    EXPECT_EQ(app.notifier.messages[0].text, "你选择的题号不能大于6,或小于1!!请你重新选择!");
+    EXPECT_EQ(app.notifier.messages[0].text, "你选择的题号不能大于11,或小于1!!请你重新选择!");
     EXPECT_EQ(app.notifier.messages[1].text, app.notifier.messages[0].text);
     EXPECT_EQ(app.notifier.messages[0].caption, "");
     EXPECT_TRUE(d.edit()->text().isEmpty());
     EXPECT_TRUE(d.isVisible());
-    d.edit()->setText("6");
+    d.edit()->setText("11");
     d.command(1);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(app.catalogue.category(0)->currentQuestion, 5);
+    EXPECT_EQ(app.catalogue.category(0)->currentQuestion, 10);
 }
 
 TEST(QuestionWindow, FirstQuestionThenNext) {
