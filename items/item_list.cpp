@@ -18,16 +18,12 @@ void ItemList::releaseOwned() {
     display_.clear();
 }
 
+// The capacities are counters that grow by a fixed step; the storage behind them grows
+// geometrically, so that a list of n items costs O(n) to build, not O(n^2 / step).
 void ItemList::append(DrawItem* item) {
     if (!item) return;
-    if (count() >= displayCapacity_) {
-        displayCapacity_ += growStep_;
-        display_.reserve(static_cast<std::size_t>(displayCapacity_));
-    }
-    if (ownedCount() >= ownedCapacity_) {
-        ownedCapacity_ += growStep_;
-        owned_.reserve(static_cast<std::size_t>(ownedCapacity_));
-    }
+    if (count() >= displayCapacity_) displayCapacity_ += growStep_;
+    if (ownedCount() >= ownedCapacity_) ownedCapacity_ += growStep_;
     display_.push_back(item);
     owned_.push_back(item);
 }
@@ -63,8 +59,9 @@ void ItemList::takeFrom(ItemList& other) {
     owned_ = std::move(other.owned_);
     other.display_.clear();
     other.owned_.clear();
-    other.display_.reserve(static_cast<std::size_t>(other.displayCapacity_));
-    other.owned_.reserve(static_cast<std::size_t>(other.ownedCapacity_));
+    // Room for one step, as a new list has; the counters may say more after growth.
+    other.display_.reserve(static_cast<std::size_t>(other.growStep_));
+    other.owned_.reserve(static_cast<std::size_t>(other.growStep_));
 }
 
 void ItemList::setFontSize(int charWidth, int charHeight) {

@@ -1,7 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
+
 #include "gfx/recording_surface.h"
 #include "item_helpers.h"
+
+// Counts the bytes asked of operator new while `countingNew` is set: the storage a list
+// allocates, and copies into, as it grows.
+namespace {
+bool countingNew = false;
+std::size_t newBytes = 0;
+} // namespace
+
+void* operator new(std::size_t n) {
+    if (countingNew) newBytes += n;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace yhb;
 using test::text;
@@ -159,6 +177,25 @@ TEST(ItemList, GrowsByItsInitialCapacity) {
     EXPECT_EQ(list.removeAt(2), second);
     EXPECT_EQ(list.count(), 50);
     EXPECT_EQ(list.ownedCount(), 51);
+}
+
+TEST(ItemList, ALargeListKeepsItsStepCountersButCopiesLinearly) {
+    constexpr int n = 100050; // a question of some 500 KB
+    std::vector<DrawItem*> items;
+    for (int i = 0; i < n; ++i) items.push_back(newItem<TextItem>("a"));
+    ItemList list(800);
+    newBytes = 0;
+    countingNew = true;
+    for (DrawItem* item : items) list.append(item);
+    countingNew = false;
+    EXPECT_EQ(list.count(), n);
+    EXPECT_EQ(list.displayCapacity(), 126 * 800); // the counters still grow by the step
+    EXPECT_EQ(list.ownedCapacity(), 126 * 800);
+    // Two arrays of n pointers: doubling allocates about twice that in all. Growing the
+    // storage itself by 800 entries allocated (and copied) some 100 MB here.
+    EXPECT_LT(newBytes, 4 * 2 * n * sizeof(DrawItem*));
+    list.clear();
+    EXPECT_EQ(list.displayCapacity(), 126 * 800); // clearing keeps the capacities
 }
 
 TEST(ItemList, SetFontSizeAndCharCountCoverTheTopLevel) {
