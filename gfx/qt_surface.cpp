@@ -1,19 +1,17 @@
 #include "gfx/qt_surface.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <algorithm>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "gfx/cp936.h"
+#include "gfx/glyphs.h"
 
 namespace yhb {
 
@@ -26,9 +24,59 @@ inline std::uint32_t argb(Colour c) {
            static_cast<std::uint32_t>(blue(c));
 }
 
+// Antialiased drawing hands device coordinates to QPainter, whose rasteriser works in fixed
+// point: anything farther out is clipped here first.
+constexpr double kFar = 1 << 22;
+
+bool clipToFar(QPointF& a, QPointF& b) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() + kFar, kFar - a.x(), a.y() + kFar, kFar - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, r);
+        else t1 = std::min(t1, r);
+        if (t0 > t1) return false;
+    }
+    const QPointF a0 = a;
+    a = a0 + QPointF(dx * t0, dy * t0);
+    b = a0 + QPointF(dx * t1, dy * t1);
+    return true;
+}
+
 } // namespace
 
-QtSurface::QtSurface(QImage* target) : image_(target) {}
+QtSurface::QtSurface(QImage* target, RenderStyle style) : image_(target), style_(style) {}
+
+QtSurface::~QtSurface() { finish(); }
+
+void QtSurface::setTarget(QImage* target) {
+    finish();
+    image_ = target;
+}
+
+void QtSurface::setStyle(const RenderStyle& style) {
+    finish();
+    style_ = style;
+}
+
+void QtSurface::finish() {
+    if (painter_) painter_->end();
+    painter_.reset();
+}
+
+QPainter& QtSurface::painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(image_);
+        painter_->setRenderHint(QPainter::Antialiasing, true);
+    }
+    return *painter_;
+}
 
 QString QtSurface::fontFamily() {
     static const QString family = [] {
@@ -41,18 +89,24 @@ QString QtSurface::fontFamily() {
     return family;
 }
 
-// Pixels of the line from (x0, y0) towards (x1, y1): along the major axis one pixel per step,
-// the minor coordinate rounded; the end pixel is left out. Clipped to the image by choosing the
-// range of steps, so clipping never moves a pixel.
+std::int64_t QtSurface::dev(std::int64_t v) const {
+    if (style_.scale == 1.0) return v;
+    return std::llround(static_cast<double>(v) * style_.scale);
+}
+
 QtSurface::Raster QtSurface::raster() {
+    finish(); // pixels are written directly from here on
     if (!image_ || image_->isNull()) return {};
     return {image_->bits(), image_->bytesPerLine(), image_->width(), image_->height()};
 }
 
-void QtSurface::segment(const Raster& ras, int x0, int y0, int x1, int y1) {
+// Pixels of the line from (x0, y0) towards (x1, y1): along the major axis one pixel per step,
+// the minor coordinate rounded, `k` pixels across; the end pixel is left out. Clipped to the
+// image by choosing the range of steps, so clipping never moves a pixel.
+void QtSurface::segment(const Raster& ras, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, int k) {
     if (!ras.bits) return;
     const std::int64_t W = ras.width, H = ras.height;
-    std::int64_t dx = std::int64_t(x1) - x0, dy = std::int64_t(y1) - y0;
+    std::int64_t dx = x1 - x0, dy = y1 - y0;
     if (dx == 0 && dy == 0) return;
     const bool xMajor = std::llabs(dx) >= std::llabs(dy);
     const std::int64_t major = xMajor ? std::llabs(dx) : std::llabs(dy);
@@ -61,6 +115,7 @@ void QtSurface::segment(const Raster& ras, int x0, int y0, int x1, int y1) {
     const int sMin = (xMajor ? dy : dx) >= 0 ? 1 : -1;
     const std::int64_t maj0 = xMajor ? x0 : y0, min0 = xMajor ? y0 : x0;
     const std::int64_t majLimit = xMajor ? W : H, minLimit = xMajor ? H : W;
+    const std::int64_t minLow = 1 - k; // a thick line still shows while its last row is inside
     auto minorAt = [&](std::int64_t i) { return min0 + sMin * ((2 * i * minor + major) / (2 * major)); };
 
     const std::uint32_t colour = argb(pen_);
@@ -83,7 +138,7 @@ void QtSurface::segment(const Raster& ras, int x0, int y0, int x1, int y1) {
         // The minor coordinate is monotone in i: narrow the range to where it is inside too.
         auto inside = [&](std::int64_t i) {
             std::int64_t m = minorAt(i);
-            return m >= 0 && m < minLimit;
+            return m >= minLow && m < minLimit;
         };
         auto firstWhere = [&](std::int64_t a, std::int64_t b, auto pred) { // first i in [a, b] with pred, or b + 1
             while (a <= b) {
@@ -96,11 +151,11 @@ void QtSurface::segment(const Raster& ras, int x0, int y0, int x1, int y1) {
         // Below the image's minor range at the start when rising, above it when falling.
         start = firstWhere(lo, hi, [&](std::int64_t i) {
             std::int64_t m = minorAt(i);
-            return rising ? m >= 0 : m < minLimit;
+            return rising ? m >= minLow : m < minLimit;
         });
         end = firstWhere(start, hi, [&](std::int64_t i) {
             std::int64_t m = minorAt(i);
-            return rising ? m >= minLimit : m < 0;
+            return rising ? m >= minLimit : m < minLow;
         }) - 1;
         if (start > end || !inside(start)) return;
     }
@@ -110,8 +165,16 @@ void QtSurface::segment(const Raster& ras, int x0, int y0, int x1, int y1) {
     err %= 2 * major;
     std::int64_t j = maj0 + sMaj * start;
     for (std::int64_t i = start; i <= end; ++i) {
-        const std::int64_t px = xMajor ? j : m, py = xMajor ? m : j;
-        reinterpret_cast<std::uint32_t*>(bits + py * stride)[px] = colour;
+        if (k == 1) {
+            const std::int64_t px = xMajor ? j : m, py = xMajor ? m : j;
+            reinterpret_cast<std::uint32_t*>(bits + py * stride)[px] = colour;
+        } else {
+            const std::int64_t a = std::max<std::int64_t>(m, 0), z = std::min<std::int64_t>(m + k, minLimit);
+            for (std::int64_t c = a; c < z; ++c) {
+                const std::int64_t px = xMajor ? j : c, py = xMajor ? c : j;
+                reinterpret_cast<std::uint32_t*>(bits + py * stride)[px] = colour;
+            }
+        }
         j += sMaj;
         err += 2 * minor;
         while (err >= 2 * major) {
@@ -121,16 +184,57 @@ void QtSurface::segment(const Raster& ras, int x0, int y0, int x1, int y1) {
     }
 }
 
+void QtSurface::scaledSegment(const Raster& ras, Point a, Point b) {
+    const int k = std::max(1, static_cast<int>(std::lround(style_.scale * style_.penWidth)));
+    segment(ras, dev(a.x), dev(a.y), dev(b.x), dev(b.y), k);
+}
+
 void QtSurface::lineTo(int x, int y) {
-    segment(raster(), current_.x + origin_.x, current_.y + origin_.y, x + origin_.x, y + origin_.y);
+    const Point from{current_.x + origin_.x, current_.y + origin_.y}, to{x + origin_.x, y + origin_.y};
     current_ = {x, y};
+    if (!style_.antialias) {
+        scaledSegment(raster(), from, to);
+        return;
+    }
+    if (!image_ || image_->isNull() || from == to) return;
+    const double s = style_.scale;
+    QPointF a((from.x + 0.5) * s, (from.y + 0.5) * s), b((to.x + 0.5) * s, (to.y + 0.5) * s);
+    if (!clipToFar(a, b)) return;
+    QPainter& p = painter();
+    p.setPen(QPen(toQColor(pen_), style_.penWidth * s, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.drawLine(a, b);
 }
 
 void QtSurface::polyline(const Point* pts, int count) {
-    const Raster ras = raster();
-    for (int i = 1; i < count; ++i) {
-        if (pts[i] == pts[i - 1]) continue;
-        segment(ras, pts[i - 1].x + origin_.x, pts[i - 1].y + origin_.y, pts[i].x + origin_.x, pts[i].y + origin_.y);
+    if (!style_.antialias) {
+        const Raster ras = raster();
+        for (int i = 1; i < count; ++i) {
+            if (pts[i] == pts[i - 1]) continue;
+            scaledSegment(ras, {pts[i - 1].x + origin_.x, pts[i - 1].y + origin_.y}, {pts[i].x + origin_.x, pts[i].y + origin_.y});
+        }
+        return;
+    }
+    if (!image_ || image_->isNull() || count < 2) return;
+    const double s = style_.scale;
+    QPolygonF poly;
+    poly.reserve(count);
+    bool far = false;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && pts[i] == pts[i - 1]) continue;
+        const QPointF q((pts[i].x + origin_.x + 0.5) * s, (pts[i].y + origin_.y + 0.5) * s);
+        far = far || std::fabs(q.x()) > kFar || std::fabs(q.y()) > kFar;
+        poly.append(q);
+    }
+    if (poly.size() < 2) return;
+    QPainter& p = painter();
+    p.setPen(QPen(toQColor(pen_), style_.penWidth * s, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    if (!far) {
+        p.drawPolyline(poly);
+        return;
+    }
+    for (qsizetype i = 1; i < poly.size(); ++i) {
+        QPointF a = poly[i - 1], b = poly[i];
+        if (clipToFar(a, b)) p.drawLine(a, b);
     }
 }
 
@@ -143,8 +247,23 @@ void QtSurface::ellipse(int left, int top, int right, int bottom) {
     const std::int64_t l = std::int64_t(left) + origin_.x, t = std::int64_t(top) + origin_.y;
     const std::int64_t r = std::int64_t(right) + origin_.x, b = std::int64_t(bottom) + origin_.y;
     if (r - l < 1 || b - t < 1) return;
-    if (r < 0 || b < 0 || l > image_->width() || t > image_->height()) return;
     if (r - l > (1 << 20) || b - t > (1 << 20)) return; // nothing a canvas could show
+    const double s = style_.scale;
+    if (style_.antialias) {
+        if (r * s < -kFar || b * s < -kFar || l * s > kFar || t * s > kFar) return;
+        QPainter& p = painter();
+        p.setPen(QPen(toQColor(pen_), style_.penWidth * s));
+        if (brush_ == Brush::None) p.setBrush(Qt::NoBrush);
+        else p.setBrush(toQColor(brush_ == Brush::Grey ? kGrey : kWhite));
+        p.drawEllipse(QRectF((l + 0.5) * s, (t + 0.5) * s, (r - l - 1) * s, (b - t - 1) * s));
+        return;
+    }
+    if (s != 1.0) {
+        scaledEllipse(dev(l), dev(t), dev(r), dev(b), std::max(1, static_cast<int>(std::lround(s * style_.penWidth))));
+        return;
+    }
+    if (r < 0 || b < 0 || l > image_->width() || t > image_->height()) return;
+    finish();
     const std::int64_t W = image_->width(), H = image_->height();
     const double cx = (l + r - 1) / 2.0, cy = (t + b - 1) / 2.0;
     const double ax = (r - l - 1) / 2.0, ay = (b - t - 1) / 2.0;
@@ -182,107 +301,113 @@ void QtSurface::ellipse(int left, int top, int right, int bottom) {
     }
 }
 
+// At a device scale the outline is the ring between the box's ellipse and the one `k` pixels
+// inside it, so that it is as thick as a line.
+void QtSurface::scaledEllipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, int k) {
+    const Raster ras = raster();
+    if (!ras.bits || r <= l || b <= t) return;
+    if (r < 0 || b < 0 || l > ras.width || t > ras.height) return;
+    auto span = [](double l0, double t0, double r0, double b0, std::int64_t y, std::int64_t& xs, std::int64_t& xe) {
+        if (r0 <= l0 || b0 <= t0 || y < t0 || y >= b0) return false;
+        const double cx = (l0 + r0 - 1) / 2.0, cy = (t0 + b0 - 1) / 2.0;
+        const double ax = (r0 - l0 - 1) / 2.0, ay = (b0 - t0 - 1) / 2.0;
+        const double d = ay > 0 ? (y - cy) / ay : 0.0;
+        const double hw = ax * std::sqrt(std::max(0.0, 1.0 - d * d));
+        xs = std::int64_t(std::floor(cx - hw + 0.5));
+        xe = std::int64_t(std::floor(cx + hw + 0.5));
+        return true;
+    };
+    const std::uint32_t pen = argb(pen_);
+    const std::uint32_t fill = argb(brush_ == Brush::Grey ? kGrey : kWhite);
+    auto put = [&](QRgb* row, std::int64_t a, std::int64_t z, std::uint32_t c) {
+        a = std::max<std::int64_t>(a, 0);
+        z = std::min<std::int64_t>(z, ras.width - 1);
+        if (a <= z) std::fill(row + a, row + z + 1, c);
+    };
+    for (std::int64_t y = std::max<std::int64_t>(t, 0); y < std::min<std::int64_t>(b, ras.height); ++y) {
+        std::int64_t xs = 0, xe = 0, is = 0, ie = 0;
+        span(double(l), double(t), double(r), double(b), y, xs, xe);
+        QRgb* row = reinterpret_cast<QRgb*>(ras.bits + y * ras.stride);
+        if (!span(double(l + k), double(t + k), double(r - k), double(b - k), y, is, ie) || is > ie) {
+            put(row, xs, xe, pen);
+            continue;
+        }
+        if (brush_ != Brush::None) put(row, is, ie, fill);
+        put(row, xs, std::min(is - 1, xe), pen);
+        put(row, std::max(ie + 1, xs), xe, pen);
+    }
+}
+
 void QtSurface::fillRect(int left, int top, int right, int bottom, Colour c) {
-    if (!image_ || image_->isNull()) return;
-    const std::int64_t l = std::max<std::int64_t>(std::int64_t(left) + origin_.x, 0);
-    const std::int64_t t = std::max<std::int64_t>(std::int64_t(top) + origin_.y, 0);
-    const std::int64_t r = std::min<std::int64_t>(std::int64_t(right) + origin_.x, image_->width());
-    const std::int64_t b = std::min<std::int64_t>(std::int64_t(bottom) + origin_.y, image_->height());
+    const Raster ras = raster();
+    if (!ras.bits) return;
+    const std::int64_t l = std::max<std::int64_t>(dev(std::int64_t(left) + origin_.x), 0);
+    const std::int64_t t = std::max<std::int64_t>(dev(std::int64_t(top) + origin_.y), 0);
+    const std::int64_t r = std::min<std::int64_t>(dev(std::int64_t(right) + origin_.x), ras.width);
+    const std::int64_t b = std::min<std::int64_t>(dev(std::int64_t(bottom) + origin_.y), ras.height);
     if (l >= r || t >= b) return;
     const std::uint32_t colour = argb(c);
-    if (l == 0 && t == 0 && r == image_->width() && b == image_->height()) {
+    if (l == 0 && t == 0 && r == ras.width && b == ras.height) {
         image_->fill(colour); // the whole background: Qt's vectorised fill
         return;
     }
     for (std::int64_t y = t; y < b; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(image_->scanLine(int(y)));
+        auto* row = reinterpret_cast<std::uint32_t*>(ras.bits + y * ras.stride);
         std::fill(row + l, row + r, colour);
     }
 }
 
-namespace {
-
-// One glyph drawn into its cells, kept as the set pixels so that text is a copy of pixels,
-// not a font rendering, on every repaint.
-struct GlyphMask {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> bits; // width * height, 1 = ink
-};
-
-const GlyphMask& glyphMask(std::string_view bytes, int cellW, int height) {
-    static std::unordered_map<std::string, GlyphMask> cache;
-    std::string key(bytes);
-    key += '\0';
-    key += std::to_string(cellW) + "x" + std::to_string(height);
-    auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
-    if (cache.size() > 8192) cache.clear(); // sizes change with zooming; stay bounded
-
-    GlyphMask m;
-    m.width = cellW;
-    m.height = height;
-    m.bits.assign(static_cast<std::size_t>(cellW) * static_cast<std::size_t>(height), 0);
-    const QString ch = QString::fromUtf8(cp936::toUtf8(bytes));
-    if (!ch.trimmed().isEmpty()) {
-        QFont f(QtSurface::fontFamily());
-        f.setPixelSize(height);
-        f.setStyleStrategy(QFont::NoAntialias);
-        const QFontMetricsF fm(f);
-        const double adv = fm.horizontalAdvance(ch);
-        if (adv > 0) {
-            QImage cell(cellW, height, QImage::Format_RGB32);
-            cell.fill(Qt::white);
-            QPainter p(&cell);
-            p.setRenderHint(QPainter::TextAntialiasing, false);
-            p.setFont(f);
-            p.setPen(Qt::black);
-            p.scale(cellW / adv, height / std::max(1.0, fm.height()));
-            p.drawText(QPointF(0, fm.ascent()), ch);
-            p.end();
-            for (int y = 0; y < height; ++y) {
-                const QRgb* row = reinterpret_cast<const QRgb*>(cell.constScanLine(y));
-                for (int x = 0; x < cellW; ++x) m.bits[static_cast<std::size_t>(y * cellW + x)] = qGray(row[x]) < 128;
-            }
-        }
-    }
-    return cache.emplace(std::move(key), std::move(m)).first->second;
-}
-
-} // namespace
-
 void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
-    if (!image_ || image_->isNull() || text.empty() || font.height <= 0 || font.width <= 0) return;
+    if (text.empty() || font.height <= 0 || font.width <= 0) return;
     if (font.height > 4096 || font.width > 4096) return; // nothing a window could show
-    const std::int64_t W = image_->width(), H = image_->height();
-    const std::int64_t dx = std::int64_t(x) + origin_.x, dy = std::int64_t(y) + origin_.y;
+    const Raster ras = raster();
+    if (!ras.bits) return;
+    const std::int64_t W = ras.width, H = ras.height;
+    const std::int64_t lx = std::int64_t(x) + origin_.x, ly = std::int64_t(y) + origin_.y;
     const std::int64_t total = std::int64_t(text.size()) * font.width;
-    if (dy >= H || dy + font.height <= 0 || dx >= W || dx + total <= 0) return;
+    const std::int64_t top = dev(ly), bottom = dev(ly + font.height);
+    const std::int64_t dx = dev(lx), dxEnd = dev(lx + total);
+    if (top >= H || bottom <= 0 || dx >= W || dxEnd <= 0 || bottom <= top) return;
+    const int height = static_cast<int>(bottom - top);
+    const double average = font.width * style_.scale;
 
-    const std::int64_t y0 = std::max<std::int64_t>(dy, 0), y1 = std::min<std::int64_t>(dy + font.height, H);
+    const std::int64_t y0 = std::max<std::int64_t>(top, 0), y1 = std::min<std::int64_t>(bottom, H);
     if (bkMode_ == BkMode::Opaque) {
-        const std::int64_t x0 = std::max<std::int64_t>(dx, 0), x1 = std::min<std::int64_t>(dx + total, W);
+        const std::int64_t x0 = std::max<std::int64_t>(dx, 0), x1 = std::min<std::int64_t>(dxEnd, W);
         for (std::int64_t yy = y0; yy < y1; ++yy) {
-            QRgb* row = reinterpret_cast<QRgb*>(image_->scanLine(int(yy)));
+            QRgb* row = reinterpret_cast<QRgb*>(ras.bits + yy * ras.stride);
             std::fill(row + x0, row + x1, qRgb(255, 255, 255));
         }
     }
     const QRgb ink = argb(textColour_);
+    const int ir = qRed(ink), ig = qGreen(ink), ib = qBlue(ink);
     std::size_t i = 0;
-    std::int64_t cx = dx;
-    while (i < text.size() && cx < W) {
+    std::int64_t cell = lx; // logical left of the next cell
+    while (i < text.size()) {
         const std::size_t n = cp936::isDoubleByteAt(text, i) ? 2 : 1;
-        const int cellW = int(n) * font.width;
-        if (cx + cellW > 0) {
-            const GlyphMask& m = glyphMask(text.substr(i, n), cellW, font.height);
-            const std::int64_t gx0 = std::max<std::int64_t>(cx, 0), gx1 = std::min<std::int64_t>(cx + cellW, W);
+        const std::int64_t cx = dev(cell), cxEnd = dev(cell + std::int64_t(n) * font.width);
+        if (cx >= W) break;
+        const int cellW = static_cast<int>(cxEnd - cx);
+        if (cxEnd > 0 && cellW > 0) {
+            const GlyphMask& m = glyphMask(text.substr(i, n), cellW, height, average);
+            const std::int64_t gx0 = std::max<std::int64_t>(cx, 0), gx1 = std::min<std::int64_t>(cxEnd, W);
             for (std::int64_t yy = y0; yy < y1; ++yy) {
-                QRgb* row = reinterpret_cast<QRgb*>(image_->scanLine(int(yy)));
-                const std::uint8_t* bits = m.bits.data() + (yy - dy) * cellW;
-                for (std::int64_t xx = gx0; xx < gx1; ++xx)
-                    if (bits[xx - cx]) row[xx] = ink;
+                QRgb* row = reinterpret_cast<QRgb*>(ras.bits + yy * ras.stride);
+                const std::uint8_t* a = m.alpha.data() + (yy - top) * cellW;
+                for (std::int64_t xx = gx0; xx < gx1; ++xx) {
+                    const int c = a[xx - cx];
+                    if (c == 0) continue;
+                    if (c == 255) {
+                        row[xx] = ink;
+                        continue;
+                    }
+                    const QRgb d = row[xx];
+                    row[xx] = qRgb((ir * c + qRed(d) * (255 - c) + 127) / 255, (ig * c + qGreen(d) * (255 - c) + 127) / 255,
+                                   (ib * c + qBlue(d) * (255 - c) + 127) / 255);
+                }
             }
         }
-        cx += cellW;
+        cell += std::int64_t(n) * font.width;
         i += n;
     }
 }

@@ -1,26 +1,38 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include <QFont>
 #include <QImage>
 
+#include "gfx/render_style.h"
 #include "gfx/surface.h"
+
+class QPainter;
 
 namespace yhb {
 
-// Draws onto a QImage (Format_RGB32). Lines are rasterised here so that every pixel is as
-// the drawing code computes it (last pixel excluded, no antialiasing); text is drawn glyph by
-// glyph into its cells with a CJK font.
+// Draws onto a QImage (Format_RGB32) of device pixels. Coordinates are logical; the style's
+// scale takes them to the device. Without antialiasing lines are rasterised here, so that every
+// pixel is as the drawing code computes it (last pixel excluded), each logical pixel covering
+// its device pixels; with it, lines, curves and marks go through QPainter with the style's pen.
+// Text is drawn glyph by glyph into its cells, as a font of that height and width draws it.
 class QtSurface : public SurfaceState {
 public:
-    explicit QtSurface(QImage* target = nullptr);
-    void setTarget(QImage* target) { image_ = target; }
+    explicit QtSurface(QImage* target = nullptr, RenderStyle style = {});
+    ~QtSurface() override;
+    void setTarget(QImage* target);
+    void setStyle(const RenderStyle& style);
+    const RenderStyle& style() const { return style_; }
 
     void lineTo(int x, int y) override;
     void polyline(const Point* pts, int count) override;
     void ellipse(int left, int top, int right, int bottom) override;
     void fillRect(int left, int top, int right, int bottom, Colour c) override;
     void textOut(int x, int y, std::string_view text, CellFont font) override;
+
+    // Ends any painting in progress, so that the image can be shown or copied.
+    void finish();
 
     // The CJK family found through fontconfig, or the default family.
     static QString fontFamily();
@@ -32,8 +44,16 @@ private:
         std::int64_t width = 0, height = 0;
     };
     Raster raster();
-    void segment(const Raster& r, int x0, int y0, int x1, int y1); // device coordinates, last pixel excluded
+    // Device coordinates, last pixel excluded; `thickness` device pixels across the line.
+    void segment(const Raster& r, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, int thickness);
+    void scaledSegment(const Raster& r, Point from, Point to); // logical, origin applied
+    void scaledEllipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, int thickness);
+    std::int64_t dev(std::int64_t logical) const; // a logical edge (origin applied) on the device
+    QPainter& painter();
+
     QImage* image_;
+    RenderStyle style_;
+    std::unique_ptr<QPainter> painter_; // open only while antialiased drawing goes on
 };
 
 QColor toQColor(Colour c);
