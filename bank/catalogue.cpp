@@ -1,11 +1,15 @@
 #include "bank/catalogue.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <new>
+#include <string_view>
+#include <unordered_set>
 
 #include "bank/bank_file.h"
+#include "bank/bank_text.h"
 #include "gfx/cp936.h"
 #include "items/memory_pool.h"
 
@@ -30,35 +34,69 @@ CategoryPtr newCategory(std::string name, int parent, int aggregate) {
     return CategoryPtr(new (p) BankCategory(std::move(name), parent, aggregate));
 }
 
-void addQuestion(BankCategory& category, const std::string& path) {
-    if (category.questionPaths.size() == category.questionPaths.capacity())
-        category.questionPaths.reserve(category.questionPaths.size() + 200);
-    category.questionPaths.push_back(path);
-}
+// The path array grows geometrically (it starts with room for 200): a category of n files
+// costs O(n) to fill.
+void addQuestion(BankCategory& category, const std::string& path) { category.questionPaths.push_back(path); }
 
-std::string baseName(const std::string& path) {
+namespace {
+
+std::string_view baseNameView(std::string_view path) {
     std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-void mergeInto(BankCategory& target, const BankCategory& source) {
-    std::vector<std::string> names;
-    names.reserve(target.questionPaths.size() + source.questionPaths.size());
-    for (const std::string& p : target.questionPaths) names.push_back(baseName(p));
-    std::sort(names.begin(), names.end());
-    for (const std::string& p : source.questionPaths) {
-        std::string b = baseName(p);
-        auto it = std::lower_bound(names.begin(), names.end(), b);
-        if (it != names.end() && *it == b) continue;
-        names.insert(it, b);
-        addQuestion(target, p);
+// mergeInto for several sources in turn, with one hash set of the base names taken so far:
+// linear however the names of the categories interleave. The set holds views into the
+// target's own paths, reserved up front so that none of them moves while the merge appends.
+void mergeAll(BankCategory& target, const std::vector<const BankCategory*>& sources) {
+    std::vector<std::string>& paths = target.questionPaths;
+    std::size_t needed = paths.size();
+    for (const BankCategory* s : sources) needed += s->questionPaths.size();
+    if (paths.capacity() < needed) paths.reserve(std::max(needed, 2 * paths.capacity()));
+    std::unordered_set<std::string_view> names(needed);
+    for (const std::string& p : paths) names.insert(baseNameView(p));
+    for (const BankCategory* source : sources) {
+        const std::size_t count = source->questionPaths.size(); // the source may be the target
+        for (std::size_t i = 0; i < count; ++i) {
+            if (names.count(baseNameView(source->questionPaths[i]))) continue;
+            addQuestion(target, source->questionPaths[i]);
+            names.insert(baseNameView(paths.back()));
+        }
     }
 }
+
+} // namespace
+
+std::string baseName(const std::string& path) { return std::string(baseNameView(path)); }
+
+void mergeInto(BankCategory& target, const BankCategory& source) { mergeAll(target, {&source}); }
 
 bool readOneLineFile(const std::string& path, std::string& text) {
     std::string bytes;
     if (!readRegularFile(path, 100, bytes) || bytes.size() < 2) return false;
-    text.assign(bytes, 0, bytes.size() - 2);
+    text = oneLineText(bytes);
+    return true;
+}
+
+std::string categoryNameForFile(const std::string& path) {
+    std::string name;
+    // A bare file name's folder is the current directory, named by its own name.
+    std::error_code ec;
+    fs::path dir = fs::absolute(fs::path(path), ec).lexically_normal().parent_path();
+    if (readOneLineFile((dir / "funcName.fun").string(), name)) return name;
+    if (!dir.has_filename()) dir = dir.parent_path();
+    return cp936::fromUtf8(dir.filename().string());
+}
+
+bool isQuestionFileName(const std::string& name) {
+    if (name.empty() || name[0] == '.' || name.back() == '~') return false;
+    if (name == "funcName.fun" || name == "funcMenu.fun") return false;
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return true;
+    std::string ext = name.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* other : {"bak", "swp", "png", "jpg", "pdf"})
+        if (ext == other) return false;
     return true;
 }
 
@@ -116,8 +154,7 @@ void Catalogue::scanLevel(const std::string& dir, int inCategory, int depth) {
                 }
             }
             scanLevel(path, flag, depth + 1);
-        } else if (inCategory == 1 && fs::is_regular_file(e.status) && e.name != "funcName.fun" &&
-                   e.name != "funcMenu.fun") {
+        } else if (inCategory == 1 && fs::is_regular_file(e.status) && isQuestionFileName(e.name)) {
             if (BankCategory* target = category(fileTarget_)) addQuestion(*target, path);
         }
     }
@@ -128,13 +165,16 @@ void Catalogue::addAggregates() {
     for (int t = 0; t < topLevelCount() && categoryCount() < kMaxCategories; ++t) {
         std::string name = "★"_gb + topLevel[static_cast<std::size_t>(t)].name + "★所有题目"_gb;
         CategoryPtr agg = newCategory(name, t, 1);
+        std::vector<const BankCategory*> members;
         for (int c = 0; c < loaded; ++c)
-            if (categories[static_cast<std::size_t>(c)]->parent == t) mergeInto(*agg, *categories[static_cast<std::size_t>(c)]);
+            if (categories[static_cast<std::size_t>(c)]->parent == t) members.push_back(categories[static_cast<std::size_t>(c)].get());
+        mergeAll(*agg, members); // as mergeInto one after the other, in table order
         categories.push_back(std::move(agg));
     }
 }
 
 void Catalogue::load(const std::string& startDir) {
+    this->startDir = startDir;
     readVersion(startDir);
     scan(startDir, 0);
     // Keep room for one aggregate per top-level category: the last loaded categories give way.
