@@ -39,8 +39,29 @@ inline std::string generatedQuestion(std::size_t bytes) {
     return q;
 }
 
+// The largest generated question that still has at most `bytes` bytes.
+inline std::string generatedQuestionBelow(std::size_t bytes) {
+    const std::size_t head = generatedQuestion(0).size();
+    const std::size_t step = generatedQuestion(head + 1).size() - head + 4; // a block, and "jd" once
+    return generatedQuestion(bytes > step ? bytes - step : 0);
+}
+
+// How a generated bank names its files: each category's names sort after the previous
+// category's ("q03-0001.txt"), or they interleave across categories ("q0001-03.txt"), so
+// that every merge into the aggregate meets names on both sides of its own.
+enum class Naming { ByCategory, Interleaved };
+
+inline std::string generatedFileName(int category, int file, Naming naming) {
+    char name[32];
+    if (naming == Naming::ByCategory)
+        std::snprintf(name, sizeof name, "q%02d-%04d.txt", category, file);
+    else
+        std::snprintf(name, sizeof name, "q%05d-%02d.txt", file, category);
+    return name;
+}
+
 // `categories` categories of `files` question files each, under one top-level category.
-inline void generateBank(const std::string& root, int categories, int files) {
+inline void generateBank(const std::string& root, int categories, int files, Naming naming = Naming::ByCategory) {
     namespace fs = std::filesystem;
     auto write = [](const fs::path& p, const std::string& bytes) {
         fs::create_directories(p.parent_path());
@@ -53,11 +74,8 @@ inline void generateBank(const std::string& root, int categories, int files) {
         char dir[32];
         std::snprintf(dir, sizeof dir, "tm/all/c%02d", c);
         write(fs::path(root) / dir / "funcName.fun", "cat\r\n");
-        for (int f = 0; f < files; ++f) {
-            char name[32];
-            std::snprintf(name, sizeof name, "/q%02d-%04d.txt", c, f);
-            write(fs::path(root) / (std::string(dir) + name), question);
-        }
+        for (int f = 0; f < files; ++f)
+            write(fs::path(root) / dir / generatedFileName(c, f, naming), question);
     }
 }
 
