@@ -40,17 +40,22 @@ void ParameterForm::setBox(int id, bool checked) {
         if (family_.boxes[i].id == id) boxes[i] = checked;
 }
 
+std::string ParameterForm::refusal() const {
+    if (!family_.validatesCircle) return {};
+    const double d = readField(fieldTexts[0]), e = readField(fieldTexts[1]), f = readField(fieldTexts[2]);
+    const double v = d * d + e * e - 4 * f;
+    return std::isfinite(v) && v > 0 ? std::string() : utf8String(120);
+}
+
 bool ParameterForm::apply() {
     double p[10] = {};
     for (std::size_t i = 0; i < family_.fields.size() && i < 10; ++i) p[i] = readField(fieldTexts[i]);
 
     // Checked before the row is touched, so a refused modification keeps the expression.
-    if (family_.validatesCircle) {
-        const double v = p[0] * p[0] + p[1] * p[1] - 4 * p[2];
-        if (!(std::isfinite(v) && v > 0)) {
-            notifier_.message(appTitleUtf8(), utf8String(120), messageOwner);
-            return false;
-        }
+    const std::string refused = refusal();
+    if (!refused.empty()) {
+        notifier_.message(appTitleUtf8(), refused, messageOwner);
+        return false;
     }
 
     ExpressionTable& t = doc_.table;

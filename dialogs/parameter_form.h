@@ -20,6 +20,8 @@ public:
     void initialise();
     // Stores the expression; false when the input was refused (nothing changed then).
     bool apply();
+    // The message Apply would refuse the fields with (UTF-8); empty when it would store them.
+    std::string refusal() const;
     // Apply, then true when the dialog closes.
     bool ok();
     void cancel();

@@ -16,65 +16,103 @@ constexpr int CircleOrigin = 32792, CircleCentre = 32793, CircleGeneral = 32794,
 // Curves whose two branches are joined where they end.
 bool isClosedCurve(int k);
 
+// One function per family, shared by evaluateCurve and the plotter's sampling loops so that
+// both compute the same bits. Each expects `second` = 0 and `undefined` = 0 on entry.
+namespace curve {
+
+// Square-root families: v > 0 gives the two values upper + sqrt(v) and lower - sqrt(v).
+inline double branches(double v, double upperOffset, double lowerOffset, double& second, int& undefined) {
+    if (!(v > 0)) {
+        undefined = 1;
+        return 0.0;
+    }
+    double r = std::sqrt(v);
+    second = lowerOffset - r;
+    return upperOffset + r;
+}
+
+inline double slopeIntercept(const double* p, double x, double&, int&) { return p[0] * x + p[1]; }
+inline double pointSlope(const double* p, double x, double&, int&) { return (x - p[0]) * p[2] + p[1]; }
+inline double twoPoint(const double* p, double x, double&, int&) { return (p[3] - p[1]) * (x - p[0]) / (p[2] - p[0]) + p[1]; }
+inline double intercept(const double* p, double x, double&, int&) { return p[1] - x * p[1] / p[0]; }
+inline double generalLine(const double* p, double x, double&, int&) { return -(p[0] * x + p[2]) / p[1]; }
+inline double sine(const double* p, double x, double&, int&) { return p[0] * std::sin(p[1] * x) + p[2]; }
+inline double cosine(const double* p, double x, double&, int&) { return p[0] * std::cos(p[1] * x) + p[2]; }
+inline double tangent(const double* p, double x, double&, int&) { return p[0] * std::tan(p[1] * x) + p[2]; }
+inline double ellipseX(const double* p, double x, double& second, int& undefined) {
+    double b2 = p[1] * p[1];
+    return branches(b2 - b2 * x * x / (p[0] * p[0]), 0, 0, second, undefined);
+}
+inline double ellipseY(const double* p, double x, double& second, int& undefined) {
+    double a2 = p[0] * p[0];
+    return branches(a2 - a2 * x * x / (p[1] * p[1]), 0, 0, second, undefined);
+}
+inline double hyperbolaX(const double* p, double x, double& second, int& undefined) {
+    double b2 = p[1] * p[1];
+    return branches(b2 * x * x / (p[0] * p[0]) - b2, 0, 0, second, undefined);
+}
+inline double hyperbolaY(const double* p, double x, double& second, int& undefined) {
+    double a2 = p[0] * p[0];
+    return branches(a2 + a2 * x * x / (p[1] * p[1]), 0, 0, second, undefined);
+}
+inline double parabolaRight(const double* p, double x, double& second, int& undefined) {
+    return branches(2 * p[0] * x, 0, 0, second, undefined);
+}
+inline double parabolaLeft(const double* p, double x, double& second, int& undefined) {
+    return branches(-2 * p[0] * x, 0, 0, second, undefined);
+}
+inline double parabolaUp(const double* p, double x, double&, int&) { return x * x / (2 * p[0]); }
+inline double parabolaDown(const double* p, double x, double&, int&) { return x * x / (-2 * p[0]); }
+inline double parabolaGeneral(const double* p, double x, double&, int&) { return (p[0] * x + p[1]) * x + p[2]; }
+inline double circleOrigin(const double* p, double x, double& second, int& undefined) {
+    return branches(p[0] * p[0] - x * x, 0, 0, second, undefined);
+}
+inline double circleCentre(const double* p, double x, double& second, int& undefined) {
+    return branches(p[2] * p[2] - (x - p[0]) * (x - p[0]), p[1], p[1], second, undefined);
+}
+inline double circleGeneral(const double* p, double x, double& second, int& undefined) {
+    double v = (p[0] * p[0] + p[1] * p[1] - 4 * p[2]) / 4 - (x + p[0] / 2) * (x + p[0] / 2);
+    if (!(v > 0)) {
+        undefined = 1;
+        return 0.0;
+    }
+    double r = std::sqrt(v);
+    second = -(p[1] / 2 + r);
+    return r - p[1] / 2;
+}
+inline double exponential(const double* p, double x, double&, int&) { return p[0] * std::pow(p[1], x); }
+inline double logarithm(const double* p, double x, double&, int&) { return p[0] * std::log10(x); }
+
+} // namespace curve
+
 // The first value of the family at x; the second value of two-branch families goes to
 // `second`. `undefined` is set where the family has no real point, and for unknown kinds.
 inline double evaluateCurve(int k, const double* p, double x, double& second, int& undefined) {
     second = 0.0;
     undefined = 0;
-    // Square-root families: v > 0 gives the two values c + sqrt(v) and c - sqrt(v).
-    auto branches = [&](double v, double upperOffset, double lowerOffset) -> double {
-        if (!(v > 0)) {
-            undefined = 1;
-            return 0.0;
-        }
-        double r = std::sqrt(v);
-        second = lowerOffset - r;
-        return upperOffset + r;
-    };
     switch (k) {
-    case kind::SlopeIntercept: return p[0] * x + p[1];
-    case kind::PointSlope: return (x - p[0]) * p[2] + p[1];
-    case kind::TwoPoint: return (p[3] - p[1]) * (x - p[0]) / (p[2] - p[0]) + p[1];
-    case kind::Intercept: return p[1] - x * p[1] / p[0];
-    case kind::GeneralLine: return -(p[0] * x + p[2]) / p[1];
-    case kind::Sin: return p[0] * std::sin(p[1] * x) + p[2];
-    case kind::Cos: return p[0] * std::cos(p[1] * x) + p[2];
-    case kind::Tan: return p[0] * std::tan(p[1] * x) + p[2];
-    case kind::EllipseX: {
-        double b2 = p[1] * p[1];
-        return branches(b2 - b2 * x * x / (p[0] * p[0]), 0, 0);
-    }
-    case kind::EllipseY: {
-        double a2 = p[0] * p[0];
-        return branches(a2 - a2 * x * x / (p[1] * p[1]), 0, 0);
-    }
-    case kind::HyperbolaX: {
-        double b2 = p[1] * p[1];
-        return branches(b2 * x * x / (p[0] * p[0]) - b2, 0, 0);
-    }
-    case kind::HyperbolaY: {
-        double a2 = p[0] * p[0];
-        return branches(a2 + a2 * x * x / (p[1] * p[1]), 0, 0);
-    }
-    case kind::ParabolaRight: return branches(2 * p[0] * x, 0, 0);
-    case kind::ParabolaLeft: return branches(-2 * p[0] * x, 0, 0);
-    case kind::ParabolaUp: return x * x / (2 * p[0]);
-    case kind::ParabolaDown: return x * x / (-2 * p[0]);
-    case kind::ParabolaGeneral: return (p[0] * x + p[1]) * x + p[2];
-    case kind::CircleOrigin: return branches(p[0] * p[0] - x * x, 0, 0);
-    case kind::CircleCentre: return branches(p[2] * p[2] - (x - p[0]) * (x - p[0]), p[1], p[1]);
-    case kind::CircleGeneral: {
-        double v = (p[0] * p[0] + p[1] * p[1] - 4 * p[2]) / 4 - (x + p[0] / 2) * (x + p[0] / 2);
-        if (!(v > 0)) {
-            undefined = 1;
-            return 0.0;
-        }
-        double r = std::sqrt(v);
-        second = -(p[1] / 2 + r);
-        return r - p[1] / 2;
-    }
-    case kind::Exponential: return p[0] * std::pow(p[1], x);
-    case kind::Logarithm: return p[0] * std::log10(x);
+    case kind::SlopeIntercept: return curve::slopeIntercept(p, x, second, undefined);
+    case kind::PointSlope: return curve::pointSlope(p, x, second, undefined);
+    case kind::TwoPoint: return curve::twoPoint(p, x, second, undefined);
+    case kind::Intercept: return curve::intercept(p, x, second, undefined);
+    case kind::GeneralLine: return curve::generalLine(p, x, second, undefined);
+    case kind::Sin: return curve::sine(p, x, second, undefined);
+    case kind::Cos: return curve::cosine(p, x, second, undefined);
+    case kind::Tan: return curve::tangent(p, x, second, undefined);
+    case kind::EllipseX: return curve::ellipseX(p, x, second, undefined);
+    case kind::EllipseY: return curve::ellipseY(p, x, second, undefined);
+    case kind::HyperbolaX: return curve::hyperbolaX(p, x, second, undefined);
+    case kind::HyperbolaY: return curve::hyperbolaY(p, x, second, undefined);
+    case kind::ParabolaRight: return curve::parabolaRight(p, x, second, undefined);
+    case kind::ParabolaLeft: return curve::parabolaLeft(p, x, second, undefined);
+    case kind::ParabolaUp: return curve::parabolaUp(p, x, second, undefined);
+    case kind::ParabolaDown: return curve::parabolaDown(p, x, second, undefined);
+    case kind::ParabolaGeneral: return curve::parabolaGeneral(p, x, second, undefined);
+    case kind::CircleOrigin: return curve::circleOrigin(p, x, second, undefined);
+    case kind::CircleCentre: return curve::circleCentre(p, x, second, undefined);
+    case kind::CircleGeneral: return curve::circleGeneral(p, x, second, undefined);
+    case kind::Exponential: return curve::exponential(p, x, second, undefined);
+    case kind::Logarithm: return curve::logarithm(p, x, second, undefined);
     default:
         undefined = 1;
         return 0.0;
