@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/dialog_guard.h"
 #include "app/picture_export.h"
 #include "gfx/cp936.h"
 #include "gfx/qt_surface.h"
@@ -194,11 +195,19 @@ void MainWindow::command(int id) {
 void MainWindow::openFamilyDialog(int kind) {
     if (const FamilySpec* family = findFamily(kind)) {
         ParameterDialog dialog(doc_, *family, notifier_, this);
-        dialog.form().repaintCanvas = [this] { canvas_->repaintNow(); };
+        // Apply (and every slider step) shows the new label at once: the client's paint lays
+        // the panel out and draws the canvas.
+        dialog.form().repaintCanvas = [this] {
+            if (client_->isVisible() && doc_.view.fullScreen == 0)
+                client_->repaint();
+            else
+                canvas_->repaintNow();
+        };
+        const CanvasOnlyGuard guard(this, canvas_);
         if (runParameterDialog)
             runParameterDialog(dialog);
         else
-            dialog.exec();
+            runOverCanvas(dialog);
     }
     client_->update();
     canvas_->repaintNow();

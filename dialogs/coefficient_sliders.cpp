@@ -114,13 +114,18 @@ void Bounce::setSpan(SliderSpan span) {
     else if (position_ <= span_.min) direction_ = 1;
 }
 
-SliderSet::SliderSet(ParameterForm& form) : form_(form) {
-    const std::size_t n = form.family().fields.size();
+SliderSet::SliderSet(ParameterForm& form) : form_(form) { reset(); }
+
+void SliderSet::reset() {
+    const std::size_t n = form_.family().fields.size();
+    ranges_.assign(n, SliderRange{});
+    positions_.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        ranges_.push_back(defaultSliderRange(form.family().kind, i));
-        positions_.push_back(0);
+        ranges_[i] = defaultSliderRange(form_.family().kind, i);
         follow(i);
     }
+    lastRefused_ = false;
+    stop();
 }
 
 bool SliderSet::setRange(std::size_t i, const std::string& fromText, const std::string& toText, std::string& error) {

@@ -62,6 +62,8 @@ private:
 class SliderSet {
 public:
     explicit SliderSet(ParameterForm& form);
+    // Each field's default range, widened to hold the value the field shows; no animation.
+    void reset();
 
     std::size_t count() const { return ranges_.size(); }
     SliderRange range(std::size_t i) const { return ranges_[i]; }

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "dialogs/formula_picture.h"
 #include "plot/curve.h"
@@ -18,7 +19,9 @@ TEST(ParameterDialog, IsBuiltFromTheFamilyTable) {
     for (const FamilySpec& f : families()) {
         ParameterDialog d(doc, f, n, nullptr);
         EXPECT_EQ(d.windowTitle().toStdString(), appTitleUtf8());
-        EXPECT_EQ(d.findChildren<QLineEdit*>().size(), static_cast<qsizetype>(f.fields.size())) << f.cliName;
+        // The coefficient fields, named by their ids; each has a slider and two range fields.
+        EXPECT_EQ(d.findChildren<QLineEdit*>(QRegularExpression("^\\d+$")).size(), static_cast<qsizetype>(f.fields.size())) << f.cliName;
+        EXPECT_EQ(d.findChildren<QSlider*>().size(), static_cast<qsizetype>(f.fields.size())) << f.cliName;
         EXPECT_EQ(d.findChildren<QCheckBox*>().size(), static_cast<qsizetype>(f.boxes.size())) << f.cliName;
         bool title = false, hint = false;
         for (QLabel* l : d.findChildren<QLabel*>()) {
