@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -15,6 +17,8 @@
 
 #include "app/dialog_guard.h"
 #include "app/picture_export.h"
+#include "app/startup.h"
+#include "cli/expr_parser.h"
 #include "gfx/cp936.h"
 #include "gfx/qt_surface.h"
 #include "res/accelerators.h"
@@ -85,6 +89,7 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
     questionWindow_ = std::make_unique<QuestionWindow>(catalogue_, notifier_);
     // The main window's close box ends the program, whatever the question window shows.
     questionWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+    questionWindow_->onShowFigure = [this](const std::string& line) { showFigure(line); };
     questionWindow_->onHidden = [this] {
         activateWindow();
         setFocus();
@@ -136,9 +141,13 @@ void MainWindow::buildMenus() {
     about->addSeparator();
     addCommand(about, cmd::MailAuthor, "写信给作者");
 
-    // One popup per top-level category; a category found before any top-level one has no
-    // popup and is listed directly in the bank menu.
     bankMenu_ = bar->addMenu("※精选题库※");
+    fillBankMenu();
+}
+
+// One popup per top-level category; a category found before any top-level one has no
+// popup and is listed directly in the bank menu.
+void MainWindow::fillBankMenu() {
     std::vector<QMenu*> popups;
     for (const TopLevelCategory& t : catalogue_.topLevel)
         popups.push_back(new QMenu(QString::fromStdString(cp936::toUtf8(t.name)), bankMenu_));
@@ -149,7 +158,57 @@ void MainWindow::buildMenus() {
     }
     for (QMenu* p : popups) bankMenu_->addMenu(p);
     // An empty menu would leave the teacher guessing why.
-    if (bankMenu_->isEmpty()) bankMenu_->addAction("未找到题库")->setEnabled(false);
+    if (catalogue_.categoryCount() == 0) bankMenu_->addAction("未找到题库")->setEnabled(false);
+    bankMenu_->addSeparator();
+    addCommand(bankMenu_, cmd::ReloadBank, "重新载入题库");
+}
+
+// The bank read again without a restart, for a teacher who has just added questions.
+void MainWindow::reloadBank() {
+    std::string top, name;
+    if (const BankCategory* c = catalogue_.current()) {
+        top = catalogue_.topLevelName(*c);
+        name = c->name;
+    }
+    // A program started without a bank looks for one again rather than scan where it stands.
+    const std::string dir = catalogue_.startDir.empty() ? findBankDirectory() : catalogue_.startDir;
+    Catalogue fresh;
+    if (dir.empty())
+        fresh.readVersion(".");
+    else
+        fresh.load(dir);
+    catalogue_ = std::move(fresh);
+    for (QAction* a : bankMenu_->findChildren<QAction*>()) {
+        const int id = a->data().toInt();
+        if (id == cmd::ReloadBank || (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + Catalogue::kMaxCategories))
+            actions_.erase(std::remove(actions_.begin(), actions_.end(), a), actions_.end());
+    }
+    bankMenu_->clear();
+    qDeleteAll(bankMenu_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
+    fillBankMenu();
+    questionWindow_->bankReloaded(top, name);
+}
+
+// After the document was replaced from outside the dialogs: buttons, check marks, layout
+// and canvas follow it.
+void MainWindow::documentReplaced() {
+    for (int r = doc_.table.slotCount; r < kMaxSlots; ++r) {
+        modify_[static_cast<std::size_t>(r)]->hide();
+        delete_[static_cast<std::size_t>(r)]->hide();
+    }
+    action(cmd::FullScreen)->setChecked(doc_.view.fullScreen != 0);
+    action(cmd::PiAxis)->setChecked(doc_.view.piAxis != 0);
+    layoutAndPaint(nullptr);
+    client_->update();
+    canvas_->applyOrigin();
+}
+
+void MainWindow::showFigure(const std::string& figureLine) {
+    if (!enterFigure(doc_, figureLine)) return; // the checker reports such lines
+    documentReplaced();
+    show();
+    raise();
+    activateWindow();
 }
 
 
@@ -176,6 +235,9 @@ void MainWindow::command(int id) {
         return;
     case cmd::BankInfo:
         questionWindow_->command(cmd::About);
+        return;
+    case cmd::ReloadBank:
+        reloadBank();
         return;
     case cmd::MailAuthor:
         QDesktopServices::openUrl(QUrl(QString("mailto:") + kAuthorEmail));

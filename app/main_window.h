@@ -45,6 +45,12 @@ public:
     PictureButton* deleteButton(int row) const { return delete_[static_cast<std::size_t>(row)]; }
     QAction* action(int id) const;
     QMenu* bankMenu() const { return bankMenu_; }
+    // Reads the bank again and rebuilds its menu.
+    void reloadBank();
+    // A question's figure line in place of the rows, on a reset view; the window comes forward.
+    void showFigure(const std::string& figureLine);
+    // The buttons, check marks, layout and canvas after the document changed wholesale.
+    void documentReplaced();
     // Shows the window sized so that its client is w x h, and lays it out.
     void resizeClient(int w, int h);
     // The client area as it is painted now: panel, labels, buttons and canvas.
@@ -57,6 +63,7 @@ public:
 private:
     friend class ClientArea;
     void buildMenus();
+    void fillBankMenu();
     void layoutAndPaint(QPainter* painter);
     void about();
     void savePicture();

@@ -23,6 +23,7 @@ struct BankCategory {
     ItemList questionList{800};
     ItemList answerList{800};
     ItemList headerList{50};
+    std::vector<std::string> figures; // the current question's "@plot" lines
 
     int questionCount() const { return static_cast<int>(questionPaths.size()); }
 };
@@ -66,6 +67,7 @@ public:
     // The name of a category's top-level category; empty for one that has none.
     std::string topLevelName(const BankCategory& c) const;
 
+    std::string startDir; // of the last load, to read the bank again
     std::string bankVersion;
     std::vector<TopLevelCategory> topLevel;
     std::vector<CategoryPtr> categories;
@@ -82,6 +84,14 @@ private:
 // Reads a one-line file (version, menu or category name): the whole file less its last two
 // bytes. False for anything but a regular file of 2 to 100 bytes.
 bool readOneLineFile(const std::string& path, std::string& text);
+
+// False for what an editor or an export leaves beside the questions: hidden files, backups
+// ("~", ".bak", ".swp"), pictures and PDFs, and the category's own name files.
+bool isQuestionFileName(const std::string& name);
+
+// The category name the question window shows for a file opened on its own: its folder's
+// funcName.fun, else the folder's name (CP936).
+std::string categoryNameForFile(const std::string& path);
 
 extern const char* const kVersionError; // UTF-8
 

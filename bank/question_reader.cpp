@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bank/bank_file.h"
+#include "bank/bank_text.h"
 #include "gfx/cp936.h"
 
 namespace yhb {
@@ -67,20 +68,38 @@ bool readQuestionFile(const std::string& path, std::string& bytes) {
     return readRegularFile(path, kMaxQuestionFileBytes, bytes);
 }
 
-bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<QuestionProblem>* problems) {
-    auto report = [problems](int line, std::string message) {
-        if (problems) problems->push_back({line, std::move(message)});
+namespace {
+
+bool isKeyword(std::string_view line) {
+    for (std::string_view k : {"function", "jd", "tm", "{{", "}}", "{", "}", "fs", "gh", "zs", "xb"})
+        if (line == k) return true;
+    return false;
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
+
+bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<QuestionProblem>* problems,
+                   std::vector<FigureLine>* figures) {
+    auto report = [problems](int line, std::string message, std::string chinese, bool warning = false) {
+        if (problems) problems->push_back({line, std::move(message), std::move(chinese), warning});
     };
-    std::string converted;
-    static constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    if (raw.substr(0, kBom.size()) == kBom) {
-        converted = cp936::fromUtf8(raw.substr(kBom.size()));
-        raw = converted;
-    }
-    LineSplitter lines(raw);
+    std::vector<int> lossy;
+    const std::string text = bankText(raw, problems ? &lossy : nullptr);
+    for (int l : lossy)
+        report(l, "characters CP936 cannot hold (shown as \"?\")", "含有 CP936 无法表示的字符（显示为“?”）", true);
+    LineSplitter lines(text);
     std::string_view line;
     if (!lines.next(line) || line != "function") {
-        report(1, "the first line is not \"function\"");
+        if (trimmed(line) == "function")
+            report(1, "the first line is \"function\" with spaces around it", "第一行应为“function”，不能带空格");
+        else
+            report(1, "the first line is not \"function\"", "第一行不是“function”");
         return false;
     }
 
@@ -92,16 +111,28 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
     std::vector<int> groupLines;
     while (lines.next(line)) {
         const int count = current->count();
+        if (line.substr(0, kFigurePrefix.size()) == kFigurePrefix) {
+            if (figures) figures->push_back({lines.number, std::string(line.substr(kFigurePrefix.size()))});
+            continue;
+        }
         if (problems) {
-            if (lines.fullLength > kMaxLineBytes) report(lines.number, "line longer than 1999 bytes (cut)");
-            if (cp936::firstInvalid(line) != std::string_view::npos) report(lines.number, "bytes that are not valid CP936");
+            const std::string l(line);
+            if (lines.fullLength > kMaxLineBytes)
+                report(lines.number, "line longer than 1999 bytes (cut)", "行长超过 1999 字节（已截断）");
+            if (cp936::firstInvalid(line) != std::string_view::npos)
+                report(lines.number, "bytes that are not valid CP936", "含有不是有效 CP936 的字节");
             if (line == "{") groupLines.push_back(lines.number);
             else if (line == "}" && !groupLines.empty()) groupLines.pop_back();
             else if (line == "{{") markLine = lines.number;
             else if (line == "}}") markLine = 0;
             else if ((line == "fs" || line == "zs" || line == "xb") && count < 2)
-                report(lines.number, "\"" + std::string(line) + "\" needs two items before it");
-            else if (line == "gh" && count < 1) report(lines.number, "\"gh\" needs an item before it");
+                report(lines.number, "\"" + l + "\" needs two items before it", "“" + l + "”前面需要两项");
+            else if (line == "gh" && count < 1) report(lines.number, "\"gh\" needs an item before it", "“gh”前面需要一项");
+            else if (!isKeyword(line) && isKeyword(trimmed(line))) {
+                const std::string k(trimmed(line));
+                report(lines.number, "keyword \"" + k + "\" with spaces around it is shown as text",
+                       "关键字“" + k + "”带有空格，会当作文字显示", true);
+            }
         }
         if (line == "jd") {
             current = &answer;
@@ -152,13 +183,14 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
             current->append(sized(newItem<TextItem>(std::string(line))));
         }
     }
-    for (int l : groupLines) report(l, "\"{\" is never closed");
-    if (markLine > 0) report(markLine, "\"{{\" is never closed");
+    for (int l : groupLines) report(l, "\"{\" is never closed", "“{”没有对应的“}”");
+    if (markLine > 0) report(markLine, "\"{{\" is never closed", "“{{”没有对应的“}}”");
     return true;
 }
 
 int readQuestion(BankCategory& c, int n) {
     c.headerList.clear();
+    c.figures.clear();
     auto* status = newItem<TextItem>(
         format("当前<<%s>>题库内总的题目数为●%d●,当前题号为〓■%d号■〓"_gb, c.name, c.questionCount(), n + 1));
     status->setFontSize(18, 10);
@@ -175,7 +207,10 @@ int readQuestion(BankCategory& c, int n) {
     }
     c.questionList.clear();
     c.answerList.clear();
-    return parseQuestion(bytes, c.questionList, c.answerList) ? 1 : 0;
+    std::vector<FigureLine> figures;
+    const bool ok = parseQuestion(bytes, c.questionList, c.answerList, nullptr, &figures);
+    for (FigureLine& f : figures) c.figures.push_back(std::move(f.text));
+    return ok ? 1 : 0;
 }
 
 } // namespace yhb

@@ -15,16 +15,27 @@ constexpr int kMaxGroupDepth = 10;
 // Returns 1 when the file was read and began with "function".
 int readQuestion(BankCategory& category, int n);
 
+// What a bank author should mend: an error, or a warning for what reads but is likely a slip.
 struct QuestionProblem {
-    int line; // from 1
-    std::string message;
+    int line; // from 1; 0 for the whole file
+    std::string message; // English, for scripts
+    std::string chinese; // UTF-8
+    bool warning = false;
 };
 
-// The markup alone: fills the two lists from the file's bytes (CP936, or UTF-8 behind a
-// byte-order mark). Returns false when the first line is not "function". With `problems`,
-// also notes what a bank author should mend; the lists come out the same either way.
+// A question's figure: the text after "@plot " of each such line (ASCII expressions).
+constexpr std::string_view kFigurePrefix = "@plot ";
+struct FigureLine {
+    int line; // from 1
+    std::string text;
+};
+
+// The markup alone: fills the two lists from the file's bytes (CP936 with CR LF, or UTF-8,
+// see bankText). Returns false when the first line is not "function". Lines starting with
+// "@plot " are no text: they go to `figures`. With `problems`, also notes what a bank author
+// should mend; the lists come out the same either way.
 bool parseQuestion(std::string_view bytes, ItemList& question, ItemList& answer,
-                   std::vector<QuestionProblem>* problems = nullptr);
+                   std::vector<QuestionProblem>* problems = nullptr, std::vector<FigureLine>* figures = nullptr);
 
 // Reads a whole question file; false when it is not a regular file, cannot be read or is
 // larger than the bound.

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -31,7 +32,7 @@ protected:
         p.drawImage(0, 0, window_.render());
     }
     void resizeEvent(QResizeEvent*) override {
-        window_.navigator_.resize(width(), height());
+        window_.navigator().resize(width(), height());
         window_.updateScrollRange();
     }
     // A notch (120) scrolls three units; finer wheels and touch pads add up to them.
@@ -63,6 +64,8 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
         actions_.push_back(a);
     };
     QMenu* file = bar->addMenu("文件");
+    add(file, bar, cmd::OpenQuestionFile, "打开题目文件...");
+    add(file, bar, cmd::RereadQuestion, "重新读取题目\tF5");
     add(file, bar, cmd::SaveQuestionPicture, "保存题目图片...");
     add(nullptr, bar, cmd::RandomQuestion, "随机选题");
     add(nullptr, bar, cmd::JumpQuestion, "跳题");
@@ -71,6 +74,7 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     add(nullptr, bar, cmd::NextQuestion, "下一题");
     add(nullptr, bar, cmd::LastQuestion, "最后一题");
     add(nullptr, bar, cmd::ToggleAnswer, "解答与分析");
+    add(nullptr, bar, cmd::ShowFigure, "显示图形");
     QMenu* font = bar->addMenu("字体");
     add(font, bar, cmd::FontLarger, "放大");
     add(font, bar, cmd::FontSmaller, "缩小");
@@ -88,6 +92,20 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     connect(scroll_, &QScrollBar::valueChanged, view_, [this] { view_->update(); });
 
     installAccelerators(this, [this](int id) { command(id); });
+    // For presenting: a clicker sends PageUp / PageDown.
+    const struct {
+        QKeySequence key;
+        int id;
+    } keys[] = {{Qt::Key_PageDown, cmd::NextQuestion}, {Qt::Key_Right, cmd::NextQuestion},
+                {Qt::Key_Space, cmd::NextQuestion},    {Qt::Key_PageUp, cmd::PrevQuestion},
+                {Qt::Key_Left, cmd::PrevQuestion},     {Qt::Key_Home, cmd::FirstQuestion},
+                {Qt::Key_End, cmd::LastQuestion},      {Qt::Key_F5, cmd::RereadQuestion},
+                {Qt::Key_G, cmd::ShowFigure}};
+    for (const auto& k : keys) {
+        auto* shortcut = new QShortcut(k.key, this);
+        const int id = k.id;
+        connect(shortcut, &QShortcut::activated, this, [this, id] { command(id); });
+    }
     updateMenu();
 }
 
@@ -107,22 +125,88 @@ void QuestionWindow::command(int id) {
         notifier_.message(appTitleUtf8(), cp936::toUtf8(navigator_.bankInformation()), MessageOwner::none());
         return;
     case cmd::JumpQuestion: {
-        if (!catalogue_.current()) return;
-        JumpDialog dialog(navigator_, notifier_, this);
-        if (dialog.exec() == 1) refresh();
+        if (!catalogue_.current() && !preview_) return;
+        JumpDialog dialog(navigator(), notifier_, this);
+        if (dialog.exec() == 1) navigated();
         return;
     }
     case cmd::SaveQuestionPicture:
         savePicture();
         return;
-    default:
-        if (navigator_.command(id)) refresh();
+    case cmd::OpenQuestionFile:
+        chooseQuestionFile();
         return;
+    case cmd::RereadQuestion:
+        reload();
+        return;
+    case cmd::ShowFigure: {
+        const BankCategory* c = shownCategory();
+        if (c && !c->figures.empty() && onShowFigure) onShowFigure(c->figures.front());
+        return;
+    }
+    case cmd::ToggleAnswer:
+    case cmd::FontLarger:
+    case cmd::FontSmaller:
+        if (navigator().command(id)) refresh();
+        return;
+    default:
+        if (navigator().command(id)) navigated();
+        return;
+    }
+}
+
+// A new question starts at its top.
+void QuestionWindow::navigated() {
+    scroll_->setValue(0);
+    refresh();
+}
+
+const BankCategory* QuestionWindow::shownCategory() const {
+    return preview_ ? preview_->catalogue.current() : catalogue_.current();
+}
+
+void QuestionWindow::openQuestionFile(const std::string& path) {
+    auto p = std::make_unique<Preview>();
+    p->catalogue.categories.push_back(newCategory(categoryNameForFile(path), -1, 0));
+    addQuestion(*p->catalogue.categories.back(), path);
+    p->navigator = std::make_unique<QuestionNavigator>(p->catalogue);
+    p->navigator->cellWidth = navigator().cellWidth;
+    p->navigator->cellHeight = navigator().cellHeight;
+    p->navigator->resize(view_->width(), view_->height());
+    preview_ = std::move(p);
+    reload();
+    scroll_->setValue(0);
+    show();
+    raise();
+    activateWindow();
+}
+
+void QuestionWindow::chooseQuestionFile() {
+    const QString path = QFileDialog::getOpenFileName(this, "打开题目文件", QString(), "题目文件 (*.txt);;所有文件 (*)");
+    if (!path.isEmpty()) openQuestionFile(path.toStdString());
+}
+
+void QuestionWindow::bankReloaded(const std::string& topLevelName, const std::string& categoryName) {
+    catalogue_.currentCategory = 0;
+    for (int i = 0; i < catalogue_.categoryCount(); ++i) {
+        const BankCategory* c = catalogue_.category(i);
+        if (c->name == categoryName && catalogue_.topLevelName(*c) == topLevelName) catalogue_.currentCategory = i;
+    }
+    if (isVisible() && !preview_ && catalogue_.current()) {
+        navigator_.reload();
+        refresh();
     }
 }
 
 void QuestionWindow::openCategory(int index) {
     if (!navigator_.selectCategory(index)) return;
+    if (preview_) {
+        navigator_.cellWidth = preview_->navigator->cellWidth;
+        navigator_.cellHeight = preview_->navigator->cellHeight;
+        preview_.reset();
+        navigator_.resize(view_->width(), view_->height());
+    }
+    scroll_->setValue(0);
     refresh();
     show();
     raise();
@@ -131,7 +215,7 @@ void QuestionWindow::openCategory(int index) {
 }
 
 void QuestionWindow::reload() {
-    navigator_.reload();
+    navigator().reload();
     refresh();
 }
 
@@ -144,14 +228,16 @@ void QuestionWindow::refresh() {
 
 // The navigator measures whenever the content or the size changes; the scroll bar follows.
 void QuestionWindow::updateScrollRange() {
-    const int page = navigator_.scrollPage();
+    const int page = navigator().scrollPage();
     scroll_->setPageStep(page > 0 ? page : 1);
     // A position runs up to max - page + 1, as a proportional scroll bar allows.
-    scroll_->setRange(0, std::max(0, navigator_.scrollMaximum() - page + 1));
+    scroll_->setRange(0, std::max(0, navigator().scrollMaximum() - page + 1));
 }
 
 void QuestionWindow::updateMenu() {
-    const QuestionNavigator::MenuState m = navigator_.menuState();
+    const BankCategory* shown = shownCategory();
+    action(cmd::ShowFigure)->setEnabled(shown && !shown->figures.empty());
+    const QuestionNavigator::MenuState m = navigator().menuState();
     action(cmd::FirstQuestion)->setEnabled(m.firstAndPrevious);
     action(cmd::PrevQuestion)->setEnabled(m.firstAndPrevious);
     action(cmd::LastQuestion)->setEnabled(m.nextAndLast);
@@ -166,9 +252,24 @@ QImage QuestionWindow::render() const {
     return image;
 }
 
+QImage QuestionWindow::renderWhole() const {
+    // Measured at the window's width, drawn at the full height of what is shown.
+    QuestionNavigator& nav = const_cast<QuestionWindow*>(this)->navigator();
+    const int width = std::max(view_->width(), 1), height = nav.clientHeight;
+    nav.resize(width, std::max(height, 1));
+    const int whole = std::max(nav.contentHeight, 1);
+    nav.resize(width, whole);
+    QImage image(width, whole, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QtSurface s(&image);
+    nav.paint(s, 0);
+    nav.resize(width, height);
+    return image;
+}
+
 void QuestionWindow::savePicture() {
     const QString path = QFileDialog::getSaveFileName(this, "保存题目图片", "question.png", "PNG (*.png)");
-    if (!path.isEmpty() && !render().save(path, "PNG"))
+    if (!path.isEmpty() && !renderWhole().save(path, "PNG"))
         notifier_.message(appTitleUtf8(), cannotWriteText(path.toStdString()));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 #include <functional>
+#include <memory>
+#include <string>
 
 #include <QAction>
 #include <QImage>
@@ -31,13 +33,24 @@ public:
     void updateScrollRange();
     void updateMenu();
 
-    QuestionNavigator& navigator() { return navigator_; }
+    // The navigator shown: the bank's, or the one of a question file opened for preview.
+    QuestionNavigator& navigator() { return preview_ ? *preview_->navigator : navigator_; }
+    const QuestionNavigator& navigator() const { return preview_ ? *preview_->navigator : navigator_; }
+    // Shows one question file as a category of one question, named after its folder.
+    void openQuestionFile(const std::string& path);
+    // The whole question (and the answer when shown) at the current font size.
+    QImage renderWhole() const;
+    // After the bank was read again: the menu and the picture, on the same category when it
+    // still exists (by top-level and category name), else on the first.
+    void bankReloaded(const std::string& topLevelName, const std::string& categoryName);
     QScrollBar* scrollBar() const { return scroll_; }
     QAction* action(int id) const;
     // The client as it is painted now, at its current size.
     QImage render() const;
 
     std::function<void()> onHidden; // gives the focus back to the main window
+    // 显示图形: the shown question's figure line for the main window to enter.
+    std::function<void(const std::string& figureLine)> onShowFigure;
 
 protected:
     void closeEvent(QCloseEvent*) override;
@@ -45,10 +58,19 @@ protected:
 private:
     friend class QuestionView;
     void savePicture();
+    void chooseQuestionFile();
+    void navigated();
+    const BankCategory* shownCategory() const;
+
+    struct Preview {
+        Catalogue catalogue;
+        std::unique_ptr<QuestionNavigator> navigator;
+    };
 
     Catalogue& catalogue_;
     Notifier& notifier_;
     QuestionNavigator navigator_;
+    std::unique_ptr<Preview> preview_;
     QuestionView* view_;
     QScrollBar* scroll_;
     std::vector<QAction*> actions_;

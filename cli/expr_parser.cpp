@@ -79,4 +79,55 @@ bool enterExpression(Document& doc, const CliExpression& e, Notifier& notifier) 
     return form.ok();
 }
 
+bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::string& error) {
+    out.clear();
+    std::size_t pos = 0;
+    while ((pos = line.find_first_not_of(' ', pos)) != std::string::npos) {
+        const std::size_t end = line.find(' ', pos);
+        CliExpression e;
+        std::string why;
+        if (!parseExpression(line.substr(pos, end - pos), e, why)) {
+            error = "图形行无法识别：" + why;
+            return false;
+        }
+        out.push_back(std::move(e));
+        pos = end;
+    }
+    if (out.empty()) {
+        error = "图形行“@plot”后面没有表达式";
+        return false;
+    }
+    if (out.size() > static_cast<std::size_t>(kMaxSlots)) {
+        error = "图形行有 " + std::to_string(out.size()) + " 个表达式，最多 5 个";
+        return false;
+    }
+    // Entered on a scratch document: the general circle's refusal is the dialog's.
+    Document scratch;
+    RecordingNotifier refusals;
+    for (const CliExpression& e : out)
+        if (!enterExpression(scratch, e, refusals)) {
+            error = "图形行的表达式“" + std::string(e.family->cliName) + "”会被对话框拒绝：" +
+                    (refusals.messages.empty() ? std::string() : refusals.messages.back().text);
+            return false;
+        }
+    return true;
+}
+
+bool enterFigure(Document& doc, const std::string& line) {
+    std::vector<CliExpression> exprs;
+    std::string error;
+    if (!parseFigure(line, exprs, error)) return false;
+    while (doc.table.slotCount > 0) doc.table.deleteSlot(0);
+    // The plane as at start; full screen is the window's business and stays.
+    const ViewSettings start;
+    doc.view.pixelsPerUnit = start.pixelsPerUnit;
+    doc.view.showLabels = start.showLabels;
+    doc.view.piAxis = start.piAxis;
+    doc.canvas.originX = doc.canvas.canvasWidth / 2;
+    doc.canvas.originY = doc.canvas.canvasHeight / 2;
+    RecordingNotifier ignored; // parseFigure entered the same rows without a refusal
+    for (const CliExpression& e : exprs) enterExpression(doc, e, ignored);
+    return true;
+}
+
 } // namespace yhb

@@ -23,4 +23,12 @@ bool parseExpression(const std::string& text, CliExpression& out, std::string& e
 // notifier got the dialog's message then.
 bool enterExpression(Document& doc, const CliExpression& e, Notifier& notifier);
 
+// A question's figure line: one or more EXPRs separated by spaces, at most five, each of
+// which its dialog would accept. On failure `error` names the problem (UTF-8, Chinese).
+bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::string& error);
+
+// The figure in place of the document's rows, on a view reset to its start values.
+// False (and nothing changed) when the line is not a figure parseFigure accepts.
+bool enterFigure(Document& doc, const std::string& line);
+
 } // namespace yhb

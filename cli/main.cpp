@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/picture_export.h"
 #include "app/startup.h"
+#include "bank/bank_checker.h"
 #include "bank/catalogue.h"
 #include "bank/question_navigator.h"
 #include "bank/question_reader.h"
@@ -44,8 +46,9 @@ void printHelp() {
         "      EXPR is FAMILY[:T1,T2,...][+BOX...], for example ellipse-x:4,2+1010+1011\n"
         "      --size WxH  --scale N  --origin X,Y  --pi-axis  --no-labels  --trace\n"
         "      --window WxH (the whole main window, PNG)  -o FILE (.png or .svg)\n"
-        "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--trace] [-o FILE]\n"
-        "  yunhuiban-cli bank [DIR]\n"
+        "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--trace] [-o FILE]\n"
+        "  yunhuiban-cli bank [DIR] [--strict] [--lang en|zh]\n"
+        "      lists the catalogue; problems go to stderr as PATH:LINE: MESSAGE\n"
         "families (name, number, fields, boxes):\n");
     for (const FamilySpec& f : families()) {
         std::printf("  %-18s %d ", f.cliName, f.kind);
@@ -205,24 +208,15 @@ int plotCommand(int argc, char** argv) {
     return writeImage(image, out);
 }
 
-// The category name the question window would show for a file: its folder's funcName.fun,
-// else the folder's name.
-std::string categoryNameFor(const fs::path& file) {
-    std::string name;
-    // A bare file name's folder is the current directory, named by its own name.
-    fs::path dir = fs::absolute(file).lexically_normal().parent_path();
-    if (readOneLineFile((dir / "funcName.fun").string(), name)) return name;
-    if (!dir.has_filename()) dir = dir.parent_path();
-    return cp936::fromUtf8(dir.filename().string());
-}
-
 int questionCommand(int argc, char** argv) {
     std::string file, out;
     int width = 600, cellW = 20, cellH = 36;
-    bool answer = false, trace = false;
+    bool answer = false, trace = false, figure = false;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--width" && i + 1 < argc) {
+        if (a == "--figure") {
+            figure = true;
+        } else if (a == "--width" && i + 1 < argc) {
             char* end = nullptr;
             long n = std::strtol(argv[++i], &end, 10);
             if (*end || n < 1 || n > 10000) return usageError("--width needs a number from 1 to 10000");
@@ -248,13 +242,29 @@ int questionCommand(int argc, char** argv) {
     if (out.empty() && !trace) return usageError("question needs -o FILE or --trace");
 
     Catalogue catalogue;
-    catalogue.categories.push_back(newCategory(categoryNameFor(file), -1, 0));
+    catalogue.categories.push_back(newCategory(categoryNameForFile(file), -1, 0));
     addQuestion(*catalogue.categories.back(), file);
     QuestionNavigator nav(catalogue);
     nav.cellWidth = cellW;
     nav.cellHeight = cellH;
     nav.resize(width, 1);
     nav.reload();
+    if (figure) {
+        // The figure as `plot` draws it from the question's first "@plot" line.
+        const std::vector<std::string>& lines = catalogue.categories.back()->figures;
+        if (lines.empty()) {
+            std::fprintf(stderr, "yunhuiban-cli: %s 没有图形行（@plot）\n", file.c_str());
+            return 1;
+        }
+        std::vector<std::string> args;
+        std::istringstream words(lines.front());
+        for (std::string w; words >> w;) args.push_back(w);
+        if (trace) args.push_back("--trace");
+        if (!out.empty()) args.insert(args.end(), {"-o", out});
+        std::vector<char*> argvs;
+        for (std::string& a : args) argvs.push_back(a.data());
+        return plotCommand(static_cast<int>(argvs.size()), argvs.data());
+    }
     if (answer) nav.command(32771);
     const int height = std::max(nav.contentHeight, 1);
     nav.resize(width, height);
@@ -273,18 +283,33 @@ int questionCommand(int argc, char** argv) {
 }
 
 int bankCommand(int argc, char** argv) {
-    if (argc > 1) return usageError("bank takes one DIR");
     std::string dir;
-    if (argc == 1) {
-        dir = argv[0];
-    } else {
+    bool strict = false, english = false, given = false;
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--strict") {
+            strict = true;
+        } else if (a == "--lang" && i + 1 < argc) {
+            const std::string lang = argv[++i];
+            if (lang != "en" && lang != "zh") return usageError("--lang takes en or zh");
+            english = lang == "en";
+        } else if (!a.empty() && a[0] == '-') {
+            return usageError("unknown option " + a);
+        } else if (!given) {
+            dir = a;
+            given = true;
+        } else {
+            return usageError("bank takes one DIR");
+        }
+    }
+    if (!given) {
         // As the program finds it; said on stderr so the listing stays the same.
         dir = findBankDirectory();
         if (dir.empty()) {
-            std::fprintf(stderr, "yunhuiban-cli: 未找到题库\n");
+            std::fprintf(stderr, english ? "yunhuiban-cli: no question bank found\n" : "yunhuiban-cli: 未找到题库\n");
             return 1;
         }
-        std::fprintf(stderr, "bank %s\n", dir.c_str());
+        std::fprintf(stderr, english ? "bank %s\n" : "题库 %s\n", dir.c_str());
     }
     Catalogue c;
     c.load(dir);
@@ -304,26 +329,19 @@ int bankCommand(int argc, char** argv) {
         for (int n = 0; n < k->questionCount(); ++n)
             std::printf("question %d %d %s\n", i, n + 1, relative(k->questionPaths[static_cast<std::size_t>(n)]).c_str());
     }
-    // Every file once: aggregates only repeat the loaded categories' paths.
-    bool problems = false;
-    for (int i = 0; i < c.categoryCount(); ++i) {
-        const BankCategory* k = c.category(i);
-        if (k->aggregate) continue;
-        for (const std::string& path : k->questionPaths) {
-            std::string bytes;
-            std::vector<QuestionProblem> found;
-            if (!readQuestionFile(path, bytes)) {
-                found.push_back({0, "cannot be read"});
-            } else {
-                ItemList question(800), answers(800);
-                parseQuestion(bytes, question, answers, &found);
-            }
-            for (const QuestionProblem& p : found)
-                std::fprintf(stderr, "%s:%d: %s\n", relative(path).c_str(), p.line, p.message.c_str());
-            problems = problems || !found.empty();
-        }
+    const auto figure = [](const std::string& line) {
+        std::vector<CliExpression> exprs;
+        std::string error;
+        return parseFigure(line, exprs, error) ? std::string() : error;
+    };
+    int errors = 0, warnings = 0;
+    for (const BankFinding& f : checkBank(c, dir, figure)) {
+        (f.warning ? warnings : errors) += 1;
+        const char* kind = !f.warning ? "" : english ? "warning: " : "警告：";
+        std::fprintf(stderr, "%s:%d: %s%s\n", relative(f.path).c_str(), f.line, kind,
+                     (english ? f.english : f.chinese).c_str());
     }
-    return problems ? 1 : 0;
+    return errors > 0 || (strict && warnings > 0) ? 1 : 0;
 }
 
 } // namespace

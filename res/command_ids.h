@@ -26,6 +26,12 @@ constexpr int SavePicture = 40001;
 constexpr int CopyPicture = 40002;
 constexpr int SaveQuestionPicture = 40003;
 
+// Authoring and presenting in the question window; reloading the bank in the main window.
+constexpr int OpenQuestionFile = 40020;
+constexpr int RereadQuestion = 40021;   // F5
+constexpr int ShowFigure = 40022;       // 显示图形, G
+constexpr int ReloadBank = 40023;
+
 // Parameter dialog controls.
 constexpr int Ok = 1;
 constexpr int Cancel = 2;

@@ -23,8 +23,11 @@ TEST(MainWindow, MenusCarryTheCommandsAndTheBank) {
     for (const FamilySpec& f : families()) EXPECT_NE(w.action(f.kind), nullptr) << f.cliName;
 
     // One popup per top-level category, each with its categories and then its aggregate.
-    const QList<QAction*> popups = w.bankMenu()->actions();
-    ASSERT_EQ(popups.size(), app.catalogue.topLevelCount());
+    QList<QAction*> popups = w.bankMenu()->actions();
+    ASSERT_EQ(popups.size(), app.catalogue.topLevelCount() + 2);
+    EXPECT_TRUE(popups[popups.size() - 2]->isSeparator());
+    EXPECT_EQ(popups.back()->text(), "重新载入题库"); // last, below the categories
+    popups.resize(app.catalogue.topLevelCount());
     EXPECT_EQ(popups[0]->text(), "函数");
     const QList<QAction*> items = popups[0]->menu()->actions();
     EXPECT_EQ(items.front()->text(), "函数的概念与性质");

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "../dialogs/form_helpers.h"
+#include "bank/bank_text.h"
 #include "bank/question_reader.h"
 #include "bank_helpers.h"
 #include "gfx/recording_surface.h"
@@ -147,4 +148,63 @@ TEST(QuestionReader, StatusLineByteForByteAndUtf8OutsideCp936) {
     // A character CP936 cannot hold becomes "?".
     Parsed p = parse(std::string("\xEF\xBB\xBF") + "function\r\n😀x\r\n");
     EXPECT_EQ(p.question, "?x");
+}
+
+TEST(QuestionReader, OneQuestionReadsTheSameInEveryEncodingAnEditorSaves) {
+    const std::vector<const char*> lines = {"function", "已知椭圆", "x", "2", "zs", "25", "fs", "+", "y", "2", "zs", "16", "fs",
+                                            "=1，求焦点。", "jd", "c=3，焦点(±3,0)。"};
+    std::string cp936Crlf, utf8Lf, utf8Crlf;
+    for (const char* l : lines) {
+        cp936Crlf += cp936::fromUtf8(l) + "\r\n";
+        utf8Lf += std::string(l) + "\n";
+        utf8Crlf += std::string(l) + "\r\n";
+    }
+    const std::string withBom = "\xEF\xBB\xBF" + utf8Lf;
+    auto trace = [](const std::string& bytes) {
+        ItemList q(800), a(800);
+        EXPECT_TRUE(parseQuestion(bytes, q, a));
+        RecordingSurface s;
+        q.setFontSize(10, 20);
+        a.setFontSize(10, 20);
+        const int h = q.draw(s, 0, 0, 400, 1000);
+        a.draw(s, 0, h, 400, 1000);
+        return s.trace();
+    };
+    const std::string expected = trace(cp936Crlf);
+    EXPECT_NE(expected.find(cp936::toUtf8(cp936::fromUtf8("已知椭圆"))), std::string::npos);
+    for (const std::string& other : {utf8Lf, utf8Crlf, withBom}) EXPECT_EQ(trace(other), expected);
+    // Without a trailing line end the last line is still a line.
+    EXPECT_EQ(trace(utf8Lf.substr(0, utf8Lf.size() - 1)), expected);
+}
+
+TEST(QuestionReader, ACp936FileKeepsItsOldRulesAndShortNamesAreNotMistakenForUtf8) {
+    // A lone LF is a byte of its line in a CP936 file.
+    const Parsed p = parse(cp936::fromUtf8("function\r\n甲\n乙\r\n"));
+    EXPECT_EQ(p.question, cp936::toUtf8(cp936::fromUtf8("甲\n乙")));
+    // "圆" in CP936 (D4 B2) is also valid UTF-8; it stays CP936.
+    EXPECT_EQ(oneLineText(cp936::fromUtf8("圆") + "\r\n"), cp936::fromUtf8("圆"));
+    EXPECT_EQ(oneLineText("圆\n"), cp936::fromUtf8("圆"));
+    EXPECT_EQ(oneLineText("\xEF\xBB\xBF圆锥曲线\r\n"), cp936::fromUtf8("圆锥曲线"));
+    EXPECT_EQ(oneLineText("圆锥曲线"), cp936::fromUtf8("圆锥曲线")); // no line end at all
+    EXPECT_EQ(oneLineText("2026.12\r\n"), "2026.12");
+    EXPECT_EQ(oneLineText("2026.12\n"), "2026.12"); // ASCII saved by an editor with LF
+    EXPECT_EQ(oneLineText("2026.12xy"), "2026.12");
+    std::vector<int> lossy;
+    EXPECT_EQ(bankText("function\n求\xF0\x9F\x98\x80\n", &lossy), cp936::fromUtf8("function\r\n求?\r\n"));
+    EXPECT_EQ(lossy, std::vector<int>{2});
+}
+
+TEST(QuestionReader, FigureLinesAreNotText) {
+    ItemList q(800), a(800);
+    std::vector<FigureLine> figures;
+    ASSERT_TRUE(parseQuestion(markup({"function", "求椭圆的焦点。", "@plot ellipse-x:5,4+1011", "jd", "@plot circle-origin:2"}), q, a,
+                              nullptr, &figures));
+    EXPECT_EQ(readLabel(q), "求椭圆的焦点。");
+    EXPECT_EQ(readLabel(a), "");
+    ASSERT_EQ(figures.size(), 2u);
+    EXPECT_EQ(figures[0].line, 3);
+    EXPECT_EQ(figures[0].text, "ellipse-x:5,4+1011");
+    EXPECT_EQ(figures[1].text, "circle-origin:2");
+    // "@plot" without its space, or not at the start, is text as before.
+    EXPECT_EQ(parse({"function", "@plotx", " @plot a"}).question, "@plotx @plot a");
 }

@@ -159,7 +159,7 @@ TEST(Cli, BankWithoutADirectoryUsesTheBankTheProgramWouldFind) {
     d.write("tm/a/1/q.txt", markup({"function", "x"}));
     CliRun r = cli("bank", d.path());
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.err.find("bank " + d.path()), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("题库 " + d.path()), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("category 0 parent=0 aggregate=0 questions=1 一次函数"), std::string::npos) << r.out;
 }
 
@@ -171,7 +171,7 @@ TEST(Cli, BankListsTheCatalogueAndItsProblems) {
     d.write("tm/a/1/good.txt", markup({"function", "x", "2", "zs"}));
     d.write("tm/a/1/bad.txt", markup({"function", "fs", "{", "x"}) + "\xff\xff\r\n");
     d.write("tm/a/1/none.txt", "hello\r\n");
-    CliRun r = cli("bank " + d.path());
+    CliRun r = cli("bank " + d.path() + " --lang en");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.out), (std::vector<std::string>{
                                 "version 3.0", "toplevel 0 函数", "category 0 parent=0 aggregate=0 questions=3 一次函数",
@@ -183,7 +183,48 @@ TEST(Cli, BankListsTheCatalogueAndItsProblems) {
                                                       "tm/a/1/bad.txt:5: bytes that are not valid CP936",
                                                       "tm/a/1/bad.txt:3: \"{\" is never closed",
                                                       "tm/a/1/none.txt:1: the first line is not \"function\""}));
+    r = cli("bank " + d.path());
+    EXPECT_NE(r.err.find("tm/a/1/bad.txt:2: “fs”前面需要两项"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/1/none.txt:1: 第一行不是“function”"), std::string::npos) << r.err;
     d.write("tm/a/1/bad.txt", markup({"function"}));
     d.write("tm/a/1/none.txt", markup({"function"}));
     EXPECT_EQ(cli("bank " + d.path()).status, 0);
+}
+
+TEST(Cli, TheCheckerWarnsOfTheTrapsABankAuthorFallsInto) {
+    TempDir d;
+    oneLine(d, "tm/FuncVer.fun", "3.0");
+    oneLine(d, "tm/a/funcMenu.fun", "函数");
+    oneLine(d, "tm/a/1/funcName.fun", "一次函数");
+    oneLine(d, "tm/a/2/funcName.fun", "二次函数");
+    d.write("tm/a/1/q1.txt", markup({"function", "x", "2", "zs "}));
+    d.write("tm/a/1/q10.txt", markup({"function", "x"}));
+    d.write("tm/a/1/q2.txt", "function\n求\xF0\x9F\x98\x80的值\n");             // UTF-8, LF, no CP936 form
+    d.write("tm/a/1/q2.txt~", markup({"function", "backup"}));
+    d.write("tm/a/1/.q3.txt.swp", "x");
+    d.write("tm/a/1/figure.png", "\x89PNG");
+    d.write("tm/a/2/q1.txt", markup({"function", "@plot ellipse-x:5,4+1011", "y"}));
+    CliRun r = cli("bank " + d.path());
+    EXPECT_EQ(r.status, 0) << "warnings alone do not fail: " << r.err;
+    const std::vector<std::string> expected = {
+        "tm/a/1/q1.txt:4: 警告：关键字“zs”带有空格，会当作文字显示",
+        "tm/a/1/q2.txt:2: 警告：含有 CP936 无法表示的字符（显示为“?”）",
+        "tm/a/2/q1.txt:0: 警告：与分类“一次函数”中的文件同名：汇总分类只保留那一个",
+        "tm/a/1/q2.txt:0: 警告：编号没有前导零，排在 q10.txt 之后",
+    };
+    for (const std::string& e : expected) EXPECT_NE(r.err.find(e), std::string::npos) << e << "\n" << r.err;
+    for (const char* stray : {"tm/a/1/q2.txt~", "tm/a/1/.q3.txt.swp", "tm/a/1/figure.png"})
+        EXPECT_NE(r.err.find(std::string(stray) + ":0: 警告：不是题目文件，已忽略"), std::string::npos) << stray;
+    // The catalogue ignores them: three questions in the first category, not six.
+    EXPECT_NE(r.out.find("category 0 parent=0 aggregate=0 questions=3 一次函数"), std::string::npos) << r.out;
+    EXPECT_EQ(cli("bank " + d.path() + " --strict").status, 1);
+    EXPECT_NE(cli("bank " + d.path() + " --lang en").err.find("warning: keyword \"zs\" with spaces"), std::string::npos);
+
+    // A figure the program cannot draw is an error.
+    d.write("tm/a/2/q1.txt", markup({"function", "@plot ellipse-q:5,4", "y"}));
+    d.write("tm/a/2/q2.txt", markup({"function", "@plot circle-general:0,0,1"}));
+    r = cli("bank " + d.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("tm/a/2/q1.txt:2: 图形行无法识别"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/2/q2.txt:2: 图形行的表达式“circle-general”会被对话框拒绝"), std::string::npos) << r.err;
 }

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace yhb {
+
+// A bank file may be CP936 with CR LF line ends, as banks always were, or UTF-8 as every
+// editor on this system saves it: behind a byte-order mark, or valid UTF-8 holding at least
+// one multi-byte sequence.
+bool isUtf8BankFile(std::string_view bytes);
+
+// The file as the reader takes it: CP936 text with CR LF line ends. A CP936 file is returned
+// unchanged (a lone LF stays a byte of its line). A UTF-8 file is converted: lines end at LF
+// (a CR before it dropped), characters CP936 cannot hold become "?" and the numbers of their
+// lines (from 1) go to `lossyLines`.
+std::string bankText(std::string_view bytes, std::vector<int>* lossyLines = nullptr);
+
+// A one-line file's text (version, menu or category name): a CP936 file less its last two
+// bytes (its CR LF; a lone LF at the end is one byte), a UTF-8 file up to its first line end.
+std::string oneLineText(std::string_view bytes);
+
+} // namespace yhb
