@@ -19,6 +19,7 @@
 #include "bank/catalogue.h"
 #include "bank/question_navigator.h"
 #include "bank/question_reader.h"
+#include "cli/animate.h"
 #include "cli/expr_parser.h"
 #include "gfx/cp936.h"
 #include "gfx/qt_surface.h"
@@ -45,6 +46,8 @@ void printHelp() {
         "  yunhuiban-cli plot [options] EXPR...\n"
         "      EXPR is FAMILY[:T1,T2,...][+BOX...], for example ellipse-x:4,2+1010+1011\n"
         "      --size WxH  --scale N  --origin X,Y  --pi-axis  --no-labels  --trace\n"
+        "      --animate I=FROM:TO:N  N frames FILE-001.png ... in which field I of the last EXPR runs\n"
+        "                             from FROM to TO\n"
         "      --window WxH (the whole main window, PNG)  -o FILE (.png or .svg)\n"
         "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--trace] [-o FILE]\n"
         "  yunhuiban-cli bank [DIR] [--strict] [--lang en|zh]\n"
@@ -101,6 +104,7 @@ int plotCommand(int argc, char** argv) {
     bool origin = false, pi = false, noLabels = false, trace = false;
     std::string out;
     std::vector<CliExpression> exprs;
+    AnimateArgs animate;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -127,7 +131,11 @@ int plotCommand(int argc, char** argv) {
             noLabels = true;
         } else if (a == "--trace") {
             trace = true;
+        } else if (a == "--animate") {
+            animate.option = i;
+            if (!value()) return usageError("--animate 后面要有 I=FROM:TO:N");
         } else if (a == "-o") {
+            animate.output = i + 1;
             const char* v = value();
             if (!v) return usageError("-o needs a file name");
             out = v;
@@ -138,11 +146,13 @@ int plotCommand(int argc, char** argv) {
             std::string error;
             if (!parseExpression(a, e, error)) return usageError(error);
             exprs.push_back(e);
+            animate.expr = i;
         }
     }
     if (exprs.empty()) return usageError("plot needs at least one EXPR");
     if (winW > 0 && !out.empty() && !endsWith(out, ".png")) return usageError("--window writes PNG only");
     if (out.empty() && !trace) return usageError("plot needs -o FILE or --trace");
+    if (animate.option >= 0) return animatePlot(argc, argv, animate, trace, plotCommand);
 
     StderrNotifier notifier;
     auto setView = [&](Document& doc) {

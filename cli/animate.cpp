@@ -1,0 +1,137 @@
+#include "cli/animate.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace yhb {
+namespace {
+
+bool wholeNumber(const std::string& s, long lo, long hi, long& out) {
+    if (s.empty()) return false;
+    char* end = nullptr;
+    out = std::strtol(s.c_str(), &end, 10);
+    return *end == '\0' && out >= lo && out <= hi;
+}
+
+bool realNumber(const std::string& s, double& out) {
+    if (s.empty()) return false;
+    char* end = nullptr;
+    out = std::strtod(s.c_str(), &end);
+    return *end == '\0' && std::isfinite(out);
+}
+
+std::string exact(double v) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.17g", v);
+    return buf;
+}
+
+} // namespace
+
+bool parseAnimateSpec(const std::string& text, AnimateSpec& out, std::string& error) {
+    const std::size_t eq = text.find('=');
+    const std::size_t c1 = text.find(':', eq == std::string::npos ? 0 : eq);
+    const std::size_t c2 = c1 == std::string::npos ? c1 : text.find(':', c1 + 1);
+    if (eq == std::string::npos || c1 == std::string::npos || c2 == std::string::npos) {
+        error = "--animate 的写法是 I=FROM:TO:N，例如 2=0.5:10:40，而不是“" + text + "”";
+        return false;
+    }
+    const std::string field = text.substr(0, eq), from = text.substr(eq + 1, c1 - eq - 1),
+                      to = text.substr(c1 + 1, c2 - c1 - 1), frames = text.substr(c2 + 1);
+    long n = 0;
+    AnimateSpec s;
+    if (!wholeNumber(field, 1, 10, n)) {
+        error = "--animate：字段序号“" + field + "”应是 1 到 10 的整数";
+        return false;
+    }
+    s.field = static_cast<int>(n);
+    if (!realNumber(from, s.from)) {
+        error = "--animate：起点“" + from + "”不是数";
+        return false;
+    }
+    if (!realNumber(to, s.to)) {
+        error = "--animate：终点“" + to + "”不是数";
+        return false;
+    }
+    if (!wholeNumber(frames, 1, 9999, n)) {
+        error = "--animate：帧数“" + frames + "”应是 1 到 9999 的整数";
+        return false;
+    }
+    s.frames = static_cast<int>(n);
+    out = s;
+    return true;
+}
+
+double frameValue(const AnimateSpec& spec, int k) {
+    if (k >= spec.frames) return spec.frames == 1 ? spec.from : spec.to;
+    return spec.from + (spec.to - spec.from) * (k - 1) / (spec.frames - 1);
+}
+
+std::string frameFileName(const std::string& out, int k, int frames) {
+    int digits = 3;
+    for (int n = frames; n >= 1000; n /= 10) ++digits;
+    char number[24];
+    std::snprintf(number, sizeof number, "-%0*d", digits, k);
+    const std::size_t slash = out.find_last_of('/');
+    const std::size_t dot = out.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot == slash + 1 || dot == 0)
+        return out + number;
+    return out.substr(0, dot) + number + out.substr(dot);
+}
+
+std::string frameExpression(const CliExpression& e, int field, double value) {
+    std::vector<std::string> texts = e.texts;
+    if (texts.size() < static_cast<std::size_t>(field)) texts.resize(static_cast<std::size_t>(field));
+    texts[static_cast<std::size_t>(field - 1)] = exact(value);
+    std::string out = std::string(e.family->cliName) + ":";
+    for (std::size_t i = 0; i < texts.size(); ++i) out += (i ? "," : "") + texts[i];
+    for (int b : e.boxes) out += "+" + std::to_string(b);
+    return out;
+}
+
+int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
+                const std::function<int(int, char**)>& plot) {
+    auto fail = [](const std::string& what) {
+        std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
+        return 2;
+    };
+    AnimateSpec spec;
+    std::string error;
+    if (!parseAnimateSpec(argv[at.option + 1], spec, error)) return fail(error);
+    if (at.expr < 0) return fail("--animate 改变最后一个 EXPR 的字段，但命令行上没有 EXPR");
+    CliExpression last;
+    if (!parseExpression(argv[at.expr], last, error)) return fail(error);
+    const int fields = static_cast<int>(last.family->fields.size());
+    if (spec.field > fields)
+        return fail(std::string("--animate：") + last.family->cliName + " 只有 " + std::to_string(fields) + " 个字段，没有第 " +
+                    std::to_string(spec.field) + " 个");
+
+    for (int k = 1; k <= spec.frames; ++k) {
+        std::vector<std::string> args;
+        for (int i = 0; i < argc; ++i) {
+            if (i == at.option || i == at.option + 1) continue;
+            if (i == at.expr) args.push_back(frameExpression(last, spec.field, frameValue(spec, k)));
+            else if (i == at.output) args.push_back(frameFileName(argv[i], k, spec.frames));
+            else args.push_back(argv[i]);
+        }
+        std::vector<char*> frameArgv;
+        for (std::string& a : args) frameArgv.push_back(a.data());
+        frameArgv.push_back(nullptr);
+        if (trace) {
+            std::printf("frame %d\n", k);
+            std::fflush(stdout);
+        }
+        const int status = plot(static_cast<int>(args.size()), frameArgv.data());
+        std::fflush(stdout);
+        if (status != 0) {
+            std::fprintf(stderr, "yunhuiban-cli: 第 %d 帧（字段 %d = %s）没有画出\n", k, spec.field,
+                         exact(frameValue(spec, k)).c_str());
+            return status;
+        }
+    }
+    return 0;
+}
+
+} // namespace yhb

@@ -1,0 +1,44 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "cli/expr_parser.h"
+
+namespace yhb {
+
+// `--animate I=FROM:TO:N`: field I (from 1) of the last EXPR runs evenly from FROM to TO
+// over N frames.
+struct AnimateSpec {
+    int field = 0;
+    double from = 0;
+    double to = 0;
+    int frames = 0;
+};
+
+// False, with `error` (UTF-8) naming what is wrong, when the text is not I=FROM:TO:N.
+bool parseAnimateSpec(const std::string& text, AnimateSpec& out, std::string& error);
+
+// The value of frame k (1 .. frames): FROM for the first, TO for the last.
+double frameValue(const AnimateSpec& spec, int k);
+
+// frame.png -> frame-001.png; at least three digits, more when N needs them.
+std::string frameFileName(const std::string& out, int k, int frames);
+
+// The EXPR with field `field` (from 1) typed as `value`, written so that it reads back
+// exactly; fields before it that were not given keep their defaults.
+std::string frameExpression(const CliExpression& e, int field, double value);
+
+// Where `plot` found the parts of its command line that change from frame to frame.
+struct AnimateArgs {
+    int option = -1; // --animate; its value follows
+    int expr = -1;   // the last EXPR
+    int output = -1; // the value of -o
+};
+
+// Runs `plot` once a frame on the command line without --animate, the last EXPR changed and
+// -o numbered; with `trace`, each frame's trace follows a line "frame K". Returns the first
+// failing frame's status (after saying which frame it was), else 0.
+int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
+                const std::function<int(int, char**)>& plot);
+
+} // namespace yhb

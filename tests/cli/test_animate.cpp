@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <QImage>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/animate.h"
+#include "test_util.h"
+
+using namespace yhb;
+
+namespace {
+
+struct CliResult {
+    int status;
+    std::string out, err;
+};
+
+CliResult cli(const std::string& args) {
+    TempDir d;
+    const char* tool = std::getenv("YHB_CLI");
+    const std::string cmd = std::string(tool ? tool : "yunhuiban-cli") + " " + args + " >" + (d / "out") + " 2>" + (d / "err");
+    const int raw = std::system(cmd.c_str());
+    auto slurp = [](const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    };
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(d / "out"), slurp(d / "err")};
+}
+
+bool samePixels(const std::string& a, const std::string& b) {
+    const QImage x(QString::fromStdString(a)), y(QString::fromStdString(b));
+    return !x.isNull() && x == y;
+}
+
+} // namespace
+
+TEST(Animate, SpecificationsAreCheckedAndNamed) {
+    AnimateSpec s;
+    std::string error;
+    ASSERT_TRUE(parseAnimateSpec("2=0.5:10:40", s, error));
+    EXPECT_EQ(s.field, 2);
+    EXPECT_EQ(s.from, 0.5);
+    EXPECT_EQ(s.to, 10);
+    EXPECT_EQ(s.frames, 40);
+    ASSERT_TRUE(parseAnimateSpec("1=-3:-1e1:1", s, error));
+    EXPECT_EQ(s.to, -10);
+    EXPECT_FALSE(parseAnimateSpec("2=0.5:10", s, error));
+    EXPECT_EQ(error, "--animate 的写法是 I=FROM:TO:N，例如 2=0.5:10:40，而不是“2=0.5:10”");
+    EXPECT_FALSE(parseAnimateSpec("0=1:2:3", s, error));
+    EXPECT_EQ(error, "--animate：字段序号“0”应是 1 到 10 的整数");
+    EXPECT_FALSE(parseAnimateSpec("1=a:2:3", s, error));
+    EXPECT_EQ(error, "--animate：起点“a”不是数");
+    EXPECT_FALSE(parseAnimateSpec("1=1:inf:3", s, error));
+    EXPECT_EQ(error, "--animate：终点“inf”不是数");
+    EXPECT_FALSE(parseAnimateSpec("1=1:2:0", s, error));
+    EXPECT_EQ(error, "--animate：帧数“0”应是 1 到 9999 的整数");
+    EXPECT_FALSE(parseAnimateSpec("1=1:2:10000", s, error));
+}
+
+TEST(Animate, FramesRunEvenlyAndAreNumbered) {
+    AnimateSpec s{2, 0.1, 0.7, 7};
+    EXPECT_EQ(frameValue(s, 1), 0.1);
+    EXPECT_EQ(frameValue(s, 7), 0.7); // exactly, not 0.1 + 6 * 0.1
+    EXPECT_NEAR(frameValue(s, 4), 0.4, 1e-15);
+    EXPECT_EQ(frameValue({1, 3, 9, 1}, 1), 3);
+    EXPECT_EQ(frameFileName("frame.png", 1, 40), "frame-001.png");
+    EXPECT_EQ(frameFileName("out/frame.png", 12, 1000), "out/frame-0012.png");
+    EXPECT_EQ(frameFileName("a.b/frame", 3, 5), "a.b/frame-003");
+    EXPECT_EQ(frameFileName("x.svg", 5, 5), "x-005.svg");
+
+    CliExpression e;
+    std::string error;
+    ASSERT_TRUE(parseExpression("hyperbola-x:3+1010+1013", e, error));
+    EXPECT_EQ(frameExpression(e, 2, 0.1), "hyperbola-x:3,0.10000000000000001+1010+1013");
+    ASSERT_TRUE(parseExpression("circle-centre", e, error));
+    EXPECT_EQ(frameExpression(e, 3, -2.5), "circle-centre:,,-2.5"); // a and b keep their defaults
+}
+
+// Frame k is what plot draws with the value typed; the first and last are FROM and TO.
+TEST(Animate, EachFrameIsThePlotOfItsValue) {
+    TempDir d;
+    const std::string scene = "ellipse-x:5,4+1010+1011+1012 sin:2,1,0 hyperbola-x:3,2+1013 --size 320x240";
+    CliResult r = cli("plot " + scene + " --animate 2=0.5:4.5:5 -o " + (d / "f.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* f : {"f-001.png", "f-002.png", "f-003.png", "f-004.png", "f-005.png"})
+        EXPECT_TRUE(std::filesystem::exists(d / f)) << f;
+    EXPECT_FALSE(std::filesystem::exists(d / "f-006.png"));
+    EXPECT_FALSE(std::filesystem::exists(d / "f.png"));
+    const std::string typed = "ellipse-x:5,4+1010+1011+1012 sin:2,1,0 --size 320x240 hyperbola-x:3,";
+    for (const auto& [value, frame] : {std::pair{"0.5", "f-001.png"}, {"2.5", "f-003.png"}, {"4.5", "f-005.png"}}) {
+        ASSERT_EQ(cli("plot " + typed + value + "+1013 -o " + (d / "typed.png")).status, 0);
+        EXPECT_TRUE(samePixels(d / frame, d / "typed.png")) << frame;
+    }
+    EXPECT_FALSE(samePixels(d / "f-001.png", d / "f-005.png"));
+
+    // The traces of all frames, each after its "frame K" line.
+    r = cli("plot " + scene + " --animate 1=1:3:3 --trace");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string expected;
+    for (const char* a : {"1", "2", "3"})
+        expected += std::string("frame ") + a + "\n" + cli("plot " + scene.substr(0, scene.find("hyperbola")) + "hyperbola-x:" + a + ",2+1013 --size 320x240 --trace").out;
+    EXPECT_EQ(r.out, expected);
+}
+
+TEST(Animate, RefusalsSayWhatAndWhichFrame) {
+    TempDir d;
+    CliResult r = cli("plot ellipse-x --animate 3=1:2:3 -o " + (d / "f.png"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("ellipse-x 只有 2 个字段，没有第 3 个"), std::string::npos) << r.err;
+    r = cli("plot ellipse-x --animate 2=1:2 -o " + (d / "f.png"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("I=FROM:TO:N"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(d / "f-001.png"));
+    // The general circle stops being one at F = 4.5 (D = E = -3): frames 1 to 4 are written.
+    r = cli("plot circle-general --animate 3=3:6:7 -o " + (d / "c.png"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("D^2+E^2-4F"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("第 4 帧（字段 3 = 4.5）没有画出"), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(d / "c-003.png"));
+    EXPECT_FALSE(std::filesystem::exists(d / "c-004.png"));
+}
