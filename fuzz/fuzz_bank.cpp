@@ -1,5 +1,6 @@
-// A small bank tree built from the input (names, nesting, one-line files, question files),
-// then the catalogue scan, the aggregates and a look at every question.
+// A small bank tree built from the input (names, nesting, one-line files, question files
+// whose names repeat across categories), then the catalogue scan, the aggregates, checked
+// against the merge rule, and a look at every question.
 #include <unistd.h>
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "bank/catalogue.h"
 #include "bank/question_navigator.h"
@@ -24,6 +26,26 @@ const std::string& scratch() {
         return std::string(mkdtemp(t.data()));
     }();
     return dir;
+}
+
+// Each aggregate holds, in table order, every path of its top-level category's categories
+// whose base name no earlier path had.
+void checkAggregates(const Catalogue& c) {
+    for (int i = 0; i < c.categoryCount(); ++i) {
+        const BankCategory& agg = *c.category(i);
+        if (!agg.aggregate) continue;
+        std::vector<std::string> expected;
+        for (int k = 0; k < c.categoryCount(); ++k) {
+            const BankCategory& cat = *c.category(k);
+            if (cat.aggregate || cat.parent != agg.parent) continue;
+            for (const std::string& p : cat.questionPaths) {
+                bool seen = false;
+                for (const std::string& q : expected) seen = seen || baseName(q) == baseName(p);
+                if (!seen) expected.push_back(p);
+            }
+        }
+        if (agg.questionPaths != expected) __builtin_trap();
+    }
 }
 
 } // namespace
@@ -66,12 +88,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: write(here / "funcMenu.fun", chunk(110)); break;
         case 3: write(here / "funcName.fun", chunk(110)); break;
         case 4: write(root / "tm/FuncVer.fun", chunk(110)); break;
-        default: write(here / ("q" + std::to_string(entries)), chunk(200)); break;
+        default: write(here / ("q" + std::to_string(next() % 8)), chunk(200)); break; // names repeat
         }
     }
     Catalogue c;
     c.load(root.string());
     if (c.topLevelCount() > Catalogue::kMaxTopLevel || c.categoryCount() > Catalogue::kMaxCategories) __builtin_trap();
+    checkAggregates(c);
     QuestionNavigator nav(c);
     nav.resize(200, 100);
     for (int i = 0; i < c.categoryCount(); ++i) {
