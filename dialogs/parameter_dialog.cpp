@@ -238,9 +238,7 @@ void ParameterDialog::playPressed(std::size_t i) {
         stopAnimation();
         return;
     }
-    readWidgets();
-    if (sliders_.follow(i)) showRange(i);
-    showSlider(i);
+    // From where the slider stands: a range narrowed below the field's value is kept.
     sliders_.start(i);
     showPlayButtons();
     animation_.start();

@@ -303,13 +303,7 @@ void sampleCurve(Surface& s, const ViewSettings& view, int twoBranches, int k, c
 }
 
 void clearSampleCache() {
-    for (Entry& e : cache.entries) {
-        e.used = false;
-        for (Pass& ps : e.passes) {
-            ps.samples.clear();
-            ps.samples.shrink_to_fit();
-        }
-    }
+    for (Entry& e : cache.entries) e.used = false; // the storage stays for the next curves
 }
 
 } // namespace yhb

@@ -199,6 +199,21 @@ TEST(Sliders, BadRangesAreNamedAndLeaveTheSliderAsItWas) {
     });
 }
 
+// A range narrowed below the field's value is kept: the run starts from the slider's end.
+TEST(Sliders, TheAnimationKeepsTheRangeTyped) {
+    App app;
+    withDialog(*app.window, kind::EllipseX, [&](ParameterDialog& d) {
+        d.rangeTo(1)->selectAll();
+        QTest::keyClicks(d.rangeTo(1), "3");
+        EXPECT_EQ(d.slider(1)->value(), 30);
+        EXPECT_EQ(d.field(1)->text(), "4.0");
+        QTest::mouseClick(d.playButton(1), Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return d.field(1)->text() != "4.0"; }));
+        EXPECT_EQ(d.field(1)->text(), "2.9");
+        EXPECT_EQ(d.rangeTo(1)->text(), "3");
+    });
+}
+
 // The dialog keeps the main window's commands out but not drags of its canvas, so a curve
 // carried off by an animation can be brought back; the window's zoom button stays blocked.
 TEST(Sliders, TheCanvasCanBeDraggedUnderTheDialogWhileItAnimates) {
