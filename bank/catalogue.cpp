@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <new>
 #include <string_view>
-#include <unordered_set>
 
 #include "bank/bank_file.h"
 #include "bank/bank_text.h"
@@ -45,23 +44,44 @@ std::string_view baseNameView(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// mergeInto for several sources in turn, with one hash set of the base names taken so far:
-// linear however the names of the categories interleave. The set holds views into the
-// target's own paths, reserved up front so that none of them moves while the merge appends.
+// The base names taken so far: an open-addressing table of views, at most half full, so that
+// a name costs one hash and a probe or two, and no allocation.
+class NameSet {
+public:
+    explicit NameSet(std::size_t names) {
+        std::size_t n = 16;
+        while (n < 2 * names) n *= 2;
+        slots_.resize(n);
+    }
+    // False when the name is there already.
+    bool insert(std::string_view name) {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t i = std::hash<std::string_view>{}(name) & mask;
+        for (; slots_[i].data(); i = (i + 1) & mask)
+            if (slots_[i] == name) return false;
+        slots_[i] = name;
+        return true;
+    }
+
+private:
+    std::vector<std::string_view> slots_; // a null view is an empty slot
+};
+
+// mergeInto for several sources in turn, with one set of the base names taken so far: linear
+// however the names of the categories interleave. The set holds views into the paths, which
+// stay where they are: the sources do not change, and the target's paths are reserved up
+// front (a source may be the target itself, and then adds nothing).
 void mergeAll(BankCategory& target, const std::vector<const BankCategory*>& sources) {
     std::vector<std::string>& paths = target.questionPaths;
     std::size_t needed = paths.size();
     for (const BankCategory* s : sources) needed += s->questionPaths.size();
     if (paths.capacity() < needed) paths.reserve(std::max(needed, 2 * paths.capacity()));
-    std::unordered_set<std::string_view> names(needed);
+    NameSet names(needed);
     for (const std::string& p : paths) names.insert(baseNameView(p));
     for (const BankCategory* source : sources) {
-        const std::size_t count = source->questionPaths.size(); // the source may be the target
-        for (std::size_t i = 0; i < count; ++i) {
-            if (names.count(baseNameView(source->questionPaths[i]))) continue;
-            addQuestion(target, source->questionPaths[i]);
-            names.insert(baseNameView(paths.back()));
-        }
+        const std::size_t count = source->questionPaths.size();
+        for (std::size_t i = 0; i < count; ++i)
+            if (names.insert(baseNameView(source->questionPaths[i]))) addQuestion(target, source->questionPaths[i]);
     }
 }
 
