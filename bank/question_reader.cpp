@@ -36,6 +36,7 @@ public:
         }
         fullLength = end - pos_;
         line = text_.substr(pos_, std::min(fullLength, kMaxLineBytes));
+        if (fullLength > kMaxLineBytes) line = wholeCharacters(text_.substr(pos_, fullLength), line.size());
         pos_ = end < text_.size() ? end + 2 : text_.size();
         ++number;
         return true;
@@ -45,6 +46,13 @@ public:
     int number = 0;             // of the last line, from 1
 
 private:
+    // The first `n` bytes of `full`, one less when the cut would split a double-byte character.
+    static std::string_view wholeCharacters(std::string_view full, std::size_t n) {
+        std::size_t i = 0;
+        while (i < n) i += cp936::isDoubleByteAt(full, i) ? 2 : 1;
+        return full.substr(0, i > n ? n - 1 : n);
+    }
+
     std::string_view text_;
     std::size_t pos_ = 0;
 };

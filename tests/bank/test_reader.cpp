@@ -90,6 +90,17 @@ TEST(QuestionReader, LineSplittingCutsAndZeroBytes) {
     EXPECT_EQ(p.problems[0].line, 2);
     p = parse(std::string("function\r\n\xff\xff\r\n"));
     ASSERT_EQ(p.problems.size(), 1u);
+    // A valid line cut where a double-byte character would be split loses the whole
+    // character, and is noted as cut, not as invalid.
+    std::string chinese, shown;
+    for (int i = 0; i < 1100; ++i) chinese += "\xd6\xd0"; // 中
+    for (int i = 0; i < 999; ++i) shown += "中";
+    p = parse("function\r\n" + chinese + "\r\nb");
+    EXPECT_TRUE(p.question == shown + "b") << p.question.size() << " bytes";
+    ASSERT_EQ(p.problems.size(), 1u);
+    EXPECT_NE(p.problems[0].message.find("1999"), std::string::npos);
+    p = parse("function\r\na" + chinese + "\r\n"); // here the cut falls between characters
+    EXPECT_TRUE(p.question == "a" + shown) << p.question.size() << " bytes";
 }
 
 TEST(QuestionReader, Utf8WithAByteOrderMarkIsRead) {
