@@ -72,6 +72,7 @@ bool ParameterForm::apply() {
         family_.records(family_.boxes[i].id, p, sink);
     }
     family_.label(p, row.labels, doc_.metrics);
+    row.typed = fieldTexts;
 
     if (t.editMode == 1 && state_.claimPending == 1) {
         state_.claimPending = 0;

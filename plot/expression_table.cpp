@@ -19,6 +19,7 @@ void ExpressionTable::resetSlot(int row) {
     s.kind = 0;
     s.plotOp = 1074;
     s.labels.clear();
+    s.typed.clear();
     if (s.colourIndex >= 1 && s.colourIndex <= 5) colourInUse[static_cast<std::size_t>(s.colourIndex)] = 0;
     s.colourIndex = 0;
     for (double& p : s.params) p = 0.0;
@@ -34,6 +35,7 @@ void ExpressionTable::copySlot(int source, int target) {
     to.plotOp = from.plotOp;
     to.labels.takeFrom(from.labels);
     to.colourIndex = from.colourIndex;
+    to.typed = from.typed;
     for (int i = 0; i < 10; ++i) to.params[i] = from.params[i];
     for (int i = 0; i < kMaxExtras; ++i) to.extras[i] = from.extras[i];
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include <array>
+#include <string>
+#include <vector>
 
 #include "gfx/colour.h"
 #include "items/item_list.h"
@@ -24,6 +26,9 @@ struct ExpressionSlot {
     ExtraPlot extras[10];
     ItemList labels{50};
     int colourIndex = 0; // 1..5, 0 = none
+    // The field texts (CP936) of the Apply that stored the row, so that a lesson keeps what
+    // was typed; empty for rows stored otherwise.
+    std::vector<std::string> typed;
 };
 
 constexpr int kMaxSlots = 5;

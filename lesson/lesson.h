@@ -1,0 +1,74 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialogs/document.h"
+#include "dialogs/family_table.h"
+
+namespace yhb {
+
+// A lesson: the rows of the table as they were typed, and the view. Its file is UTF-8 text,
+// one line each (docs/LESSONS.md): the format line, the view, then the rows in table order.
+constexpr int kLessonMajor = 1;
+constexpr int kLessonMinor = 0;
+constexpr const char* kLessonMagic = "yunhuiban-lesson";
+constexpr std::size_t kLessonMaxBytes = 1024 * 1024;
+constexpr std::size_t kLessonTextLimit = 99; // characters, as many as a dialog field takes
+
+struct LessonRow {
+    int line = 0; // where the row stands in its file, for messages
+    const FamilySpec* family = nullptr;
+    std::vector<std::string> texts; // CP936, as typed, in field order; missing ones keep the default
+    std::vector<int> boxes;
+    int colourIndex = 0; // 1..5; 0: the lowest free colour, as a dialog would give
+};
+
+struct LessonView {
+    int pixelsPerUnit = 20;
+    bool hasOrigin = false;
+    int originX = 0, originY = 0;
+    int canvasWidth = 0, canvasHeight = 0; // the canvas the origin belongs to; 0: not known
+    int piAxis = 0;
+    int showLabels = 1;
+    int fullScreen = 0;
+    int presentation = 0;
+};
+
+struct Lesson {
+    LessonView view;
+    std::vector<LessonRow> rows;
+};
+
+// What is wrong with a lesson: the line (0 for the file as a whole) and a sentence in Chinese
+// (UTF-8).
+struct LessonProblem {
+    int line = 0;
+    std::string what;
+};
+
+// The file's bytes for a lesson.
+std::string writeLesson(const Lesson& lesson);
+
+// Reads a lesson file's bytes; false with the first problem when it is not a lesson this
+// version can open. Rows are only read here: whether a dialog accepts them is checked when
+// they are entered.
+bool parseLesson(std::string_view bytes, Lesson& out, LessonProblem& problem);
+
+// The lesson of a document: its rows in table order with what was typed, and its view.
+Lesson lessonOf(const Document& doc);
+
+// Enters the rows on a scratch document as their dialogs would; false with the refused row's
+// line and the dialog's reason. Nothing changes.
+bool checkLesson(const Lesson& lesson, const LabelMetrics& metrics, LessonProblem& problem);
+
+// Replaces the document's rows and view with the lesson's, through the family forms. When a
+// row is refused nothing at all changes. The origin keeps its place relative to the canvas
+// centre when the canvas is not as large as the one it was saved from.
+bool applyLesson(Document& doc, const Lesson& lesson, LessonProblem& problem);
+
+// The view and rows of a fresh start: no rows, the initial view, the origin centred.
+void resetDocument(Document& doc);
+
+} // namespace yhb

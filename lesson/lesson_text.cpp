@@ -1,0 +1,333 @@
+// The lesson file's text: writing it, and reading it back with a message for every way a
+// file can be wrong.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "gfx/cp936.h"
+#include "lesson/lesson.h"
+
+namespace yhb {
+namespace {
+
+// ---- writing ------------------------------------------------------------------------
+
+// Characters that would end a field, start the boxes or split the line are written as %XX,
+// and '%' itself; everything else, Chinese included, stays readable.
+std::string escapeText(const std::string& utf8) {
+    std::string out;
+    for (char ch : utf8) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c == '%' || c == ',' || c == '+' || c == ' ' || c < 0x20 || c == 0x7f) {
+            char buf[4];
+            std::snprintf(buf, sizeof buf, "%%%02X", c);
+            out += buf;
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::string writeRow(const LessonRow& r) {
+    std::string line = std::string("row ") + r.family->cliName;
+    if (!r.texts.empty()) { // none: the family's defaults; one empty text is "FAMILY:"
+        line += ':';
+        for (std::size_t i = 0; i < r.texts.size(); ++i) line += (i ? "," : "") + escapeText(cp936::toUtf8(r.texts[i]));
+    }
+    for (int b : r.boxes) line += "+" + std::to_string(b);
+    if (r.colourIndex >= 1 && r.colourIndex <= 5) line += " colour=" + std::to_string(r.colourIndex);
+    return line + "\n";
+}
+
+// ---- reading ------------------------------------------------------------------------
+
+bool validUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        int n = 0;
+        unsigned cp = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            n = 1;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 2;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + static_cast<std::size_t>(n) >= s.size()) return false;
+        for (int k = 1; k <= n; ++k) {
+            const unsigned char t = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((t & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += static_cast<std::size_t>(n) + 1;
+    }
+    return true;
+}
+
+std::size_t utf8Length(std::string_view s) {
+    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// "…" after 30 characters, so that a message never carries a whole long line.
+std::string shown(std::string_view s) {
+    std::size_t chars = 0, i = 0;
+    for (; i < s.size(); ++i)
+        if ((s[i] & 0xC0) != 0x80 && ++chars > 30) return std::string(s.substr(0, i)) + "…";
+    return std::string(s);
+}
+
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        std::size_t j = i;
+        while (j < line.size() && line[j] != ' ' && line[j] != '\t') ++j;
+        if (j > i) out.push_back(line.substr(i, j - i));
+        i = j;
+    }
+    return out;
+}
+
+// A decimal integer in [lo, hi], nothing else.
+bool readInt(std::string_view s, long lo, long hi, int& out) {
+    if (s.empty() || s.size() > 12) return false;
+    const std::string t(s);
+    char* end = nullptr;
+    const long v = std::strtol(t.c_str(), &end, 10);
+    if (*end || !(std::isdigit(static_cast<unsigned char>(t.back()))) || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+bool readPair(std::string_view s, long lo, long hi, int& a, int& b) {
+    const std::size_t comma = s.find(',');
+    return comma != std::string_view::npos && readInt(s.substr(0, comma), lo, hi, a) &&
+           readInt(s.substr(comma + 1), lo, hi, b);
+}
+
+bool unescape(std::string_view s, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '%') {
+            out += s[i];
+            continue;
+        }
+        if (i + 2 >= s.size()) return false;
+        const std::string hex(s.substr(i + 1, 2));
+        if (!std::isxdigit(static_cast<unsigned char>(hex[0])) || !std::isxdigit(static_cast<unsigned char>(hex[1])))
+            return false;
+        out += static_cast<char>(std::strtol(hex.c_str(), nullptr, 16));
+        i += 2;
+    }
+    return true;
+}
+
+class Reader {
+public:
+    Reader(Lesson& out, LessonProblem& problem) : out_(out), problem_(problem) {}
+
+    bool fail(int line, std::string what) {
+        problem_ = {line, std::move(what)};
+        return false;
+    }
+
+    bool header(std::string_view line) {
+        const std::vector<std::string_view> w = words(line);
+        const std::string expected = std::string("“") + kLessonMagic + " " + std::to_string(kLessonMajor) + "." +
+                                     std::to_string(kLessonMinor) + "”";
+        if (w.empty() || w[0] != kLessonMagic)
+            return fail(1, "不是云绘板课件：第一行应为" + expected + "。");
+        int major = 0, minor = 0;
+        const std::size_t dot = w.size() == 2 ? w[1].find('.') : std::string_view::npos;
+        if (w.size() != 2 || dot == std::string_view::npos || !readInt(w[1].substr(0, dot), 0, 9999, major) ||
+            !readInt(w[1].substr(dot + 1), 0, 9999, minor) || major < 1)
+            return fail(1, "课件的格式版本写法不对：第一行应为" + expected + "。");
+        if (major > kLessonMajor)
+            return fail(1, "这个课件由更新版本的云绘板保存（格式 " + std::string(w[1]) + "），本程序只能打开 " +
+                               std::to_string(kLessonMajor) + ".x 格式的课件。");
+        return true;
+    }
+
+    bool view(int n, const std::vector<std::string_view>& w) {
+        if (seenView_) return fail(n, "课件中只能有一行 view，这里是重复的一行。");
+        seenView_ = true;
+        LessonView& v = out_.view;
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            std::string_view key, value;
+            if (!keyValue(n, w[i], key, value)) return false;
+            auto flag = [&](int& target, const char* name) {
+                return readInt(value, 0, 1, target) || fail(n, std::string(name) + "的值应为 0 或 1，这里是“" + shown(value) + "”。");
+            };
+            if (key == "scale") {
+                if (!readInt(value, 1, 1000, v.pixelsPerUnit))
+                    return fail(n, "比例 scale 应为 1 到 1000 的整数（每单位的像素数），这里是“" + shown(value) + "”。");
+            } else if (key == "origin") {
+                if (!readPair(value, -100000, 100000, v.originX, v.originY))
+                    return fail(n, "原点 origin 应为两个整数 X,Y（画布像素），这里是“" + shown(value) + "”。");
+                v.hasOrigin = true;
+            } else if (key == "canvas") {
+                if (!readPair(value, 1, 100000, v.canvasWidth, v.canvasHeight))
+                    return fail(n, "画布大小 canvas 应为两个正整数 宽,高，这里是“" + shown(value) + "”。");
+            } else if (key == "pi-axis") {
+                if (!flag(v.piAxis, "X轴用PI显示 pi-axis")) return false;
+            } else if (key == "numbers") {
+                if (!flag(v.showLabels, "显示数字 numbers")) return false;
+            } else if (key == "full-screen") {
+                if (!flag(v.fullScreen, "全屏 full-screen")) return false;
+            } else if (key == "presentation") {
+                if (!flag(v.presentation, "演示模式 presentation")) return false;
+            }
+            // Other keys come from a later 1.x version and are left to it.
+        }
+        return true;
+    }
+
+    bool row(int n, const std::vector<std::string_view>& w) {
+        if (out_.rows.size() >= static_cast<std::size_t>(kMaxSlots))
+            return fail(n, "课件中的函数多于 " + std::to_string(kMaxSlots) + " 个，最多只能有 " + std::to_string(kMaxSlots) + " 个。");
+        if (w.size() < 2) return fail(n, "row 后面缺少函数，例如“row ellipse-x:5,4+1010”。");
+        LessonRow r;
+        r.line = n;
+        if (!expression(n, w[1], r)) return false;
+        for (std::size_t i = 2; i < w.size(); ++i) {
+            std::string_view key, value;
+            if (!keyValue(n, w[i], key, value)) return false;
+            if (key != "colour") continue; // a later 1.x version's
+            if (!readInt(value, 1, 5, r.colourIndex))
+                return fail(n, "颜色 colour 应为 1 到 5 的整数，这里是“" + shown(value) + "”。");
+            for (const LessonRow& other : out_.rows)
+                if (other.colourIndex == r.colourIndex)
+                    return fail(n, "颜色 " + std::to_string(r.colourIndex) + " 已经由第 " + std::to_string(other.line) +
+                                       " 行的函数使用，每种颜色只能用一次。");
+        }
+        out_.rows.push_back(std::move(r));
+        return true;
+    }
+
+private:
+    bool keyValue(int n, std::string_view word, std::string_view& key, std::string_view& value) {
+        const std::size_t eq = word.find('=');
+        if (eq == std::string_view::npos || eq == 0)
+            return fail(n, "“" + shown(word) + "”应写成 名称=值 的形式。");
+        key = word.substr(0, eq);
+        value = word.substr(eq + 1);
+        return true;
+    }
+
+    // FAMILY[:T1,T2,...][+BOX...], the command line's EXPR with %XX in the texts.
+    bool expression(int n, std::string_view e, LessonRow& r) {
+        const std::size_t headEnd = e.find_first_of(":+");
+        const std::string head(e.substr(0, headEnd));
+        const bool number = !head.empty() && head.size() <= 9 && head.find_first_not_of("0123456789") == std::string::npos;
+        r.family = number ? findFamily(std::atoi(head.c_str())) : findFamilyByName(head);
+        if (!r.family) return fail(n, "未知的函数类型“" + shown(head) + "”（yunhuiban-cli --help 列出全部类型）。");
+        const std::string name = std::string("函数“") + r.family->cliName + "”";
+        std::size_t at = headEnd;
+        if (at != std::string_view::npos && e[at] == ':') {
+            const std::size_t plus = e.find('+', at);
+            const std::string_view fields = e.substr(at + 1, plus == std::string_view::npos ? std::string_view::npos : plus - at - 1);
+            std::size_t start = 0;
+            for (;;) {
+                const std::size_t comma = fields.find(',', start);
+                const std::string_view raw = fields.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+                std::string text;
+                const std::string which = "第 " + std::to_string(r.texts.size() + 1) + " 个参数";
+                if (!unescape(raw, text)) return fail(n, name + "的" + which + "“" + shown(raw) + "”中有无效的 %XX 转义。");
+                if (!validUtf8(text)) return fail(n, name + "的" + which + "不是有效的 UTF-8 文本。");
+                if (utf8Length(text) > kLessonTextLimit)
+                    return fail(n, name + "的" + which + "太长，最多 " + std::to_string(kLessonTextLimit) + " 个字符。");
+                r.texts.push_back(cp936::fromUtf8(text));
+                if (comma == std::string_view::npos) break;
+                start = comma + 1;
+            }
+            if (r.texts.size() > r.family->fields.size())
+                return fail(n, name + "只有 " + std::to_string(r.family->fields.size()) + " 个参数，这里给了 " +
+                                   std::to_string(r.texts.size()) + " 个。");
+            at = plus;
+        }
+        while (at != std::string_view::npos) {
+            const std::size_t next = e.find('+', at + 1);
+            const std::string_view box = e.substr(at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1);
+            int id = 0;
+            const auto& boxes = r.family->boxes;
+            if (!readInt(box, 0, 99999, id) ||
+                std::none_of(boxes.begin(), boxes.end(), [id](const BoxSpec& b) { return b.id == id; }))
+                return fail(n, name + "没有复选框“" + shown(box) + "”。");
+            r.boxes.push_back(id);
+            at = next;
+        }
+        return true;
+    }
+
+    Lesson& out_;
+    LessonProblem& problem_;
+    bool seenView_ = false;
+};
+
+} // namespace
+
+std::string writeLesson(const Lesson& lesson) {
+    const LessonView& v = lesson.view;
+    std::string out = std::string(kLessonMagic) + " " + std::to_string(kLessonMajor) + "." + std::to_string(kLessonMinor) + "\n";
+    out += "view scale=" + std::to_string(v.pixelsPerUnit);
+    if (v.hasOrigin) out += " origin=" + std::to_string(v.originX) + "," + std::to_string(v.originY);
+    if (v.canvasWidth > 0 && v.canvasHeight > 0)
+        out += " canvas=" + std::to_string(v.canvasWidth) + "," + std::to_string(v.canvasHeight);
+    out += " pi-axis=" + std::to_string(v.piAxis) + " numbers=" + std::to_string(v.showLabels) +
+           " full-screen=" + std::to_string(v.fullScreen) + " presentation=" + std::to_string(v.presentation) + "\n";
+    for (const LessonRow& r : lesson.rows) out += writeRow(r);
+    return out;
+}
+
+bool parseLesson(std::string_view bytes, Lesson& out, LessonProblem& problem) {
+    out = Lesson{};
+    problem = {};
+    if (bytes.size() > kLessonMaxBytes) {
+        problem = {0, "文件大于 1 MiB，不是云绘板课件。"};
+        return false;
+    }
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3); // written by some editors
+    Reader reader(out, problem);
+    if (bytes.empty()) return reader.fail(1, "文件是空的，不是云绘板课件。");
+    int n = 0;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t nl = bytes.find('\n', pos);
+        std::string_view line = bytes.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
+        pos = nl == std::string_view::npos ? bytes.size() : nl + 1;
+        ++n;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!validUtf8(line)) return reader.fail(n, "这一行不是有效的 UTF-8 文本。");
+        if (std::any_of(line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f; }))
+            return reader.fail(n, "这一行含有控制字符。");
+        if (n == 1) {
+            if (!reader.header(line)) return false;
+            continue;
+        }
+        const std::vector<std::string_view> w = words(line);
+        if (w.empty() || w[0][0] == '#') continue;
+        if (w[0] == "view") {
+            if (!reader.view(n, w)) return false;
+        } else if (w[0] == "row") {
+            if (!reader.row(n, w)) return false;
+        } else {
+            return reader.fail(n, "无法识别的行“" + shown(line) + "”：应以 view 或 row 开头。");
+        }
+    }
+    return true;
+}
+
+} // namespace yhb
