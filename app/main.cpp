@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
 
 #include "app/main_window.h"
 #include "app/qt_notifier.h"
@@ -14,6 +17,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // atof and "%.1f" read and write points, never commas
+    // `yunhuiban FILE.yhb` (a double-click in the file manager), named before the bank's folder
+    // becomes the current one.
+    const QString lesson = argc > 1 ? QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath() : QString();
     QApplication::setWindowIcon(yhb::appIcon());
     yhb::loadChineseTranslations();
     // Out of memory: say so with no owner and the default caption, then the pool tries again.
@@ -36,5 +42,7 @@ int main(int argc, char** argv) {
     yhb::MainWindow window(catalogue, notifier);
     notifier.setOwner(&window);
     window.show();
+    // Opened once the window has its size, so that the lesson's origin lands where it was.
+    if (!lesson.isEmpty()) QTimer::singleShot(0, &window, [&window, lesson] { window.lessons().openFile(lesson); });
     return app.exec();
 }

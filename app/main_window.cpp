@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -87,6 +88,7 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
     }
 
     questionWindow_ = std::make_unique<QuestionWindow>(catalogue_, notifier_);
+    lessons_ = std::make_unique<LessonCommands>(*this, notifier_);
     // The main window's close box ends the program, whatever the question window shows.
     questionWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     questionWindow_->onShowFigure = [this](const std::string& line) { showFigure(line); };
@@ -120,8 +122,15 @@ QAction* MainWindow::action(int id) const {
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu("文件");
-    addCommand(file, cmd::SavePicture, "保存图片...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(file, cmd::NewLesson, "新建")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addCommand(file, cmd::OpenLesson, "打开课件...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(file, cmd::SaveLesson, "保存课件")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(file, cmd::SaveLessonAs, "另存为...")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    addCommand(file, cmd::SavePicture, "保存图片...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     addCommand(file, cmd::CopyPicture, "复制图片")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    addCommand(file, cmd::PrintCanvas, "打印...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(file, cmd::ExportPdf, "导出PDF...");
 
     QMenu* add = bar->addMenu("添加新函数");
     for (FamilyGroup g : {FamilyGroup::Line, FamilyGroup::Trig, FamilyGroup::Conic, FamilyGroup::ExpLog}) {
@@ -248,10 +257,36 @@ void MainWindow::command(int id) {
     case cmd::CopyPicture:
         copyPicture();
         return;
+    case cmd::NewLesson:
+        lessons_->newLesson();
+        return;
+    case cmd::OpenLesson:
+        lessons_->open();
+        return;
+    case cmd::SaveLesson:
+        lessons_->save();
+        return;
+    case cmd::SaveLessonAs:
+        lessons_->saveAs();
+        return;
+    case cmd::PrintCanvas:
+        lessons_->print();
+        return;
+    case cmd::ExportPdf:
+        lessons_->exportPdf();
+        return;
     default:
         if (beginNew(doc_, notifier_)) openFamilyDialog(id);
         return;
     }
+}
+
+// Changed rows of a lesson are not lost without asking.
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (lessons_->mayDiscard())
+        QMainWindow::closeEvent(e);
+    else
+        e->ignore();
 }
 
 void MainWindow::openFamilyDialog(int kind) {

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QMainWindow>
 
+#include "app/lesson_commands.h"
 #include "app/main_layout.h"
 #include "app/picture_button.h"
 #include "bank/catalogue.h"
@@ -51,6 +52,7 @@ public:
     void showFigure(const std::string& figureLine);
     // The buttons, check marks, layout and canvas after the document changed wholesale.
     void documentReplaced();
+    LessonCommands& lessons() { return *lessons_; }
     // Shows the window sized so that its client is w x h, and lays it out.
     void resizeClient(int w, int h);
     // The client area as it is painted now: panel, labels, buttons and canvas.
@@ -59,6 +61,9 @@ public:
     // Tests drive modal dialogs through these instead of running them.
     std::function<void(ParameterDialog&)> runParameterDialog;
     std::function<void(QDialog&)> runAboutBox;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     friend class ClientArea;
@@ -81,6 +86,7 @@ private:
     int modifyPressed_ = 0; // one flag shared by the five modify buttons
     int deletePressed_ = 0;
     std::unique_ptr<QuestionWindow> questionWindow_;
+    std::unique_ptr<LessonCommands> lessons_;
     QMenu* bankMenu_ = nullptr;
     std::vector<QAction*> actions_;
 };

@@ -26,6 +26,14 @@ constexpr int SavePicture = 40001;
 constexpr int CopyPicture = 40002;
 constexpr int SaveQuestionPicture = 40003;
 
+// Lessons and printing, in the 文件 menu.
+constexpr int NewLesson = 40010;
+constexpr int OpenLesson = 40011;
+constexpr int SaveLesson = 40012;
+constexpr int SaveLessonAs = 40013;
+constexpr int PrintCanvas = 40014;
+constexpr int ExportPdf = 40015;
+
 // Authoring and presenting in the question window; reloading the bank in the main window.
 constexpr int OpenQuestionFile = 40020;
 constexpr int RereadQuestion = 40021;   // F5

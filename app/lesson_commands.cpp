@@ -1,0 +1,201 @@
+#include "app/lesson_commands.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+#include "app/print_page.h"
+#include "lesson/lesson_file.h"
+#include "res/command_ids.h"
+#include "res/strings.h"
+
+namespace yhb {
+namespace {
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+} // namespace
+
+LessonCommands::LessonCommands(MainWindow& window, Notifier& notifier) : window_(window), notifier_(notifier) {}
+
+std::string LessonCommands::rowsText() const {
+    Lesson rows = lessonOf(window_.document());
+    rows.view = LessonView{}; // a dragged or zoomed canvas is no reason to ask
+    return writeLesson(rows);
+}
+
+bool LessonCommands::modified() const { return tracking_ && rowsText() != savedRows_; }
+
+void LessonCommands::adopt(const QString& path) {
+    path_ = path;
+    tracking_ = true;
+    savedRows_ = rowsText();
+    QString title = QString::fromStdString(appTitleUtf8());
+    if (!path.isEmpty()) title += " - " + QFileInfo(path).fileName();
+    window_.setWindowTitle(title);
+}
+
+// Full screen and presentation mode switched through their commands, before the rows and
+// the origin, so that the window is laid out as those items lay it out and the origin is
+// placed on the canvas it will be seen on.
+void LessonCommands::matchModes(int fullScreen, int presentation) {
+    const ViewSettings& v = window_.document().view;
+    if ((v.fullScreen != 0) != (fullScreen != 0)) window_.command(cmd::FullScreen);
+    if ((v.presentation != 0) != (presentation != 0)) window_.command(cmd::Presentation);
+}
+
+void LessonCommands::newLesson() {
+    if (!mayDiscard()) return;
+    matchModes(0, 0);
+    resetDocument(window_.document());
+    window_.documentReplaced();
+    if (tracking_) adopt(QString());
+}
+
+void LessonCommands::open() {
+    if (!mayDiscard()) return;
+    const QString path = choosePath(false, "打开课件", "云绘板课件 (*.yhb);;所有文件 (*)", "yhb");
+    if (!path.isEmpty()) openFile(path);
+}
+
+bool LessonCommands::openFile(const QString& path) {
+    Document& doc = window_.document();
+    Lesson lesson;
+    LessonProblem problem;
+    if (!loadLesson(localPath(path), lesson, problem) || !checkLesson(lesson, doc.metrics, problem)) {
+        notifier_.message(appTitleUtf8(), openFailureText(path.toStdString(), problem));
+        return false;
+    }
+    matchModes(lesson.view.fullScreen, lesson.view.presentation);
+    applyLesson(doc, lesson, problem);
+    window_.documentReplaced();
+    adopt(path);
+    return true;
+}
+
+bool LessonCommands::write(const QString& path) {
+    std::string why;
+    if (!saveLesson(localPath(path), lessonOf(window_.document()), why)) {
+        notifier_.message(appTitleUtf8(), saveFailureText(path.toStdString(), why));
+        return false;
+    }
+    adopt(path);
+    return true;
+}
+
+bool LessonCommands::save() { return path_.isEmpty() ? saveAs() : write(path_); }
+
+bool LessonCommands::saveAs() {
+    const QString path = choosePath(true, "课件另存为", "云绘板课件 (*.yhb)", "yhb");
+    return !path.isEmpty() && write(path);
+}
+
+bool LessonCommands::mayDiscard() {
+    if (!modified()) return true;
+    const QString name = path_.isEmpty() ? QString("当前课件") : "课件“" + QFileInfo(path_).fileName() + "”";
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(appTitleUtf8()), name + "中的函数已经修改，是否保存？",
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+    box.button(QMessageBox::Save)->setText("保存");
+    box.button(QMessageBox::Discard)->setText("不保存");
+    box.button(QMessageBox::Cancel)->setText("取消");
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    if (runPrompt)
+        runPrompt(box);
+    else
+        box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked == box.button(QMessageBox::Save)) return save();
+    return clicked == box.button(QMessageBox::Discard);
+}
+
+QString LessonCommands::choosePath(bool saving, const QString& title, const QString& filter, const QString& suffix) {
+    const QFileInfo current(path_);
+    const QString dir = path_.isEmpty() ? QDir::homePath() : current.absolutePath();
+    QFileDialog dialog(&window_, title, dir, filter);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(suffix);
+    if (saving) {
+        const QString base = path_.isEmpty() ? QString("课件") : current.completeBaseName();
+        dialog.selectFile(base + "." + suffix);
+    }
+    if (runFileDialog)
+        runFileDialog(dialog);
+    else
+        dialog.exec();
+    if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+// The small dialog before printing: how many centimetres one unit takes on paper.
+bool LessonCommands::chooseUnit(double& cmPerUnit) {
+    QDialog dialog(&window_);
+    dialog.setObjectName("PrintScale");
+    dialog.setWindowTitle(QString::fromStdString(appTitleUtf8()));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel("打印比例（A4 横向）："));
+    auto* group = new QButtonGroup(&dialog);
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QRadioButton(QString("1 个单位 = %1 厘米").arg(kPrintUnits[i]));
+        b->setObjectName(QString::number(kPrintUnits[i]));
+        b->setChecked(kPrintUnits[i] == cmPerUnit_);
+        group->addButton(b, i);
+        layout->addWidget(b);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (runUnitDialog)
+        runUnitDialog(dialog);
+    else
+        dialog.exec();
+    if (dialog.result() != QDialog::Accepted || group->checkedId() < 0) return false;
+    cmPerUnit_ = cmPerUnit = kPrintUnits[group->checkedId()];
+    return true;
+}
+
+void LessonCommands::print() {
+    double unit = 1.0;
+    if (!chooseUnit(unit)) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+    printer.setDocName(path_.isEmpty() ? QString("云绘板") : QFileInfo(path_).completeBaseName());
+    QPrintDialog dialog(&printer, &window_);
+    if (runPrintDialog)
+        runPrintDialog(dialog);
+    else
+        dialog.exec();
+    if (dialog.result() == QDialog::Accepted && !printPage(printer, window_.document(), unit))
+        notifier_.message(appTitleUtf8(), "无法开始打印：打印机没有响应。");
+    window_.client()->update(); // the labels were sized for paper
+}
+
+void LessonCommands::exportPdf() {
+    double unit = 1.0;
+    if (!chooseUnit(unit)) return;
+    const QString path = choosePath(true, "导出PDF", "PDF (*.pdf)", "pdf");
+    if (path.isEmpty()) return;
+    const QString title = path_.isEmpty() ? QString("云绘板") : QFileInfo(path_).completeBaseName();
+    const QByteArray pdf = printPdf(window_.document(), unit, title);
+    window_.client()->update();
+    std::string why;
+    if (!replaceFile(localPath(path), pdf.toStdString(), why))
+        notifier_.message(appTitleUtf8(), cannotWriteText(path.toStdString()) + "\n" + why);
+}
+
+} // namespace yhb

@@ -1,0 +1,38 @@
+#pragma once
+#include <QFont>
+#include <QPen>
+
+#include "gfx/surface.h"
+
+class QPainter;
+
+namespace yhb {
+
+// Draws through a QPainter as vector graphics, for a PDF writer, a printer or any other
+// paint device: lines and curves as paths, ellipses as ellipses, text as text in the CJK face,
+// each character centred in the cells the drawing code gives it. Coordinates are logical
+// pixels; the painter's transform takes them to the page. Glyphs are widened or narrowed to
+// the font's average width, as a font created with that width draws them. A line through pixel x runs along
+// its centre, x + 0.5, where the raster surface puts its pixels.
+class PainterSurface : public SurfaceState {
+public:
+    // `penWidth` in logical pixels.
+    explicit PainterSurface(QPainter& painter, double penWidth = 1.0);
+
+    void lineTo(int x, int y) override;
+    void polyline(const Point* pts, int count) override;
+    void ellipse(int left, int top, int right, int bottom) override;
+    void fillRect(int left, int top, int right, int bottom, Colour c) override;
+    void textOut(int x, int y, std::string_view text, CellFont font) override;
+
+private:
+    QPen currentPen() const;
+    QPainter& painter_;
+    double penWidth_;
+    QFont font_;       // at kReferenceSize pixels; scaled per cell
+    double cellRatio_; // ascent + descent per pixel of size
+    double ascentRatio_;
+    double averageRatio_; // mean advance of printable ASCII per pixel of size
+};
+
+} // namespace yhb

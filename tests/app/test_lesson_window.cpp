@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <fstream>
+#include <sstream>
+
+#include "lesson/lesson_helpers.h"
+#include "plot/curve.h"
+#include "res/command_ids.h"
+#include "res/strings.h"
+#include "ui_helpers.h"
+
+using namespace yhb;
+using namespace yhb::test;
+
+namespace {
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The file dialogs pick `path` and accept, as a user typing the name and pressing Enter.
+void pickFile(LessonCommands& l, const std::string& path) {
+    l.runFileDialog = [path](QFileDialog& d) {
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.show();
+        d.selectFile(QString::fromStdString(path));
+        auto* box = d.findChild<QDialogButtonBox*>();
+        for (QAbstractButton* b : box->buttons())
+            if (box->buttonRole(b) == QDialogButtonBox::AcceptRole) b->click();
+    };
+}
+
+// The question before rows are lost: records that it came, then clicks the button with `text`.
+struct Prompt {
+    explicit Prompt(LessonCommands& l) {
+        l.runPrompt = [this](QMessageBox& box) {
+            ++count;
+            text = box.text();
+            box.show();
+            for (QAbstractButton* b : box.buttons())
+                if (b->text() == answer) b->click();
+        };
+    }
+    QString answer = "取消";
+    int count = 0;
+    QString text;
+};
+
+void clickRadio(QDialog& d, const QString& name) {
+    d.show();
+    d.findChild<QRadioButton*>(name)->click();
+    for (QPushButton* b : d.findChildren<QPushButton*>())
+        if (b->text() == "确定") b->click();
+}
+
+// Two rows entered through their dialogs, a zoom and the π axis: what a teacher prepares.
+void prepare(MainWindow& w) {
+    enterThroughDialog(w, kind::EllipseX, {"5", "3"}, {1010, 1012});
+    enterThroughDialog(w, kind::Sin, {"2", "0.5", "1"});
+    click(w.toolbarButton(0));
+    w.action(cmd::PiAxis)->trigger();
+}
+
+} // namespace
+
+TEST(LessonWindow, TheFileMenuListsLessonsExportAndPrinting) {
+    App app;
+    QMenu* file = app.window->menuBar()->actions().front()->menu();
+    QStringList items;
+    for (QAction* a : file->actions())
+        items << (a->isSeparator() ? QString("-") : a->text() + " " + a->shortcut().toString());
+    EXPECT_EQ(items, (QStringList{"新建 Ctrl+N", "打开课件... Ctrl+O", "保存课件 Ctrl+S", "另存为... Ctrl+Shift+S", "-",
+                                  "保存图片... Ctrl+E", "复制图片 Ctrl+Shift+C", "打印... Ctrl+P", "导出PDF... "}));
+}
+
+TEST(LessonWindow, SavedLessonOpensInAnotherWindowAsItWasShown) {
+    TempDir dir;
+    const std::string path = dir / "第一课.yhb";
+    App first;
+    MainWindow& a = *first.window;
+    prepare(a);
+    pickFile(a.lessons(), path);
+    a.action(cmd::SaveLessonAs)->trigger();
+    ASSERT_TRUE(first.notifier.messages.empty()) << first.notifier.messages.front().text;
+    EXPECT_TRUE(a.windowTitle().endsWith(" - 第一课.yhb")) << a.windowTitle().toStdString();
+    EXPECT_TRUE(a.windowTitle().startsWith(QString::fromStdString(appTitleUtf8())));
+
+    App second;
+    MainWindow& b = *second.window;
+    enterThroughDialog(b, kind::Tan, {}); // replaced by the lesson
+    pickFile(b.lessons(), path);
+    b.action(cmd::OpenLesson)->trigger();
+    ASSERT_TRUE(second.notifier.messages.empty()) << second.notifier.messages.front().text;
+    EXPECT_EQ(picture(b.document()), picture(a.document()));
+    EXPECT_EQ(b.canvas()->image(), a.canvas()->image());
+    EXPECT_TRUE(b.action(cmd::PiAxis)->isChecked());
+    EXPECT_EQ(b.windowTitle(), a.windowTitle());
+    EXPECT_EQ(b.renderClient(), a.renderClient()); // labels and row buttons too
+    EXPECT_FALSE(b.deleteButton(2)->isVisible());
+    EXPECT_FALSE(b.lessons().modified());
+}
+
+TEST(LessonWindow, ARefusedLessonNamesFileAndLineAndTheWindowStaysAsItWas) {
+    TempDir dir;
+    const std::string path = dir / "bad.yhb";
+    dir.write("bad.yhb", "yunhuiban-lesson 1.0\nrow sin\nrow circle-general:0,0,4\n");
+    App app;
+    MainWindow& w = *app.window;
+    prepare(w);
+    const QImage before = w.renderClient();
+    const std::string rows = picture(w.document());
+    pickFile(w.lessons(), path);
+    w.action(cmd::OpenLesson)->trigger();
+    ASSERT_EQ(app.notifier.messages.size(), 1u);
+    const std::string& text = app.notifier.messages[0].text;
+    EXPECT_NE(text.find(path), std::string::npos) << text;
+    EXPECT_NE(text.find("第 3 行"), std::string::npos) << text;
+    EXPECT_EQ(picture(w.document()), rows);
+    EXPECT_EQ(w.renderClient(), before);
+    EXPECT_EQ(w.windowTitle().toStdString(), appTitleUtf8());
+}
+
+TEST(LessonWindow, ClosingWithoutALessonAsksNothing) {
+    App app;
+    MainWindow& w = *app.window;
+    prepare(w);
+    Prompt prompt(w.lessons());
+    bool timedOut = false;
+    QTimer::singleShot(0, &w, [&] { w.close(); });
+    QTimer::singleShot(5000, qApp, [&] {
+        timedOut = true;
+        QCoreApplication::exit(7);
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(prompt.count, 0);
+}
+
+TEST(LessonWindow, ClosingAsksOnlyWhenTheLessonsRowsChanged) {
+    TempDir dir;
+    const std::string path = dir / "lesson.yhb";
+    App app;
+    MainWindow& w = *app.window;
+    prepare(w);
+    pickFile(w.lessons(), path);
+    ASSERT_TRUE(w.lessons().saveAs());
+    const std::string saved = slurp(path);
+    Prompt prompt(w.lessons());
+
+    // Zooming and dragging are not changes worth a question.
+    click(w.toolbarButton(1));
+    EXPECT_FALSE(w.lessons().modified());
+
+    click(w.deleteButton(0));
+    ASSERT_TRUE(w.lessons().modified());
+    EXPECT_FALSE(w.close()); // 取消
+    EXPECT_EQ(prompt.count, 1);
+    EXPECT_NE(prompt.text.indexOf("lesson.yhb"), -1);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.document().table.slotCount, 1);
+
+    prompt.answer = "不保存";
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(prompt.count, 2);
+    EXPECT_EQ(slurp(path), saved);
+}
+
+TEST(LessonWindow, SaveInThePromptWritesTheChangedRowsBeforeClosing) {
+    TempDir dir;
+    const std::string path = dir / "lesson.yhb";
+    dir.write("lesson.yhb", "yunhuiban-lesson 1.0\nrow sin\n");
+    App app;
+    MainWindow& w = *app.window;
+    ASSERT_TRUE(w.lessons().openFile(QString::fromStdString(path)));
+    Prompt prompt(w.lessons());
+    EXPECT_TRUE(w.close()); // nothing changed: no question
+    EXPECT_EQ(prompt.count, 0);
+
+    w.show();
+    enterThroughDialog(w, kind::Cos, {"3"});
+    prompt.answer = "保存";
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(prompt.count, 1);
+    EXPECT_NE(slurp(path).find("row cos:3,1.0,0.0 colour=2\n"), std::string::npos) << slurp(path);
+}
+
+TEST(LessonWindow, NewAsksThenEmptiesTheTableAndResetsTheView) {
+    TempDir dir;
+    const std::string path = dir / "lesson.yhb";
+    dir.write("lesson.yhb", "yunhuiban-lesson 1.0\nview scale=44 pi-axis=1 full-screen=1 presentation=1\nrow sin\nrow tan\n");
+    App app;
+    MainWindow& w = *app.window;
+    ASSERT_TRUE(w.lessons().openFile(QString::fromStdString(path)));
+    EXPECT_TRUE(w.action(cmd::FullScreen)->isChecked());
+    EXPECT_TRUE(w.action(cmd::Presentation)->isChecked());
+    EXPECT_EQ(w.canvas()->size(), w.client()->size()); // full screen, as saved
+
+    Prompt prompt(w.lessons());
+    w.action(cmd::NewLesson)->trigger(); // unchanged: no question
+    EXPECT_EQ(prompt.count, 0);
+    EXPECT_EQ(w.document().table.slotCount, 0);
+    EXPECT_EQ(w.document().view.pixelsPerUnit, 20);
+    EXPECT_FALSE(w.action(cmd::FullScreen)->isChecked());
+    EXPECT_FALSE(w.action(cmd::PiAxis)->isChecked());
+    EXPECT_FALSE(w.action(cmd::Presentation)->isChecked());
+    EXPECT_EQ(w.windowTitle().toStdString(), appTitleUtf8());
+    const CanvasView& c = w.document().canvas;
+    EXPECT_EQ(c.originX, c.canvasWidth / 2);
+    EXPECT_EQ(c.originY, c.canvasHeight / 2);
+    EXPECT_EQ(c.canvasWidth, w.canvas()->width()); // back beside the panel
+    EXPECT_FALSE(w.deleteButton(0)->isVisible());
+
+    // The lesson's rows are gone, but a new row is still a change worth asking about.
+    enterThroughDialog(w, kind::Sin, {});
+    prompt.answer = "取消";
+    w.action(cmd::NewLesson)->trigger();
+    EXPECT_EQ(prompt.count, 1);
+    EXPECT_EQ(w.document().table.slotCount, 1);
+}
+
+TEST(LessonWindow, PdfAndPrintingGoThroughTheScaleDialog) {
+    TempDir dir;
+    App app;
+    MainWindow& w = *app.window;
+    prepare(w);
+    LessonCommands& l = w.lessons();
+    l.runUnitDialog = [](QDialog& d) { clickRadio(d, "2"); };
+    pickFile(l, dir / "page.pdf");
+    w.action(cmd::ExportPdf)->trigger();
+    const std::string pdf = slurp(dir / "page.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos);
+
+    const std::string printed = dir / "printed.pdf";
+    bool asked = false;
+    l.runPrintDialog = [&](QPrintDialog& d) {
+        asked = true;
+        d.show();
+        d.printer()->setOutputFormat(QPrinter::PdfFormat);
+        d.printer()->setOutputFileName(QString::fromStdString(printed));
+        d.done(QDialog::Accepted);
+    };
+    w.action(cmd::PrintCanvas)->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(slurp(printed).rfind("%PDF-", 0), 0u);
+
+    // Cancelled at the scale: no print dialog.
+    asked = false;
+    l.runUnitDialog = [](QDialog& d) { d.reject(); };
+    w.action(cmd::PrintCanvas)->trigger();
+    EXPECT_FALSE(asked);
+    EXPECT_TRUE(app.notifier.messages.empty());
+}
