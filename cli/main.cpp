@@ -21,6 +21,7 @@
 #include "bank/question_reader.h"
 #include "cli/animate.h"
 #include "cli/expr_parser.h"
+#include "cli/lesson_options.h"
 #include "gfx/cp936.h"
 #include "gfx/qt_surface.h"
 #include "gfx/recording_surface.h"
@@ -48,7 +49,8 @@ void printHelp() {
         "      --size WxH  --scale N  --origin X,Y  --pi-axis  --no-labels  --trace\n"
         "      --animate I=FROM:TO:N  N frames FILE-001.png ... in which field I of the last EXPR runs\n"
         "                             from FROM to TO\n"
-        "      --window WxH (the whole main window, PNG)  -o FILE (.png or .svg)\n"
+        "      --window WxH (the whole main window, PNG)  -o FILE (.png, .svg or .pdf)\n"
+        "      --lesson FILE.yhb  --save-lesson FILE.yhb  --unit-cm 0.5|1|2 (PDF: cm per unit)\n"
         "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--trace] [-o FILE]\n"
         "  yunhuiban-cli bank [DIR] [--strict] [--lang en|zh]\n"
         "      lists the catalogue; problems go to stderr as PATH:LINE: MESSAGE\n"
@@ -105,6 +107,10 @@ int plotCommand(int argc, char** argv) {
     std::string out;
     std::vector<CliExpression> exprs;
     AnimateArgs animate;
+    // The lesson first: its view is the default that the options below override.
+    PlotLessonOptions lesson;
+    if (int status = 0; !lesson.read(argc, argv, status)) return status;
+    lesson.preset(scale, pi, noLabels, presentation);
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -134,6 +140,8 @@ int plotCommand(int argc, char** argv) {
         } else if (a == "--animate") {
             animate.option = i;
             if (!value()) return usageError("--animate 后面要有 I=FROM:TO:N");
+        } else if (PlotLessonOptions::owns(a)) {
+            ++i; // read above
         } else if (a == "-o") {
             animate.output = i + 1;
             const char* v = value();
@@ -149,9 +157,9 @@ int plotCommand(int argc, char** argv) {
             animate.expr = i;
         }
     }
-    if (exprs.empty()) return usageError("plot needs at least one EXPR");
+    if (exprs.empty() && !lesson.hasLesson()) return usageError("plot needs at least one EXPR");
     if (winW > 0 && !out.empty() && !endsWith(out, ".png")) return usageError("--window writes PNG only");
-    if (out.empty() && !trace) return usageError("plot needs -o FILE or --trace");
+    if (out.empty() && !trace && !lesson.saving()) return usageError("plot needs -o FILE or --trace");
     if (animate.option >= 0) return animatePlot(argc, argv, animate, trace, plotCommand);
 
     StderrNotifier notifier;
@@ -177,6 +185,8 @@ int plotCommand(int argc, char** argv) {
         Document& doc = window.document();
         setView(doc);
         window.resizeClient(winW, winH); // the first layout sizes the canvas and centres the origin
+        if (!lesson.enter(window)) return kUsage;
+        setView(doc);
         if (setOrigin(doc)) window.canvas()->applyOrigin();
         bool refused = false;
         for (const CliExpression& e : exprs) {
@@ -191,20 +201,24 @@ int plotCommand(int argc, char** argv) {
             window.command(e.family->kind);
             if (refused) return kUsage;
         }
+        if (lesson.saving() && lesson.save(doc) != 0) return 1;
         const QImage image = window.renderClient();
         if (trace) printTrace(doc);
         return out.empty() ? 0 : writeImage(image, out);
     }
 
     Document doc;
+    if (!lesson.enter(doc, width, height)) return kUsage;
     setView(doc);
     doc.canvas.resize(width, height);
     setOrigin(doc);
     for (const CliExpression& e : exprs)
         if (!enterExpression(doc, e, notifier)) return kUsage;
+    if (lesson.saving() && lesson.save(doc) != 0) return 1;
 
     if (trace) printTrace(doc);
     if (out.empty()) return 0;
+    if (endsWith(out, ".pdf")) return lesson.writePdf(doc, out);
     if (endsWith(out, ".svg")) {
         if (!writeFile(out, canvasSvg(doc))) {
             std::fprintf(stderr, "%s\n", cannotWriteText(out).c_str());

@@ -1,0 +1,93 @@
+#include "cli/lesson_options.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include <QFile>
+
+#include "app/main_window.h"
+#include "app/print_page.h"
+#include "lesson/lesson_file.h"
+#include "res/strings.h"
+
+namespace yhb {
+namespace {
+
+constexpr int kUsage = 2;
+
+bool usage(const std::string& what, int& status) {
+    std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
+    status = kUsage;
+    return false;
+}
+
+} // namespace
+
+bool PlotLessonOptions::owns(const std::string& arg) {
+    return arg == "--lesson" || arg == "--save-lesson" || arg == "--unit-cm";
+}
+
+bool PlotLessonOptions::read(int argc, char** argv, int& status) {
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (!owns(a)) continue;
+        if (i + 1 >= argc) return usage(a + " needs a value", status);
+        const std::string v = argv[++i];
+        if (a == "--lesson") {
+            lessonPath_ = v;
+        } else if (a == "--save-lesson") {
+            savePath_ = v;
+        } else {
+            unitCm_ = v == "0.5" ? 0.5 : v == "1" ? 1.0 : v == "2" ? 2.0 : 0;
+            if (unitCm_ == 0) return usage("--unit-cm takes 0.5, 1 or 2", status);
+        }
+    }
+    if (lessonPath_.empty()) return true;
+    LessonProblem problem;
+    if (!loadLesson(lessonPath_, lesson_, problem)) {
+        std::fprintf(stderr, "%s\n", openFailureText(lessonPath_, problem).c_str());
+        status = kUsage;
+        return false;
+    }
+    return true;
+}
+
+void PlotLessonOptions::preset(int& scale, bool& pi, bool& noLabels, bool& presentation) const {
+    if (!hasLesson()) return;
+    scale = lesson_.view.pixelsPerUnit;
+    pi = lesson_.view.piAxis != 0;
+    noLabels = lesson_.view.showLabels == 0;
+    presentation = lesson_.view.presentation != 0;
+}
+
+bool PlotLessonOptions::enter(Document& doc, int width, int height) const {
+    if (!hasLesson()) return true;
+    doc.canvas.resize(width, height);
+    LessonProblem problem;
+    if (applyLesson(doc, lesson_, problem)) return true;
+    std::fprintf(stderr, "%s\n", openFailureText(lessonPath_, problem).c_str());
+    return false;
+}
+
+bool PlotLessonOptions::enter(MainWindow& window) const {
+    return !hasLesson() || window.lessons().openFile(QFile::decodeName(lessonPath_.c_str()));
+}
+
+int PlotLessonOptions::save(const Document& doc) const {
+    std::string why;
+    if (saveLesson(savePath_, lessonOf(doc), why)) return 0;
+    std::fprintf(stderr, "%s\n", saveFailureText(savePath_, why).c_str());
+    return 1;
+}
+
+int PlotLessonOptions::writePdf(Document& doc, const std::string& path) const {
+    const std::string title = hasLesson() ? std::filesystem::path(lessonPath_).stem().string() : "云绘板";
+    const QByteArray pdf = printPdf(doc, unitCm_, QString::fromStdString(title));
+    std::string why;
+    if (replaceFile(path, pdf.toStdString(), why)) return 0;
+    std::fprintf(stderr, "%s\n%s\n", cannotWriteText(path).c_str(), why.c_str());
+    return 1;
+}
+
+} // namespace yhb

@@ -1,0 +1,43 @@
+#pragma once
+#include <string>
+
+#include "dialogs/document.h"
+#include "lesson/lesson.h"
+
+namespace yhb {
+
+class MainWindow;
+
+// The plot command's lesson options: --lesson FILE draws a lesson (its view gives the other
+// options their defaults, so that those given still win), --save-lesson FILE writes what the
+// window would save, --unit-cm N sets the scale of PDF output (-o x.pdf).
+class PlotLessonOptions {
+public:
+    // Reads our options from the arguments, ahead of the others, and opens the lesson. False
+    // with the exit status when an option or the lesson is refused (said on stderr).
+    bool read(int argc, char** argv, int& status);
+    // True for our options; their value follows them.
+    static bool owns(const std::string& arg);
+    // The lesson's view as the defaults of --scale, --pi-axis, --no-labels and --presentation.
+    void preset(int& scale, bool& pi, bool& noLabels, bool& presentation) const;
+
+    bool hasLesson() const { return !lessonPath_.empty(); }
+    bool saving() const { return !savePath_.empty(); }
+
+    // The lesson's rows and view on a canvas of width x height: the origin keeps its offset
+    // from the centre. False when a row is refused (said on stderr).
+    bool enter(Document& doc, int width, int height) const;
+    // The same through the window's 打开课件.
+    bool enter(MainWindow& window) const;
+    // Writes the document as a lesson to the --save-lesson file; the exit status.
+    int save(const Document& doc) const;
+    // The printable page as PDF at --unit-cm; the exit status.
+    int writePdf(Document& doc, const std::string& path) const;
+
+private:
+    std::string lessonPath_, savePath_;
+    double unitCm_ = 1.0;
+    Lesson lesson_;
+};
+
+} // namespace yhb
