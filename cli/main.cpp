@@ -22,6 +22,7 @@
 #include "cli/animate.h"
 #include "cli/expr_parser.h"
 #include "cli/lesson_options.h"
+#include "cli/worksheet_command.h"
 #include "gfx/cp936.h"
 #include "gfx/qt_surface.h"
 #include "gfx/recording_surface.h"
@@ -52,6 +53,8 @@ void printHelp() {
         "      --window WxH (the whole main window, PNG)  -o FILE (.png, .svg or .pdf)\n"
         "      --lesson FILE.yhb  --save-lesson FILE.yhb  --unit-cm 0.5|1|2 (PDF: cm per unit)\n"
         "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--trace] [-o FILE]\n"
+        "  yunhuiban-cli worksheet DIR (--category I ... | --file F ...) [--count N] [--seed S] [--answers]\n"
+        "      [--title T] [--font-size PT] -o sheet.pdf   (first N, or N at random with seed S)\n"
         "  yunhuiban-cli bank [DIR] [--strict] [--lang en|zh]\n"
         "      lists the catalogue; problems go to stderr as PATH:LINE: MESSAGE\n"
         "families (name, number, fields, boxes):\n");
@@ -377,10 +380,11 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     if (command == "bank") return bankCommand(argc - 2, argv + 2);
-    if (command != "plot" && command != "question") return usageError("unknown command " + command);
+    if (command != "plot" && command != "question" && command != "worksheet") return usageError("unknown command " + command);
 
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    if (command == "worksheet") return worksheetCommand(argc - 2, argv + 2);
     return command == "plot" ? plotCommand(argc - 2, argv + 2) : questionCommand(argc - 2, argv + 2);
 }
