@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include "bank/jump_dialog.h"
+#include "bank/worksheet_dialog.h"
 #include "gfx/cp936.h"
 #include "res/accelerators.h"
 #include "res/command_ids.h"
@@ -67,6 +68,7 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     add(file, bar, cmd::OpenQuestionFile, "打开题目文件...");
     add(file, bar, cmd::RereadQuestion, "重新读取题目\tF5");
     add(file, bar, cmd::SaveQuestionPicture, "保存题目图片...");
+    add(file, bar, cmd::MakeWorksheet, "生成试卷...");
     add(nullptr, bar, cmd::RandomQuestion, "随机选题");
     add(nullptr, bar, cmd::JumpQuestion, "跳题");
     add(nullptr, bar, cmd::FirstQuestion, "第一题");
@@ -132,6 +134,9 @@ void QuestionWindow::command(int id) {
     }
     case cmd::SaveQuestionPicture:
         savePicture();
+        return;
+    case cmd::MakeWorksheet:
+        WorksheetDialog::run(catalogue_, notifier_, this);
         return;
     case cmd::OpenQuestionFile:
         chooseQuestionFile();

@@ -39,6 +39,7 @@ constexpr int OpenQuestionFile = 40020;
 constexpr int RereadQuestion = 40021;   // F5
 constexpr int ShowFigure = 40022;       // 显示图形, G
 constexpr int ReloadBank = 40023;
+constexpr int MakeWorksheet = 40024;   // 生成试卷...
 
 // Parameter dialog controls.
 constexpr int Ok = 1;
