@@ -18,6 +18,7 @@
 
 #include "app/dialog_guard.h"
 #include "app/picture_export.h"
+#include "app/presentation_mode.h"
 #include "app/startup.h"
 #include "cli/expr_parser.h"
 #include "gfx/cp936.h"
@@ -54,7 +55,9 @@ private:
 
 namespace {
 
-void place(QWidget* w, const Rect& r) {
+// Layout rectangles are magnified onto the widget in presentation mode.
+void place(QWidget* w, const Rect& layoutRect, double magnification = 1.0) {
+    const Rect r = magnified(layoutRect, magnification);
     const QRect g(r.x, r.y, r.width, r.height);
     if (w->geometry() != g) w->setGeometry(g);
 }
@@ -143,6 +146,9 @@ void MainWindow::buildMenus() {
     // The accelerator table owns Ctrl+F; the item only shows it.
     addCommand(axes, cmd::FullScreen, "全屏\tCtrl+F")->setCheckable(true);
     addCommand(axes, cmd::PiAxis, "X轴用PI的值显示")->setCheckable(true);
+    QAction* presentation = addCommand(axes, cmd::Presentation, "演示模式");
+    presentation->setCheckable(true);
+    presentation->setShortcut(QKeySequence(Qt::Key_F5));
 
     QMenu* about = bar->addMenu("关于");
     addCommand(about, cmd::About, "作者信息");
@@ -207,6 +213,7 @@ void MainWindow::documentReplaced() {
     }
     action(cmd::FullScreen)->setChecked(doc_.view.fullScreen != 0);
     action(cmd::PiAxis)->setChecked(doc_.view.piAxis != 0);
+    action(cmd::Presentation)->setChecked(doc_.view.presentation != 0);
     layoutAndPaint(nullptr);
     client_->update();
     canvas_->applyOrigin();
@@ -247,6 +254,12 @@ void MainWindow::command(int id) {
         return;
     case cmd::ReloadBank:
         reloadBank();
+    case cmd::Presentation:
+        togglePresentation(doc_, *canvas_);
+        action(cmd::Presentation)->setChecked(doc_.view.presentation != 0);
+        layoutAndPaint(nullptr);
+        client_->update();
+        return;
         return;
     case cmd::MailAuthor:
         QDesktopServices::openUrl(QUrl(QString("mailto:") + kAuthorEmail));
@@ -342,16 +355,14 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     ExpressionTable& t = doc_.table;
     std::vector<int> counts;
     for (int r = 0; r < t.slotCount; ++r) counts.push_back(t.slot(r).labels.charCount());
-    const MainLayout l = computeLayout(w, h, doc_.view.fullScreen != 0, counts);
+    const double mag = layoutMagnification(doc_.view);
+    const MainLayout l = computeLayout(static_cast<int>(w / mag), static_cast<int>(h / mag), doc_.view.fullScreen != 0, counts);
     doc_.metrics.labelFontHeight = l.labelFontHeight;
     doc_.metrics.fractionFontHeight = l.labelFontHeight;
 
     // Without a painter only the children are placed; the labels wait for the paint.
-    QImage panel;
-    if (painter) {
-        panel = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
-        panel.fill(palette().color(QPalette::Window));
-    }
+    std::unique_ptr<PanelCanvas> panel;
+    if (painter) panel = std::make_unique<PanelCanvas>(doc_.view, *client_, palette().color(QPalette::Window));
     if (l.fullScreen) {
         for (PictureButton* b : toolbar_) b->hide();
         for (int r = 0; r < t.slotCount; ++r) {
@@ -361,25 +372,24 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     } else {
         for (int k = 0; k < 3; ++k) {
             toolbar_[static_cast<std::size_t>(k)]->show();
-            place(toolbar_[static_cast<std::size_t>(k)], l.toolbar[k]);
+            place(toolbar_[static_cast<std::size_t>(k)], l.toolbar[k], mag);
         }
-        QtSurface s(&panel);
         for (int r = 0; r < t.slotCount; ++r) {
             const MainLayout::Row& row = l.rows[static_cast<std::size_t>(r)];
             modify_[static_cast<std::size_t>(r)]->show();
             delete_[static_cast<std::size_t>(r)]->show();
-            place(modify_[static_cast<std::size_t>(r)], row.modify);
-            place(delete_[static_cast<std::size_t>(r)], row.remove);
+            place(modify_[static_cast<std::size_t>(r)], row.modify, mag);
+            place(delete_[static_cast<std::size_t>(r)], row.remove, mag);
             if (row.labelCharWidth > 0) doc_.metrics.labelCharWidth = row.labelCharWidth;
             if (!row.drawLabel || !painter) continue;
             ExpressionSlot& slot = t.slot(r);
             slot.labels.setFontSize(row.labelCharWidth, l.labelFontHeight);
             slot.labels.setColour(SlotColours[static_cast<std::size_t>(slot.colourIndex)]);
-            slot.labels.draw(s, row.labelX, row.labelY, row.labelWidth, row.labelHeight);
+            slot.labels.draw(panel->surface(), row.labelX, row.labelY, row.labelWidth, row.labelHeight);
         }
     }
-    place(canvas_, l.canvas);
-    if (painter) painter->drawImage(0, 0, panel);
+    place(canvas_, l.canvas, mag);
+    if (painter) panel->paint(*painter);
     canvas_->repaintNow();
 }
 

@@ -3,20 +3,36 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 #include "res/icons.h"
 
 namespace yhb {
 
 PictureButton::PictureButton(const QString& className, int releasedId, int pressedId, int* pressedFlag, QWidget* parent)
-    : QWidget(parent), released_(buttonPicture(releasedId)), pressedPicture_(buttonPicture(pressedId)),
+    : QWidget(parent), releasedId_(releasedId), pressedId_(pressedId), baseSize_(buttonPicture(releasedId).width()),
+      released_(buttonPicture(releasedId)), pressedPicture_(buttonPicture(pressedId)),
       flag_(pressedFlag ? pressedFlag : &ownFlag_) {
     setObjectName(className);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+const QImage& PictureButton::pictureNow() {
+    const double dpr = devicePixelRatioF();
+    const int pixels = static_cast<int>(std::lround(width() * dpr));
+    if (pixels > 0 && baseSize_ > 0 && (released_.width() != pixels || released_.devicePixelRatio() != dpr)) {
+        const double scale = pixels / double(baseSize_);
+        released_ = buttonPicture(releasedId_, scale);
+        pressedPicture_ = buttonPicture(pressedId_, scale);
+        released_.setDevicePixelRatio(dpr);
+        pressedPicture_.setDevicePixelRatio(dpr);
+    }
+    return *flag_ ? pressedPicture_ : released_;
+}
+
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawImage(0, 0, *flag_ ? pressedPicture_ : released_);
+    p.drawImage(0, 0, pictureNow());
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* e) {

@@ -6,7 +6,8 @@
 
 namespace yhb {
 
-// A small button drawn from a released and a pressed picture. The action runs on release,
+// A small button drawn from a released and a pressed picture, at its size and the screen's
+// device pixel ratio. The action runs on release,
 // wherever the mouse is then. Modify and delete buttons share one pressed flag per kind.
 class PictureButton : public QWidget {
     Q_OBJECT
@@ -21,6 +22,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent*) override;
 
 private:
+    // The picture drawn for the button's size at the screen's device pixel ratio.
+    const QImage& pictureNow();
+
+    int releasedId_, pressedId_;
+    int baseSize_; // the art's own size in pixels
     QImage released_;
     QImage pressedPicture_;
     int ownFlag_ = 0;

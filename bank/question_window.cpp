@@ -1,5 +1,7 @@
 #include "bank/question_window.h"
 
+#include <cmath>
+
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -249,11 +251,15 @@ void QuestionWindow::updateMenu() {
     action(cmd::NextQuestion)->setEnabled(m.nextAndLast);
 }
 
+// At the screen's device pixel ratio, so that text is rendered at the device's resolution.
 QImage QuestionWindow::render() const {
-    QImage image(std::max(view_->width(), 1), std::max(view_->height(), 1), QImage::Format_RGB32);
+    const double dpr = view_->devicePixelRatioF();
+    QImage image(std::max(1, static_cast<int>(std::lround(view_->width() * dpr))),
+                 std::max(1, static_cast<int>(std::lround(view_->height() * dpr))), QImage::Format_RGB32);
     image.fill(Qt::white);
-    QtSurface s(&image);
+    QtSurface s(&image, normalStyle(dpr));
     navigator_.paint(s, scroll_->value());
+    image.setDevicePixelRatio(dpr);
     return image;
 }
 

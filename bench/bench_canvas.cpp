@@ -67,8 +67,52 @@ void S5_DragMessage(benchmark::State& state) {
     }
 }
 
+// The five-row scene as the canvas widget draws it at 1920 x 1080 device pixels: in normal
+// mode, in presentation mode (a 960 x 540 plane magnified twice, smoothed pens, the palette,
+// captions kept apart) and in normal mode at a device pixel ratio of 2.
+void styled(benchmark::State& state, bool presentation, double dpr) {
+    Document doc;
+    doc.view.presentation = presentation ? 1 : 0;
+    sample::enterFiveRows(doc);
+    const double m = presentation ? kPresentationMagnification : 1.0;
+    doc.canvas.resize(static_cast<int>(kW / m), static_cast<int>(kH / m));
+    QImage image(static_cast<int>(kW * dpr), static_cast<int>(kH * dpr), QImage::Format_RGB32);
+    QtSurface s(&image, presentation ? presentationStyle(dpr) : normalStyle(dpr));
+    for (auto _ : state) {
+        paintDocument(s, doc);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+void S5_Normal(benchmark::State& st) { styled(st, false, 1.0); }
+void S5_Presentation(benchmark::State& st) { styled(st, true, 1.0); }
+void S5_NormalRatio2(benchmark::State& st) { styled(st, false, 2.0); }
+
+// A drag message in presentation mode, as S5_DragMessage in normal mode.
+void S5_PresentationDrag(benchmark::State& state) {
+    Document doc;
+    doc.view.presentation = 1;
+    sample::enterFiveRows(doc);
+    doc.canvas.resize(kW / 2, kH / 2);
+    QImage image(kW, kH, QImage::Format_RGB32), screen(kW, kH, QImage::Format_RGB32);
+    QtSurface s(&image, presentationStyle(1.0));
+    doc.canvas.press(250, 250);
+    int x = 250, step = 3;
+    for (auto _ : state) {
+        x += step;
+        if (x > 700 || x < 250) step = -step;
+        doc.canvas.move(x, 250, doc.view.pixelsPerUnit);
+        paintDocument(s, doc);
+        screen = image.copy();
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+}
+
 } // namespace
 
+BENCHMARK(S5_Normal)->Unit(benchmark::kMillisecond);
+BENCHMARK(S5_Presentation)->Unit(benchmark::kMillisecond);
+BENCHMARK(S5_NormalRatio2)->Unit(benchmark::kMillisecond);
+BENCHMARK(S5_PresentationDrag)->Unit(benchmark::kMillisecond);
 BENCHMARK(S0_Empty)->Unit(benchmark::kMillisecond);
 BENCHMARK(S5_Scale20)->Unit(benchmark::kMillisecond);
 BENCHMARK(S5_Scale4)->Unit(benchmark::kMillisecond);

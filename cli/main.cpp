@@ -1,5 +1,6 @@
 // yunhuiban-cli: the program's figures and question sheets without the window, drawn by the
 // same code as the window.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,8 +26,10 @@
 #include "cli/worksheet_command.h"
 #include "gfx/cp936.h"
 #include "gfx/qt_surface.h"
+#include "gfx/render_style.h"
 #include "gfx/recording_surface.h"
 #include "gfx/svg_surface.h"
+#include "res/command_ids.h"
 #include "res/strings.h"
 
 namespace fs = std::filesystem;
@@ -48,11 +51,12 @@ void printHelp() {
         "  yunhuiban-cli plot [options] EXPR...\n"
         "      EXPR is FAMILY[:T1,T2,...][+BOX...], for example ellipse-x:4,2+1010+1011\n"
         "      --size WxH  --scale N  --origin X,Y  --pi-axis  --no-labels  --trace\n"
+        "      --dpr 1|1.5|2|3 (K times the pixels)  --presentation (演示模式: magnified, for a projector)\n"
         "      --animate I=FROM:TO:N  N frames FILE-001.png ... in which field I of the last EXPR runs\n"
         "                             from FROM to TO\n"
         "      --window WxH (the whole main window, PNG)  -o FILE (.png, .svg or .pdf)\n"
         "      --lesson FILE.yhb  --save-lesson FILE.yhb  --unit-cm 0.5|1|2 (PDF: cm per unit)\n"
-        "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--trace] [-o FILE]\n"
+        "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--dpr K] [--trace] [-o FILE]\n"
         "  yunhuiban-cli worksheet DIR (--category I ... | --file F ...) [--count N] [--seed S] [--answers]\n"
         "      [--title T] [--font-size PT] -o sheet.pdf   (first N, or N at random with seed S)\n"
         "  yunhuiban-cli bank [DIR] [--strict] [--lang en|zh]\n"
@@ -104,9 +108,21 @@ int writeImage(const QImage& image, const std::string& path) {
     return 0;
 }
 
+// --dpr: the device pixel ratio of the picture, one a screen or a slide commonly has.
+bool parseDpr(const char* text, double& dpr) {
+    if (!text) return false;
+    const std::string v = text;
+    if (v == "1" || v == "1.5" || v == "2" || v == "3") {
+        dpr = std::strtod(text, nullptr);
+        return true;
+    }
+    return false;
+}
+
 int plotCommand(int argc, char** argv) {
     int width = 600, height = 400, scale = 20, ox = 0, oy = 0, winW = 0, winH = 0;
-    bool origin = false, pi = false, noLabels = false, trace = false;
+    bool origin = false, pi = false, noLabels = false, trace = false, presentation = false;
+    double dpr = 1.0;
     std::string out;
     std::vector<CliExpression> exprs;
     AnimateArgs animate;
@@ -140,11 +156,15 @@ int plotCommand(int argc, char** argv) {
             noLabels = true;
         } else if (a == "--trace") {
             trace = true;
+        } else if (a == "--dpr") {
+            if (!parseDpr(value(), dpr)) return usageError("--dpr takes 1, 1.5, 2 or 3");
+        } else if (a == "--presentation") {
+            presentation = true;
+        } else if (PlotLessonOptions::owns(a)) {
+            ++i; // read above
         } else if (a == "--animate") {
             animate.option = i;
             if (!value()) return usageError("--animate 后面要有 I=FROM:TO:N");
-        } else if (PlotLessonOptions::owns(a)) {
-            ++i; // read above
         } else if (a == "-o") {
             animate.output = i + 1;
             const char* v = value();
@@ -170,6 +190,7 @@ int plotCommand(int argc, char** argv) {
         doc.view.pixelsPerUnit = scale;
         doc.view.piAxis = pi;
         doc.view.showLabels = noLabels ? 0 : 1;
+        doc.view.presentation = presentation ? 1 : 0;
     };
     auto setOrigin = [&](Document& doc) {
         if (!origin) return false;
@@ -177,8 +198,10 @@ int plotCommand(int argc, char** argv) {
         doc.canvas.originY = oy;
         return true;
     };
-    auto printTrace = [](const Document& doc) {
+    // In presentation mode the trace is of the magnified picture, at one pixel per pixel.
+    auto printTrace = [&](const Document& doc) {
         RecordingSurface rec;
+        if (presentation) rec.setStyle(presentationStyle(1.0));
         paintDocument(rec, doc);
         std::fputs(rec.trace().c_str(), stdout);
     };
@@ -190,6 +213,8 @@ int plotCommand(int argc, char** argv) {
         window.resizeClient(winW, winH); // the first layout sizes the canvas and centres the origin
         if (!lesson.enter(window)) return kUsage;
         setView(doc);
+        doc.view.presentation = 0;
+        if (presentation) window.command(cmd::Presentation);
         if (setOrigin(doc)) window.canvas()->applyOrigin();
         bool refused = false;
         for (const CliExpression& e : exprs) {
@@ -213,7 +238,8 @@ int plotCommand(int argc, char** argv) {
     Document doc;
     if (!lesson.enter(doc, width, height)) return kUsage;
     setView(doc);
-    doc.canvas.resize(width, height);
+    const double magnification = presentation ? kPresentationMagnification : 1.0;
+    doc.canvas.resize(static_cast<int>(width / magnification), static_cast<int>(height / magnification));
     setOrigin(doc);
     for (const CliExpression& e : exprs)
         if (!enterExpression(doc, e, notifier)) return kUsage;
@@ -229,8 +255,8 @@ int plotCommand(int argc, char** argv) {
         }
         return 0;
     }
-    QImage image(width, height, QImage::Format_RGB32);
-    QtSurface s(&image);
+    QImage image(static_cast<int>(std::lround(width * dpr)), static_cast<int>(std::lround(height * dpr)), QImage::Format_RGB32);
+    QtSurface s(&image, presentation ? presentationStyle(dpr) : normalStyle(dpr));
     paintDocument(s, doc);
     return writeImage(image, out);
 }
@@ -239,6 +265,7 @@ int questionCommand(int argc, char** argv) {
     std::string file, out;
     int width = 600, cellW = 20, cellH = 36;
     bool answer = false, trace = false, figure = false;
+    double dpr = 1.0;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--figure") {
@@ -253,6 +280,8 @@ int questionCommand(int argc, char** argv) {
                 return usageError("--cell needs W,H");
         } else if (a == "--answer") {
             answer = true;
+        } else if (a == "--dpr") {
+            if (!parseDpr(i + 1 < argc ? argv[++i] : nullptr, dpr)) return usageError("--dpr takes 1, 1.5, 2 or 3");
         } else if (a == "--trace") {
             trace = true;
         } else if (a == "-o" && i + 1 < argc) {
@@ -287,6 +316,7 @@ int questionCommand(int argc, char** argv) {
         std::istringstream words(lines.front());
         for (std::string w; words >> w;) args.push_back(w);
         if (trace) args.push_back("--trace");
+        if (dpr != 1.0) args.insert(args.end(), {"--dpr", dpr == 1.5 ? "1.5" : std::to_string(static_cast<int>(dpr))});
         if (!out.empty()) args.insert(args.end(), {"-o", out});
         std::vector<char*> argvs;
         for (std::string& a : args) argvs.push_back(a.data());
@@ -302,9 +332,9 @@ int questionCommand(int argc, char** argv) {
         std::fputs(rec.trace().c_str(), stdout);
     }
     if (out.empty()) return 0;
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(static_cast<int>(std::lround(width * dpr)), static_cast<int>(std::lround(height * dpr)), QImage::Format_RGB32);
     image.fill(Qt::white);
-    QtSurface s(&image);
+    QtSurface s(&image, normalStyle(dpr));
     nav.paint(s, 0);
     return writeImage(image, out);
 }
@@ -383,6 +413,9 @@ int main(int argc, char** argv) {
     if (command != "plot" && command != "question" && command != "worksheet") return usageError("unknown command " + command);
 
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    // The whole window (--window) is drawn by the widgets, at the screen's ratio: make it K.
+    for (int i = 2; i + 1 < argc; ++i)
+        if (!std::strcmp(argv[i], "--dpr")) qputenv("QT_SCALE_FACTOR", argv[i + 1]);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     if (command == "worksheet") return worksheetCommand(argc - 2, argv + 2);

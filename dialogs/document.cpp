@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "plot/palette.h"
 #include "res/strings.h"
 
 namespace yhb {
@@ -13,6 +14,14 @@ std::string tooManyExpressionsText() {
 }
 
 void paintDocument(Surface& s, const Document& doc) {
+    if (doc.view.presentation) {
+        PresentationSurface presented(s, presentationColourMap());
+        presented.keepCaptionsInside(doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+        presented.setOrigin(doc.canvas.originX, doc.canvas.originY);
+        presented.setBkMode(BkMode::Transparent);
+        paintCanvas(presented, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+        return;
+    }
     s.setOrigin(doc.canvas.originX, doc.canvas.originY);
     s.setBkMode(BkMode::Transparent);
     paintCanvas(s, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);

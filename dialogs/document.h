@@ -34,7 +34,8 @@ bool beginNew(Document& doc, Notifier& notifier);
 void beginModify(Document& doc, int row);
 
 // The canvas of the document as the canvas widget shows it: the view's origin, transparent
-// text, the whole scene at the canvas size.
+// text, the whole scene at the canvas size; in the presentation palette with captions kept
+// apart when the view is in presentation mode.
 void paintDocument(Surface& s, const Document& doc);
 
 // The text of string 114 formatted with 5 (UTF-8).

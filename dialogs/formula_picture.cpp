@@ -268,7 +268,6 @@ void drawSketch(QtSurface& s, const FamilySpec& family, const Sketch& sk) {
         s.moveTo(static_cast<int>(std::lround(sc * x.x0)), static_cast<int>(std::lround(-sc * x.y0)));
         s.lineTo(static_cast<int>(std::lround(sc * x.x1)), static_cast<int>(std::lround(-sc * x.y1)));
     }
-    s.finish();
 }
 
 // The axis names go where no other name is and nothing but white ground and the axes is
@@ -308,7 +307,6 @@ std::vector<PlacedName> allNames(const FamilySpec& family, const Sketch& sk) {
     plain.fill(Qt::white);
     QtSurface s(&plain);
     drawSketch(s, family, sk);
-    s.finish();
     std::vector<PlacedName> names = sketchNames(family, sk, nullptr);
     placeAxisNames(names, plain);
     return names;

@@ -20,4 +20,9 @@ constexpr Colour kGrey = rgb(128, 128, 128);
 // "rrggbb", as the trace and SVG output write colours.
 void formatHex(Colour c, char out[7]);
 
+// Relative luminance of an sRGB colour, 0 (black) to 1 (white), and the contrast ratio of two
+// colours, (L1 + 0.05) / (L2 + 0.05) with the lighter on top: 1 to 21.
+double relativeLuminance(Colour c);
+double contrastRatio(Colour a, Colour b);
+
 } // namespace yhb

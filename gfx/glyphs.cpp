@@ -94,7 +94,16 @@ GlyphMask render(std::string_view bytes, int cellW, int height, double averageWi
     if (advance * sx > cellW) sx = cellW / advance; // narrowed only to stay in its cells
     // The CJK face sits on the Latin baseline, its own ascent and descent centred in the cell.
     const double asc = latin ? face.ascent : fm.ascent(), desc = latin ? face.descent : fm.descent();
-    const double baseline = (height - (asc + desc)) / 2.0 + asc;
+    double baseline = (height - (asc + desc)) / 2.0 + asc;
+    // A glyph that reaches past the cell (an underscore, a descender at a rounded size) is
+    // moved in rather than cut off, as far as the other edge allows.
+    const QRectF ink = fm.tightBoundingRect(ch);
+    if (!ink.isEmpty()) {
+        const double over = baseline + ink.bottom() - height, room = baseline + ink.top();
+        if (over > 0) baseline -= std::min(over, std::max(0.0, room));
+        const double under = -(baseline + ink.top()), space = height - (baseline + ink.bottom());
+        if (under > 0) baseline += std::min(under, std::max(0.0, space));
+    }
 
     QImage cell(cellW, height, QImage::Format_ARGB32_Premultiplied);
     cell.fill(Qt::transparent);

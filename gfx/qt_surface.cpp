@@ -1,7 +1,6 @@
 #include "gfx/qt_surface.h"
 
 #include <QFontDatabase>
-#include <QPainter>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 
 #include "gfx/cp936.h"
 #include "gfx/glyphs.h"
+#include "gfx/smooth_stroke.h"
 
 namespace yhb {
 
@@ -24,11 +24,12 @@ inline std::uint32_t argb(Colour c) {
            static_cast<std::uint32_t>(blue(c));
 }
 
-// Antialiased drawing hands device coordinates to QPainter, whose rasteriser works in fixed
-// point: anything farther out is clipped here first.
+// Smoothed strokes take device coordinates to int: anything farther out is clipped here
+// first.
 constexpr double kFar = 1 << 22;
 
 bool clipToFar(QPointF& a, QPointF& b) {
+    if (std::fabs(a.x()) <= kFar && std::fabs(a.y()) <= kFar && std::fabs(b.x()) <= kFar && std::fabs(b.y()) <= kFar) return true;
     double t0 = 0, t1 = 1;
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
@@ -49,33 +50,58 @@ bool clipToFar(QPointF& a, QPointF& b) {
     return true;
 }
 
+// A sampled curve comes as whole logical pixels, a staircase once magnified. Drawn smoothed,
+// the pen goes through the middle of each straight run of unit steps instead of along the
+// steps; the ends of the polyline and of every longer segment (a jump, a straight line) stay
+// exactly where they are.
+std::vector<QPointF> smoothSteps(const Point* pts, int count) {
+    std::vector<Point> v;
+    v.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        if (v.empty() || pts[i] != v.back()) v.push_back(pts[i]);
+    std::vector<QPointF> out;
+    auto unit = [&](std::size_t i) { // the step from v[i] to v[i + 1] is at most one pixel each way
+        return std::abs(v[i + 1].x - v[i].x) <= 1 && std::abs(v[i + 1].y - v[i].y) <= 1;
+    };
+    auto same = [&](std::size_t i, std::size_t j) {
+        return v[i + 1].x - v[i].x == v[j + 1].x - v[j].x && v[i + 1].y - v[i].y == v[j + 1].y - v[j].y;
+    };
+    std::size_t i = 0;
+    while (i + 1 < v.size()) {
+        out.emplace_back(v[i].x, v[i].y);
+        if (!unit(i)) {
+            ++i;
+            continue;
+        }
+        // A chain of unit steps from v[i] to v[end]: the middles of its runs, then its end.
+        std::size_t end = i;
+        while (end + 1 < v.size() && unit(end)) ++end;
+        std::size_t run = i;
+        for (std::size_t k = i + 1; k <= end; ++k) {
+            if (k < end && same(k, run)) continue;
+            if (!(run == i && k == end)) out.emplace_back((v[run].x + v[k].x) / 2.0, (v[run].y + v[k].y) / 2.0);
+            run = k;
+        }
+        i = end;
+    }
+    if (!v.empty()) out.emplace_back(v.back().x, v.back().y);
+    return out;
+}
+
 } // namespace
 
 QtSurface::QtSurface(QImage* target, RenderStyle style) : image_(target), style_(style) {}
 
-QtSurface::~QtSurface() { finish(); }
+QtSurface::~QtSurface() = default;
 
 void QtSurface::setTarget(QImage* target) {
-    finish();
     image_ = target;
+    stroke_.groundUnknown();
 }
 
 void QtSurface::setStyle(const RenderStyle& style) {
-    finish();
     style_ = style;
-}
-
-void QtSurface::finish() {
-    if (painter_) painter_->end();
-    painter_.reset();
-}
-
-QPainter& QtSurface::painter() {
-    if (!painter_) {
-        painter_ = std::make_unique<QPainter>(image_);
-        painter_->setRenderHint(QPainter::Antialiasing, true);
-    }
-    return *painter_;
+    stroke_.groundUnknown();
 }
 
 QString QtSurface::fontFamily() {
@@ -95,7 +121,6 @@ std::int64_t QtSurface::dev(std::int64_t v) const {
 }
 
 QtSurface::Raster QtSurface::raster() {
-    finish(); // pixels are written directly from here on
     if (!image_ || image_->isNull()) return {};
     return {image_->bits(), image_->bytesPerLine(), image_->width(), image_->height()};
 }
@@ -196,13 +221,15 @@ void QtSurface::lineTo(int x, int y) {
         scaledSegment(raster(), from, to);
         return;
     }
-    if (!image_ || image_->isNull() || from == to) return;
+    if (from == to) return;
+    const Raster ras = raster();
+    if (!ras.bits) return;
     const double s = style_.scale;
     QPointF a((from.x + 0.5) * s, (from.y + 0.5) * s), b((to.x + 0.5) * s, (to.y + 0.5) * s);
     if (!clipToFar(a, b)) return;
-    QPainter& p = painter();
-    p.setPen(QPen(toQColor(pen_), style_.penWidth * s, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-    p.drawLine(a, b);
+    stroke_.begin(reinterpret_cast<std::uint32_t*>(ras.bits), static_cast<int>(ras.stride), static_cast<int>(ras.width),
+                  static_cast<int>(ras.height), style_.penWidth * s, argb(pen_));
+    stroke_.segment(a.x(), a.y(), b.x(), b.y());
 }
 
 void QtSurface::polyline(const Point* pts, int count) {
@@ -214,27 +241,18 @@ void QtSurface::polyline(const Point* pts, int count) {
         }
         return;
     }
-    if (!image_ || image_->isNull() || count < 2) return;
+    if (count < 2) return;
+    const Raster ras = raster();
+    if (!ras.bits) return;
     const double s = style_.scale;
-    QPolygonF poly;
-    poly.reserve(count);
-    bool far = false;
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && pts[i] == pts[i - 1]) continue;
-        const QPointF q((pts[i].x + origin_.x + 0.5) * s, (pts[i].y + origin_.y + 0.5) * s);
-        far = far || std::fabs(q.x()) > kFar || std::fabs(q.y()) > kFar;
-        poly.append(q);
-    }
-    if (poly.size() < 2) return;
-    QPainter& p = painter();
-    p.setPen(QPen(toQColor(pen_), style_.penWidth * s, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-    if (!far) {
-        p.drawPolyline(poly);
-        return;
-    }
-    for (qsizetype i = 1; i < poly.size(); ++i) {
-        QPointF a = poly[i - 1], b = poly[i];
-        if (clipToFar(a, b)) p.drawLine(a, b);
+    const std::vector<QPointF> smooth = smoothSteps(pts, count);
+    stroke_.begin(reinterpret_cast<std::uint32_t*>(ras.bits), static_cast<int>(ras.stride), static_cast<int>(ras.width),
+                  static_cast<int>(ras.height), style_.penWidth * s, argb(pen_));
+    for (std::size_t i = 1; i < smooth.size(); ++i) {
+        if (i + 6 < smooth.size()) stroke_.prefetch((smooth[i + 6].x() + origin_.x + 0.5) * s, (smooth[i + 6].y() + origin_.y + 0.5) * s);
+        QPointF a((smooth[i - 1].x() + origin_.x + 0.5) * s, (smooth[i - 1].y() + origin_.y + 0.5) * s);
+        QPointF b((smooth[i].x() + origin_.x + 0.5) * s, (smooth[i].y() + origin_.y + 0.5) * s);
+        if (clipToFar(a, b)) stroke_.segment(a.x(), a.y(), b.x(), b.y(), i + 1 == smooth.size());
     }
 }
 
@@ -251,11 +269,7 @@ void QtSurface::ellipse(int left, int top, int right, int bottom) {
     const double s = style_.scale;
     if (style_.antialias) {
         if (r * s < -kFar || b * s < -kFar || l * s > kFar || t * s > kFar) return;
-        QPainter& p = painter();
-        p.setPen(QPen(toQColor(pen_), style_.penWidth * s));
-        if (brush_ == Brush::None) p.setBrush(Qt::NoBrush);
-        else p.setBrush(toQColor(brush_ == Brush::Grey ? kGrey : kWhite));
-        p.drawEllipse(QRectF((l + 0.5) * s, (t + 0.5) * s, (r - l - 1) * s, (b - t - 1) * s));
+        smoothEllipse((l + r) * s / 2, (t + b) * s / 2, (r - l - 1) * s / 2, (b - t - 1) * s / 2);
         return;
     }
     if (s != 1.0) {
@@ -263,7 +277,6 @@ void QtSurface::ellipse(int left, int top, int right, int bottom) {
         return;
     }
     if (r < 0 || b < 0 || l > image_->width() || t > image_->height()) return;
-    finish();
     const std::int64_t W = image_->width(), H = image_->height();
     const double cx = (l + r - 1) / 2.0, cy = (t + b - 1) / 2.0;
     const double ax = (r - l - 1) / 2.0, ay = (b - t - 1) / 2.0;
@@ -298,6 +311,37 @@ void QtSurface::ellipse(int left, int top, int right, int bottom) {
         if (brush_ != Brush::None) put(row, leftEnd + 1, rightStart - 1, fill);
         put(row, xs, leftEnd, pen);
         put(row, rightStart, xe, pen);
+    }
+}
+
+// Smoothed: the inside filled row by row in the brush colour, the outline a closed stroke of
+// the pen around it, one segment per three device pixels or so.
+void QtSurface::smoothEllipse(double cx, double cy, double rx, double ry) {
+    const Raster ras = raster();
+    if (!ras.bits || rx < 0 || ry < 0) return;
+    if (brush_ != Brush::None && ry > 0) {
+        const std::uint32_t fill = argb(brush_ == Brush::Grey ? kGrey : kWhite);
+        stroke_.drawnOver(static_cast<int>(cx - rx), static_cast<int>(cy - ry), static_cast<int>(cx + rx) + 2, static_cast<int>(cy + ry) + 2);
+        const std::int64_t y0 = std::max<std::int64_t>(0, std::int64_t(std::ceil(cy - ry - 0.5))),
+                           y1 = std::min<std::int64_t>(ras.height - 1, std::int64_t(std::floor(cy + ry - 0.5)));
+        for (std::int64_t y = y0; y <= y1; ++y) {
+            const double d = (y + 0.5 - cy) / ry, hw = rx * std::sqrt(std::max(0.0, 1 - d * d));
+            const std::int64_t x0 = std::max<std::int64_t>(0, std::int64_t(std::ceil(cx - hw - 0.5))),
+                               x1 = std::min<std::int64_t>(ras.width - 1, std::int64_t(std::floor(cx + hw - 0.5)));
+            auto* row = reinterpret_cast<std::uint32_t*>(ras.bits + y * ras.stride);
+            if (x0 <= x1) std::fill(row + x0, row + x1 + 1, fill);
+        }
+    }
+    const int n = std::clamp(static_cast<int>(6.3 * std::max(rx, ry) / 3), 12, 4096);
+    stroke_.begin(reinterpret_cast<std::uint32_t*>(ras.bits), static_cast<int>(ras.stride), static_cast<int>(ras.width),
+                  static_cast<int>(ras.height), style_.penWidth * style_.scale, argb(pen_));
+    double px = cx + rx, py = cy;
+    for (int i = 1; i <= n; ++i) {
+        const double a = 2 * 3.14159265358979 * i / n;
+        const double qx = cx + rx * std::cos(a), qy = cy + ry * std::sin(a);
+        stroke_.segment(px, py, qx, qy, i == n);
+        px = qx;
+        py = qy;
     }
 }
 
@@ -349,8 +393,10 @@ void QtSurface::fillRect(int left, int top, int right, int bottom, Colour c) {
     const std::uint32_t colour = argb(c);
     if (l == 0 && t == 0 && r == ras.width && b == ras.height) {
         image_->fill(colour); // the whole background: Qt's vectorised fill
+        if (style_.antialias) stroke_.groundIs(colour, static_cast<int>(ras.width), static_cast<int>(ras.height));
         return;
     }
+    if (style_.antialias) stroke_.drawnOver(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b));
     for (std::int64_t y = t; y < b; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(ras.bits + y * ras.stride);
         std::fill(row + l, row + r, colour);
@@ -372,6 +418,8 @@ void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
     const double average = font.width * style_.scale;
 
     const std::int64_t y0 = std::max<std::int64_t>(top, 0), y1 = std::min<std::int64_t>(bottom, H);
+    if (style_.antialias) stroke_.drawnOver(static_cast<int>(std::max<std::int64_t>(dx, 0)), static_cast<int>(y0),
+                                            static_cast<int>(std::min<std::int64_t>(dxEnd, W)), static_cast<int>(y1));
     if (bkMode_ == BkMode::Opaque) {
         const std::int64_t x0 = std::max<std::int64_t>(dx, 0), x1 = std::min<std::int64_t>(dxEnd, W);
         for (std::int64_t yy = y0; yy < y1; ++yy) {

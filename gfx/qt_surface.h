@@ -1,21 +1,19 @@
 #pragma once
 #include <cstdint>
-#include <memory>
 
 #include <QFont>
 #include <QImage>
 
 #include "gfx/render_style.h"
+#include "gfx/smooth_stroke.h"
 #include "gfx/surface.h"
-
-class QPainter;
 
 namespace yhb {
 
 // Draws onto a QImage (Format_RGB32) of device pixels. Coordinates are logical; the style's
 // scale takes them to the device. Without antialiasing lines are rasterised here, so that every
 // pixel is as the drawing code computes it (last pixel excluded), each logical pixel covering
-// its device pixels; with it, lines, curves and marks go through QPainter with the style's pen.
+// its device pixels; with it, lines, curves and marks are smoothed strokes of the style's pen.
 // Text is drawn glyph by glyph into its cells, as a font of that height and width draws it.
 class QtSurface : public SurfaceState {
 public:
@@ -31,9 +29,6 @@ public:
     void fillRect(int left, int top, int right, int bottom, Colour c) override;
     void textOut(int x, int y, std::string_view text, CellFont font) override;
 
-    // Ends any painting in progress, so that the image can be shown or copied.
-    void finish();
-
     // The CJK family found through fontconfig, or the default family.
     static QString fontFamily();
 
@@ -48,12 +43,12 @@ private:
     void segment(const Raster& r, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, int thickness);
     void scaledSegment(const Raster& r, Point from, Point to); // logical, origin applied
     void scaledEllipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, int thickness);
+    void smoothEllipse(double cx, double cy, double rx, double ry); // device coordinates
     std::int64_t dev(std::int64_t logical) const; // a logical edge (origin applied) on the device
-    QPainter& painter();
 
     QImage* image_;
     RenderStyle style_;
-    std::unique_ptr<QPainter> painter_; // open only while antialiased drawing goes on
+    SmoothStroke stroke_;
 };
 
 QColor toQColor(Colour c);

@@ -1,5 +1,6 @@
 #include "gfx/recording_surface.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "gfx/cp936.h"
@@ -66,15 +67,22 @@ std::string RecordingSurface::trace() const {
     std::string out;
     char buf[128];
     char hex[7];
+    const bool plain = style_ == RenderStyle{};
+    auto at = [&](int v) { return plain ? v : static_cast<int>(std::lround(v * style_.scale)); };
+    if (!plain) {
+        std::snprintf(buf, sizeof buf, "style scale %g pen %g %s\n", style_.scale, style_.penWidth * style_.scale,
+                      style_.antialias ? "antialiased" : "aliased");
+        out += buf;
+    }
     for (const Op& op : ops_) {
         switch (op.kind) {
         case Kind::Origin:
-            std::snprintf(buf, sizeof buf, "origin %d %d\n", op.l, op.t);
+            std::snprintf(buf, sizeof buf, "origin %d %d\n", at(op.l), at(op.t));
             out += buf;
             break;
         case Kind::Fill:
             formatHex(op.colour, hex);
-            std::snprintf(buf, sizeof buf, "fill %d %d %d %d %s\n", op.l, op.t, op.r, op.b, hex);
+            std::snprintf(buf, sizeof buf, "fill %d %d %d %d %s\n", at(op.l), at(op.t), at(op.r), at(op.b), hex);
             out += buf;
             break;
         case Kind::Pen:
@@ -100,22 +108,22 @@ std::string RecordingSurface::trace() const {
             if (op.points.size() < 2) break;
             out += "polyline " + std::to_string(op.points.size());
             for (const Point& p : op.points) {
-                std::snprintf(buf, sizeof buf, " %d,%d", p.x, p.y);
+                std::snprintf(buf, sizeof buf, " %d,%d", at(p.x), at(p.y));
                 out += buf;
             }
             out += '\n';
             break;
         case Kind::Line:
-            std::snprintf(buf, sizeof buf, "line %d,%d %d,%d\n", op.points[0].x, op.points[0].y, op.points[1].x,
-                          op.points[1].y);
+            std::snprintf(buf, sizeof buf, "line %d,%d %d,%d\n", at(op.points[0].x), at(op.points[0].y), at(op.points[1].x),
+                          at(op.points[1].y));
             out += buf;
             break;
         case Kind::Ellipse:
-            std::snprintf(buf, sizeof buf, "ellipse %d %d %d %d\n", op.l, op.t, op.r, op.b);
+            std::snprintf(buf, sizeof buf, "ellipse %d %d %d %d\n", at(op.l), at(op.t), at(op.r), at(op.b));
             out += buf;
             break;
         case Kind::Text:
-            std::snprintf(buf, sizeof buf, "text %d %d %d %d ", op.l, op.t, op.font.width, op.font.height);
+            std::snprintf(buf, sizeof buf, "text %d %d %d %d ", at(op.l), at(op.t), at(op.font.width), at(op.font.height));
             out += buf;
             out += quoteTraceText(cp936::toUtf8(op.text));
             out += '\n';

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/render_style.h"
 #include "gfx/surface.h"
 
 namespace yhb {
@@ -40,8 +41,14 @@ public:
     // left out since they draw nothing.
     std::string trace() const;
 
+    // The style the drawing is shown in. Other than the plain one, the trace begins with a
+    // style line and gives positions and cell sizes as they come out on the picture, each
+    // times the style's scale.
+    void setStyle(const RenderStyle& style) { style_ = style; }
+
 private:
     std::vector<Op> ops_;
+    RenderStyle style_;
 };
 
 // Quotes text for the trace: backslash and double quote escaped.

@@ -46,6 +46,12 @@ public:
     virtual void fillRect(int left, int top, int right, int bottom, Colour c) = 0;
     // `text` is CP936 bytes.
     virtual void textOut(int x, int y, std::string_view text, CellFont font) = 0;
+    // A point's coordinate caption, written at (x, y) beside the point's mark, whose box is
+    // [left, right) x [top, bottom). A surface that keeps captions apart may move it.
+    virtual void caption(int x, int y, std::string_view text, CellFont font, int /*left*/, int /*top*/, int /*right*/,
+                         int /*bottom*/) {
+        textOut(x, y, text, font);
+    }
 };
 
 // Keeps the state every surface tracks the same way; drawing is left to subclasses.

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace yhb {
 
 CanvasWidget::CanvasWidget(Document& doc, QWidget* parent)
@@ -14,8 +16,48 @@ CanvasWidget::CanvasWidget(Document& doc, QWidget* parent)
     image_.fill(Qt::gray);
 }
 
+double CanvasWidget::magnification() const { return doc_.view.presentation ? kPresentationMagnification : 1.0; }
+
+bool CanvasWidget::refit() {
+    dpr_ = devicePixelRatioF();
+    presentation_ = doc_.view.presentation;
+    surface_.setStyle(presentation_ ? presentationStyle(dpr_) : normalStyle(dpr_));
+    const int w = width(), h = height();
+    const int dw = static_cast<int>(std::lround(w * dpr_)), dh = static_cast<int>(std::lround(h * dpr_));
+    if (dw > 0 && dh > 0 && (dw != image_.width() || dh != image_.height())) {
+        image_ = QImage(dw, dh, QImage::Format_RGB32);
+        image_.fill(Qt::gray);
+        surface_.setTarget(&image_);
+    }
+    image_.setDevicePixelRatio(dpr_);
+    const double m = magnification();
+    return doc_.canvas.resize(static_cast<int>(w / m), static_cast<int>(h / m));
+}
+
+void CanvasWidget::restyle() {
+    const double before = presentation_ ? kPresentationMagnification : 1.0;
+    const bool centred = refit();
+    const double after = magnification();
+    // The origin stays where it was on the screen; the plane around it grows or shrinks.
+    // Switching back without dragging in between returns to the very origin of before.
+    CanvasView& c = doc_.canvas;
+    if (!centred && before != after) {
+        const Point from{c.originX, c.originY};
+        if (undo_.valid && undo_.magnification == after && undo_.to == from) {
+            c.originX = undo_.from.x;
+            c.originY = undo_.from.y;
+        } else {
+            c.originX = static_cast<int>(std::floor(from.x * before / after));
+            c.originY = static_cast<int>(std::floor(from.y * before / after));
+        }
+        undo_ = {true, before, {c.originX, c.originY}, from};
+    }
+    applyOrigin();
+}
+
 void CanvasWidget::repaintNow() {
-    paintCanvas(surface_, doc_.table, doc_.view, doc_.canvas.canvasWidth, doc_.canvas.canvasHeight);
+    if (devicePixelRatioF() != dpr_ || doc_.view.presentation != presentation_) refit();
+    paintDocument(surface_, doc_);
     update();
 }
 
@@ -25,22 +67,23 @@ void CanvasWidget::applyOrigin() {
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
+    if (devicePixelRatioF() != dpr_) restyle(); // moved to a screen of another ratio
     QPainter p(this);
     p.drawImage(0, 0, image_);
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent*) {
-    const int w = width(), h = height();
-    if (w > 0 && h > 0 && (w != image_.width() || h != image_.height())) {
-        image_ = QImage(w, h, QImage::Format_RGB32);
-        image_.fill(Qt::gray);
-        surface_.setTarget(&image_);
-    }
-    if (doc_.canvas.resize(w, h)) applyOrigin();
+    if (refit()) applyOrigin();
+}
+
+QPoint CanvasWidget::planePos(const QPointF& pos) const {
+    const double m = magnification();
+    if (m == 1.0) return pos.toPoint();
+    return {static_cast<int>(std::floor(pos.x() / m)), static_cast<int>(std::floor(pos.y() / m))};
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* e) {
-    const QPoint pos = e->position().toPoint();
+    const QPoint pos = planePos(e->position());
     if (e->button() == Qt::LeftButton) {
         doc_.canvas.press(pos.x(), pos.y());
         setCursor(Qt::ClosedHandCursor);
@@ -52,7 +95,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* e) {
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* e) {
-    const QPoint pos = e->position().toPoint();
+    const QPoint pos = planePos(e->position());
     if (doc_.canvas.move(pos.x(), pos.y(), doc_.view.pixelsPerUnit)) applyOrigin();
 }
 

@@ -7,8 +7,10 @@
 
 namespace yhb {
 
-// The plotting canvas ("Function"). The scene is drawn at once into one backing image that
-// lives as long as the widget; paint events only show that image.
+// The plotting canvas ("Function"). The scene is drawn at once into one backing image of
+// device pixels that lives as long as the widget; paint events only show that image. In
+// presentation mode the plane is magnified: its logical pixels are the widget's divided by
+// the magnification, as on a screen of a higher device pixel ratio.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
@@ -18,9 +20,13 @@ public:
     void repaintNow();
     // Applies the view's origin to the surface and repaints.
     void applyOrigin();
+    // Takes up the view's presentation mode and the screen's device pixel ratio: a new
+    // backing image, style and plane size, the origin kept where it was on the screen.
+    void restyle();
 
     const QImage& image() const { return image_; }
     QtSurface& surface() { return surface_; }
+    double magnification() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -30,9 +36,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent*) override;
 
 private:
+    QPoint planePos(const QPointF& widgetPos) const;
+    bool refit(); // backing image and plane size for the widget; true when the origin was centred
+
     Document& doc_;
     QImage image_;
     QtSurface surface_;
+    double dpr_ = 1.0;
+    int presentation_ = 0;
+    struct {
+        bool valid = false;
+        double magnification = 1.0; // switching back to it
+        Point to, from;             // restores `from` while the origin is still `to`
+    } undo_;
 };
 
 } // namespace yhb

@@ -31,8 +31,9 @@ void plot(Surface& s, const ViewSettings& view, int twoBranches, int op, int kin
         break;
     case plotop::PointMark: {
         if (!finite2(p[0], p[1])) return;
-        s.ellipse(shapePixel(sc * p[0] - 4), shapePixel(-(sc * p[1]) - 4), shapePixel(sc * p[0] + 4),
-                  shapePixel(4 - sc * p[1]));
+        const int l = shapePixel(sc * p[0] - 4), t = shapePixel(-(sc * p[1]) - 4), r = shapePixel(sc * p[0] + 4),
+                  b = shapePixel(4 - sc * p[1]);
+        s.ellipse(l, t, r, b);
         if (view.showLabels == 1) {
             const char* fmt = utf8String(117);
             const double x = unsignedZero(p[0], 2), y = unsignedZero(p[1], 2);
@@ -40,8 +41,8 @@ void plot(Surface& s, const ViewSettings& view, int twoBranches, int op, int kin
             std::string text(static_cast<std::size_t>(len > 0 ? len : 0) + 1, '\0');
             std::snprintf(text.data(), text.size(), fmt, x, y);
             text.pop_back();
-            s.textOut(shapePixel(sc * p[0] + view.tickLength), shapePixel(2 * view.tickLength - sc * p[1]), text,
-                      kCanvasFont);
+            s.caption(shapePixel(sc * p[0] + view.tickLength), shapePixel(2 * view.tickLength - sc * p[1]), text,
+                      kCanvasFont, l, t, r, b);
         }
         break;
     }

@@ -41,6 +41,9 @@ constexpr int ShowFigure = 40022;       // 显示图形, G
 constexpr int ReloadBank = 40023;
 constexpr int MakeWorksheet = 40024;   // 生成试卷...
 
+// 演示模式 in 坐标设置, F5.
+constexpr int Presentation = 40030;
+
 // Parameter dialog controls.
 constexpr int Ok = 1;
 constexpr int Cancel = 2;

@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <cmath>
+
 namespace yhb {
 namespace {
 
@@ -56,12 +59,14 @@ void drawDelete(QPainter& p) {
     p.drawLine(22, 8, 8, 22);
 }
 
-QImage picture(Art art, bool pressed) {
+QImage picture(Art art, bool pressed, double scale) {
     const int size = art == Art::Modify || art == Art::Delete ? 30 : 40;
-    QImage img(size, size, QImage::Format_RGB32);
+    const int pixels = std::max(1, static_cast<int>(std::lround(size * scale)));
+    QImage img(pixels, pixels, QImage::Format_RGB32);
     img.fill(pressed ? QColor(192, 192, 192) : Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(pixels / double(size), pixels / double(size));
     p.setPen(QPen(QColor(128, 128, 128), 1));
     p.drawRect(0, 0, size - 1, size - 1);
     switch (art) {
@@ -76,18 +81,18 @@ QImage picture(Art art, bool pressed) {
 
 } // namespace
 
-QImage buttonPicture(int id) {
+QImage buttonPicture(int id, double scale) {
     switch (id) {
-    case 176: return picture(Art::ZoomIn, false);
-    case 177: return picture(Art::ZoomIn, true);
-    case 175: return picture(Art::ZoomOut, false);
-    case 179: return picture(Art::ZoomOut, true);
-    case 183: return picture(Art::Numbers, false);
-    case 184: return picture(Art::Numbers, true);
-    case 172: return picture(Art::Modify, false);
-    case 181: return picture(Art::Modify, true);
-    case 170: return picture(Art::Delete, false);
-    case 180: return picture(Art::Delete, true);
+    case 176: return picture(Art::ZoomIn, false, scale);
+    case 177: return picture(Art::ZoomIn, true, scale);
+    case 175: return picture(Art::ZoomOut, false, scale);
+    case 179: return picture(Art::ZoomOut, true, scale);
+    case 183: return picture(Art::Numbers, false, scale);
+    case 184: return picture(Art::Numbers, true, scale);
+    case 172: return picture(Art::Modify, false, scale);
+    case 181: return picture(Art::Modify, true, scale);
+    case 170: return picture(Art::Delete, false, scale);
+    case 180: return picture(Art::Delete, true, scale);
     default: return {};
     }
 }

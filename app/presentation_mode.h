@@ -1,0 +1,45 @@
+#pragma once
+#include <memory>
+
+#include <QColor>
+#include <QImage>
+
+#include "app/main_layout.h"
+#include "dialogs/document.h"
+#include "gfx/presentation_surface.h"
+#include "gfx/qt_surface.h"
+
+class QPainter;
+class QWidget;
+
+namespace yhb {
+
+class CanvasWidget;
+
+// 演示模式: the canvas and the label panel magnified, smoothed and in the presentation
+// palette. The window lays itself out as on a screen whose ratio is the magnification larger.
+double layoutMagnification(const ViewSettings& view);
+
+// A layout rectangle on the widget, at the magnification.
+Rect magnified(const Rect& r, double magnification);
+
+// Switches the mode and has the canvas take it up; the caller lays out and repaints the rest.
+void togglePresentation(Document& doc, CanvasWidget& canvas);
+
+// The label panel's picture for one paint: device pixels at the widget's ratio, drawn in the
+// layout's coordinates, and in presentation mode magnified, on white, in the presentation
+// palette.
+class PanelCanvas {
+public:
+    PanelCanvas(const ViewSettings& view, const QWidget& widget, QColor ground);
+    Surface& surface();
+    void paint(QPainter& painter);
+
+private:
+    double dpr_;
+    QImage image_;
+    QtSurface qt_;
+    std::unique_ptr<PresentationSurface> presented_;
+};
+
+} // namespace yhb
