@@ -220,6 +220,11 @@ void MainWindow::documentReplaced() {
 }
 
 void MainWindow::showFigure(const std::string& figureLine) {
+    // The open dialog edits one of the rows a figure would replace.
+    if (familyDialogOpen_) {
+        notifier_.message(appTitleUtf8(), "请先关闭正在编辑的函数对话框，再显示图形。");
+        return;
+    }
     if (!enterFigure(doc_, figureLine)) return; // the checker reports such lines
     documentReplaced();
     show();
@@ -249,17 +254,17 @@ void MainWindow::command(int id) {
         action(cmd::PiAxis)->setChecked(doc_.view.piAxis != 0);
         canvas_->repaintNow();
         return;
-    case cmd::BankInfo:
-        questionWindow_->command(cmd::About);
-        return;
-    case cmd::ReloadBank:
-        reloadBank();
     case cmd::Presentation:
         togglePresentation(doc_, *canvas_);
         action(cmd::Presentation)->setChecked(doc_.view.presentation != 0);
         layoutAndPaint(nullptr);
         client_->update();
         return;
+    case cmd::BankInfo:
+        questionWindow_->command(cmd::About);
+        return;
+    case cmd::ReloadBank:
+        reloadBank();
         return;
     case cmd::MailAuthor:
         QDesktopServices::openUrl(QUrl(QString("mailto:") + kAuthorEmail));
@@ -314,6 +319,11 @@ void MainWindow::openFamilyDialog(int kind) {
                 canvas_->repaintNow();
         };
         const CanvasOnlyGuard guard(this, canvas_);
+        struct Open {
+            bool& flag;
+            explicit Open(bool& f) : flag(f) { flag = true; }
+            ~Open() { flag = false; }
+        } open(familyDialogOpen_);
         if (runParameterDialog)
             runParameterDialog(dialog);
         else

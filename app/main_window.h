@@ -88,6 +88,7 @@ private:
     std::unique_ptr<QuestionWindow> questionWindow_;
     std::unique_ptr<LessonCommands> lessons_;
     QMenu* bankMenu_ = nullptr;
+    bool familyDialogOpen_ = false;
     std::vector<QAction*> actions_;
 };
 

@@ -178,6 +178,16 @@ TEST(QuestionAuthoring, AQuestionsFigureOpensInTheMainWindow) {
     EXPECT_EQ(doc.table.slot(1).kind, kind::CircleOrigin);
     EXPECT_EQ(doc.view.pixelsPerUnit, 20);
     EXPECT_TRUE(w.modifyButton(1)->isVisible());
+    // Not while a family dialog edits one of the rows.
+    w.runParameterDialog = [&](ParameterDialog& d) {
+        q->command(cmd::ShowFigure);
+        EXPECT_EQ(doc.table.slotCount, 2);
+        d.reject();
+    };
+    b.app.notifier.messages.clear();
+    w.command(kind::Sin);
+    ASSERT_EQ(b.app.notifier.messages.size(), 1u);
+    EXPECT_EQ(b.app.notifier.messages[0].text, "请先关闭正在编辑的函数对话框，再显示图形。");
     q->command(cmd::NextQuestion);
     EXPECT_FALSE(q->action(cmd::ShowFigure)->isEnabled());
     q->command(cmd::ShowFigure); // nothing to show: nothing changes

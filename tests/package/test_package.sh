@@ -129,7 +129,7 @@ cd "$work/elsewhere" || exit 1
 "$root/usr/bin/yunhuiban-cli" bank >"$work/bank.out" 2>"$work/bank.err"
 rc=$?
 [ $rc -eq 0 ] || fail "unpacked yunhuiban-cli bank exited $rc: $(cat "$work/bank.err")"
-used=$(sed -n 's/^bank //p' "$work/bank.err")
+used=$(sed -n "s/^题库 //p" "$work/bank.err")
 [ -n "$used" ] && [ "$(realpath "$used")" = "$(realpath "$root/usr/share/yunhuiban")" ] ||
   fail "unpacked yunhuiban-cli used the bank '$used', not its own"
 "$build/yunhuiban-cli" bank "$build/bank" >"$work/bank.expected" 2>/dev/null
@@ -147,7 +147,7 @@ grep -q '^version 1999.01' "$work/bank2.out" || fail "tm/ in the current directo
 rm -rf "$root/usr/share/yunhuiban"
 cd "$work/elsewhere" || exit 1
 "$root/usr/bin/yunhuiban-cli" bank >/dev/null 2>"$work/bank3.err"
-case "$(sed -n 's/^bank //p' "$work/bank3.err")" in
+case "$(sed -n "s/^题库 //p" "$work/bank3.err")" in
   "$build"*) fail "the unpacked copy fell back to the build tree's bank" ;;
 esac
 
