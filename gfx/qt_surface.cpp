@@ -51,40 +51,32 @@ bool clipToFar(QPointF& a, QPointF& b) {
 }
 
 // A sampled curve comes as whole logical pixels, a staircase once magnified. Drawn smoothed,
-// the pen goes through the middle of each straight run of unit steps instead of along the
-// steps; the ends of the polyline and of every longer segment (a jump, a straight line) stay
-// exactly where they are.
+// each point of a chain of short steps (a few pixels at most) is drawn at the mean of itself
+// and up to six neighbours either side, as many on each, so that the pen follows the curve
+// rather than the steps; the ends of the polyline and of every longer segment (a jump, a
+// straight line) stay exactly where they are.
 std::vector<QPointF> smoothSteps(const Point* pts, int count) {
     std::vector<Point> v;
     v.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         if (v.empty() || pts[i] != v.back()) v.push_back(pts[i]);
     std::vector<QPointF> out;
-    auto unit = [&](std::size_t i) { // the step from v[i] to v[i + 1] is at most one pixel each way
-        return std::abs(v[i + 1].x - v[i].x) <= 1 && std::abs(v[i + 1].y - v[i].y) <= 1;
-    };
-    auto same = [&](std::size_t i, std::size_t j) {
-        return v[i + 1].x - v[i].x == v[j + 1].x - v[j].x && v[i + 1].y - v[i].y == v[j + 1].y - v[j].y;
-    };
+    out.reserve(v.size());
     std::size_t i = 0;
-    while (i + 1 < v.size()) {
-        out.emplace_back(v[i].x, v[i].y);
-        if (!unit(i)) {
-            ++i;
-            continue;
+    while (i < v.size()) {
+        std::size_t end = i; // the chain v[i] .. v[end] of short steps
+        while (end + 1 < v.size() && std::abs(v[end + 1].x - v[end].x) <= 4 && std::abs(v[end + 1].y - v[end].y) <= 4) ++end;
+        for (std::size_t k = i; k <= end; ++k) {
+            const std::size_t h = std::min<std::size_t>({6, k - i, end - k});
+            double x = 0, y = 0;
+            for (std::size_t j = k - h; j <= k + h; ++j) {
+                x += v[j].x;
+                y += v[j].y;
+            }
+            out.emplace_back(x / double(2 * h + 1), y / double(2 * h + 1));
         }
-        // A chain of unit steps from v[i] to v[end]: the middles of its runs, then its end.
-        std::size_t end = i;
-        while (end + 1 < v.size() && unit(end)) ++end;
-        std::size_t run = i;
-        for (std::size_t k = i + 1; k <= end; ++k) {
-            if (k < end && same(k, run)) continue;
-            if (!(run == i && k == end)) out.emplace_back((v[run].x + v[k].x) / 2.0, (v[run].y + v[k].y) / 2.0);
-            run = k;
-        }
-        i = end;
+        i = end + 1;
     }
-    if (!v.empty()) out.emplace_back(v.back().x, v.back().y);
     return out;
 }
 
