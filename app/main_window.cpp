@@ -365,14 +365,14 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     ExpressionTable& t = doc_.table;
     std::vector<int> counts;
     for (int r = 0; r < t.slotCount; ++r) counts.push_back(t.slot(r).labels.charCount());
-    const double mag = layoutMagnification(doc_.view);
+    const double mag = layoutMagnification(doc_.view, w, h);
     const MainLayout l = computeLayout(static_cast<int>(w / mag), static_cast<int>(h / mag), doc_.view.fullScreen != 0, counts);
     doc_.metrics.labelFontHeight = l.labelFontHeight;
     doc_.metrics.fractionFontHeight = l.labelFontHeight;
 
     // Without a painter only the children are placed; the labels wait for the paint.
     std::unique_ptr<PanelCanvas> panel;
-    if (painter) panel = std::make_unique<PanelCanvas>(doc_.view, *client_, palette().color(QPalette::Window));
+    if (painter) panel = std::make_unique<PanelCanvas>(doc_.view, *client_, palette().color(QPalette::Window), mag);
     if (l.fullScreen) {
         for (PictureButton* b : toolbar_) b->hide();
         for (int r = 0; r < t.slotCount; ++r) {
@@ -398,7 +398,8 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
             slot.labels.draw(panel->surface(), row.labelX, row.labelY, row.labelWidth, row.labelHeight);
         }
     }
-    place(canvas_, l.canvas, mag);
+    // In full screen the canvas fills the client exactly, whatever the magnified layout rounds.
+    place(canvas_, l.fullScreen ? Rect{0, 0, w, h} : l.canvas, l.fullScreen ? 1.0 : mag);
     if (painter) panel->paint(*painter);
     canvas_->repaintNow();
 }

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 #include "res/icons.h"
@@ -19,7 +20,7 @@ PictureButton::PictureButton(const QString& className, int releasedId, int press
 
 const QImage& PictureButton::pictureNow() {
     const double dpr = devicePixelRatioF();
-    const int pixels = static_cast<int>(std::lround(width() * dpr));
+    const int pixels = static_cast<int>(std::lround(std::max(width(), height()) * dpr));
     if (pixels > 0 && baseSize_ > 0 && (released_.width() != pixels || released_.devicePixelRatio() != dpr)) {
         const double scale = pixels / double(baseSize_);
         released_ = buttonPicture(releasedId_, scale);
@@ -32,7 +33,7 @@ const QImage& PictureButton::pictureNow() {
 
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawImage(0, 0, pictureNow());
+    p.drawImage(rect(), pictureNow()); // a magnified layout may round one side a pixel shorter
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* e) {

@@ -11,7 +11,10 @@
 
 namespace yhb {
 
-double layoutMagnification(const ViewSettings& view) { return view.presentation ? kPresentationMagnification : 1.0; }
+double layoutMagnification(const ViewSettings& view, int w, int h) {
+    if (!view.presentation) return 1.0;
+    return std::clamp(std::min({kPresentationMagnification, w / 400.0, h / 300.0}), 1.0, kPresentationMagnification);
+}
 
 Rect magnified(const Rect& r, double m) {
     if (m == 1.0) return r;
@@ -24,13 +27,14 @@ void togglePresentation(Document& doc, CanvasWidget& canvas) {
     canvas.restyle();
 }
 
-PanelCanvas::PanelCanvas(const ViewSettings& view, const QWidget& widget, QColor ground) : dpr_(widget.devicePixelRatioF()) {
+PanelCanvas::PanelCanvas(const ViewSettings& view, const QWidget& widget, QColor ground, double magnification)
+    : dpr_(widget.devicePixelRatioF()) {
     const double dpr = dpr_;
     image_ = QImage(std::max(1, static_cast<int>(std::lround(widget.width() * dpr))),
                     std::max(1, static_cast<int>(std::lround(widget.height() * dpr))), QImage::Format_RGB32);
     image_.fill(view.presentation ? QColor(Qt::white) : ground);
     qt_.setTarget(&image_);
-    qt_.setStyle(view.presentation ? presentationStyle(dpr) : normalStyle(dpr));
+    qt_.setStyle(view.presentation ? RenderStyle{dpr * magnification, true, kPresentationPenWidth} : normalStyle(dpr));
     if (view.presentation) presented_ = std::make_unique<PresentationSurface>(qt_, presentationColourMap());
 }
 

@@ -17,8 +17,10 @@ namespace yhb {
 class CanvasWidget;
 
 // 演示模式: the canvas and the label panel magnified, smoothed and in the presentation
-// palette. The window lays itself out as on a screen whose ratio is the magnification larger.
-double layoutMagnification(const ViewSettings& view);
+// palette. The window lays itself out as on a screen whose ratio is the magnification larger,
+// but never as one smaller than the client's least size (400 x 300), where the layout of the
+// labels would break down.
+double layoutMagnification(const ViewSettings& view, int clientWidth, int clientHeight);
 
 // A layout rectangle on the widget, at the magnification.
 Rect magnified(const Rect& r, double magnification);
@@ -31,7 +33,7 @@ void togglePresentation(Document& doc, CanvasWidget& canvas);
 // palette.
 class PanelCanvas {
 public:
-    PanelCanvas(const ViewSettings& view, const QWidget& widget, QColor ground);
+    PanelCanvas(const ViewSettings& view, const QWidget& widget, QColor ground, double magnification);
     Surface& surface();
     void paint(QPainter& painter);
 

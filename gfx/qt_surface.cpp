@@ -244,7 +244,7 @@ void QtSurface::polyline(const Point* pts, int count) {
         if (i + 6 < smooth.size()) stroke_.prefetch((smooth[i + 6].x() + origin_.x + 0.5) * s, (smooth[i + 6].y() + origin_.y + 0.5) * s);
         QPointF a((smooth[i - 1].x() + origin_.x + 0.5) * s, (smooth[i - 1].y() + origin_.y + 0.5) * s);
         QPointF b((smooth[i].x() + origin_.x + 0.5) * s, (smooth[i].y() + origin_.y + 0.5) * s);
-        if (clipToFar(a, b)) stroke_.segment(a.x(), a.y(), b.x(), b.y(), i + 1 == smooth.size());
+        if (clipToFar(a, b)) stroke_.segment(a.x(), a.y(), b.x(), b.y(), i > 1, i + 1 < smooth.size());
     }
 }
 
@@ -331,7 +331,7 @@ void QtSurface::smoothEllipse(double cx, double cy, double rx, double ry) {
     for (int i = 1; i <= n; ++i) {
         const double a = 2 * 3.14159265358979 * i / n;
         const double qx = cx + rx * std::cos(a), qy = cy + ry * std::sin(a);
-        stroke_.segment(px, py, qx, qy, i == n);
+        stroke_.segment(px, py, qx, qy, true, true);
         px = qx;
         py = qy;
     }

@@ -70,11 +70,12 @@ __attribute__((always_inline)) inline void SmoothStroke::cover(int x, int y, int
         clean = !(word & bit);
         word |= bit;
     }
+    Recent& slot = recent_[(index * 2654435761u) >> 20];
     if (c == 255) { // the pen's own colour: whatever reaches it again leaves it so
         *px = 0xFF000000u | (static_cast<std::uint32_t>(r_) << 16) | (static_cast<std::uint32_t>(g_) << 8) | static_cast<std::uint32_t>(b_);
+        if (slot.stroke == stroke_ && slot.index == index) slot.coverage = 255;
         return;
     }
-    Recent& slot = recent_[(index * 2654435761u) >> 22];
     if (clean) { // the first stroke over the fill: no blending to work out
         slot = {stroke_, index, ground_, c};
         *px = overGround_[static_cast<std::size_t>(c)];
@@ -82,8 +83,10 @@ __attribute__((always_inline)) inline void SmoothStroke::cover(int x, int y, int
     }
     std::uint32_t ground = *px;
     if (slot.stroke == stroke_ && slot.index == index) {
-        if (c <= slot.coverage) return; // already covered as much
-        ground = slot.original;          // blend the larger coverage once, over the ground
+        // Reached again where segments meet: the two parts of the pixel add up (and never
+        // past whole), blended once over the ground.
+        c = std::min(255, c + slot.coverage);
+        ground = slot.original;
     } else {
         slot.stroke = stroke_;
         slot.index = index;
@@ -93,41 +96,40 @@ __attribute__((always_inline)) inline void SmoothStroke::cover(int x, int y, int
     *px = blend(r_, g_, b_, ground, c);
 }
 
-// Along the segment's major axis, one column (or row) per pixel whose centre lies between the
-// ends: across it the pen covers a span of the line's thickness measured along the minor
-// axis, and each pixel gets the part of it that the span covers.
 void SmoothStroke::prefetch(double x, double y) const {
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return;
     __builtin_prefetch(reinterpret_cast<const unsigned char*>(bits_) + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
                        static_cast<std::size_t>(x) * 4);
 }
 
-void SmoothStroke::segment(double ax, double ay, double bx, double by, bool last) {
+// Along the segment's major axis, one column (or row) per pixel whose centre lies between the
+// ends: across it the pen covers a span of the line's thickness measured along the minor
+// axis, and each pixel gets the part of it that the span covers. Where the segment joins
+// another it reaches on by half the pen, so that no pixel of the joint is left out.
+void SmoothStroke::segment(double ax, double ay, double bx, double by, bool joinStart, bool joinEnd) {
     if (!bits_ || width_ <= 0 || height_ <= 0) return;
     const bool xMajor = std::fabs(bx - ax) >= std::fabs(by - ay);
     double a0 = xMajor ? ax : ay, a1 = xMajor ? bx : by; // along
     double c0 = xMajor ? ay : ax, c1 = xMajor ? by : bx; // across
+    double reach0 = joinStart ? half_ : 0.0, reach1 = joinEnd ? half_ : 0.0;
     if (a1 < a0) {
         std::swap(a0, a1);
         std::swap(c0, c1);
+        std::swap(reach0, reach1);
     }
     const double slope = a1 > a0 ? (c1 - c0) / (a1 - a0) : 0.0;
     const double half = half_ * std::sqrt(1 + slope * slope);
     const int limit = xMajor ? width_ : height_, other = xMajor ? height_ : width_;
-    // Pixels m whose centre m + 0.5 lies in [a0, a1), or [a0, a1] for the polyline's last
-    // segment and for a dot.
-    int m0 = static_cast<int>(std::ceil(a0 - 0.5)), m1 = static_cast<int>(std::ceil(a1 - 0.5)) - 1;
-    if (last || a1 == a0) m1 = static_cast<int>(std::floor(a1 - 0.5));
-    m0 = std::max(m0, 0);
-    m1 = std::min(m1, limit - 1);
+    const int m0 = std::max(static_cast<int>(std::ceil(a0 - reach0 - 0.5)), 0);
+    const int m1 = std::min(static_cast<int>(std::floor(a1 + reach1 - 0.5)), limit - 1);
     auto put = [&](int m, int n, double amount) {
         const int c = static_cast<int>(amount * 255 + 0.5);
         if (c <= 0 || n < 0 || n >= other) return;
         if (xMajor) cover(m, n, c);
         else cover(n, m, c);
     };
-    double mid = c0 + (m0 + 0.5 - a0) * slope;
-    for (int m = m0; m <= m1; ++m, mid += slope) {
+    for (int m = m0; m <= m1; ++m) {
+        const double mid = c0 + std::clamp(m + 0.5 - a0, 0.0, a1 - a0) * slope;
         // The span [lo, hi) across: a partly covered pixel at each end, whole ones between.
         const double lo = mid - half, hi = mid + half;
         const int first = static_cast<int>(std::floor(lo)), last = static_cast<int>(std::floor(hi));

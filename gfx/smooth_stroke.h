@@ -7,15 +7,14 @@ namespace yhb {
 
 // Antialiased strokes onto 32-bit pixels: each segment covers, column by column along its
 // major axis, the span of the pen's width across it, each pixel as much as the span covers
-// it; the ends are flat. Within one stroke a pixel reached twice (where segments meet) keeps
-// the larger coverage rather than being blended twice, so joints come out no darker than the
-// rest.
+// it. Within one stroke a pixel reached twice (where segments meet) adds up its coverage and
+// is blended once, so that joints come out neither darker nor speckled.
 class SmoothStroke {
 public:
     void begin(std::uint32_t* bits, int stride, int width, int height, double penWidth, std::uint32_t colour);
-    // Device coordinates, pixel centres at half-integers. A segment leaves out the pixels at
-    // its end, which the next one draws, unless it is the `last` of its polyline.
-    void segment(double ax, double ay, double bx, double by, bool last = false);
+    // Device coordinates, pixel centres at half-integers. An end that joins another segment
+    // of the stroke reaches on by half the pen; a free end is cut square.
+    void segment(double ax, double ay, double bx, double by, bool joinStart = false, bool joinEnd = false);
     // Asks for the pixels about (x, y) ahead of time: strokes wander over the whole image, and
     // waiting for memory is what costs here.
     void prefetch(double x, double y) const;
@@ -40,7 +39,7 @@ private:
         std::uint32_t stroke = 0, index = 0, original = 0;
         int coverage = 0;
     };
-    std::vector<Recent> recent_ = std::vector<Recent>(1024);
+    std::vector<Recent> recent_ = std::vector<Recent>(4096);
     std::uint32_t stroke_ = 0;
     // One bit per pixel: set where anything but the fill has been drawn.
     bool groundKnown_ = false;

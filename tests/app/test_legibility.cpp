@@ -342,3 +342,22 @@ TEST(NormalMode, LinesAreOnePixelAndUnsmoothed) {
     for (int y = 290; y < 310; ++y) axis += img.pixel(150, y) == qRgb(0, 0, 0);
     EXPECT_EQ(axis, 1);
 }
+
+// Magnified, the window is laid out as on a smaller screen, but never one smaller than the
+// client's least size, where the labels' layout would break down (a 1920 x 1080 screen at a
+// ratio of 2 is 960 x 540 already).
+TEST(PresentationMode, TheLayoutNeverShrinksBelowTheLeastClient) {
+    ViewSettings v;
+    EXPECT_EQ(layoutMagnification(v, 1920, 1057), 1.0);
+    v.presentation = 1;
+    EXPECT_EQ(layoutMagnification(v, 1920, 1057), 2.0);
+    for (QSize client : {QSize(960, 528), QSize(600, 400), QSize(400, 300), QSize(300, 200)}) {
+        const double m = layoutMagnification(v, client.width(), client.height());
+        EXPECT_GE(m, 1.0);
+        if (client.width() >= 400 && client.height() >= 300) {
+            EXPECT_GE(client.width() / m, 400 - 1e-9) << client.width();
+            EXPECT_GE(client.height() / m, 300 - 1e-9) << client.height();
+        }
+    }
+    EXPECT_NEAR(layoutMagnification(v, 960, 528), 1.76, 1e-9);
+}
