@@ -50,34 +50,66 @@ bool clipToFar(QPointF& a, QPointF& b) {
     return true;
 }
 
+// Leaves out the points that lie within `tolerance` of the chord between the points kept on
+// either side of them (at most 24 in a row): a smoothed curve needs far fewer segments than
+// it has samples.
+std::vector<QPointF> straighten(const std::vector<QPointF>& pts, double tolerance) {
+    if (pts.size() < 3) return pts;
+    const double tol2 = tolerance * tolerance;
+    std::vector<QPointF> out{pts.front()};
+    std::size_t anchor = 0;
+    auto fits = [&](std::size_t to) { // every point between anchor and `to` near the chord
+        const QPointF a = pts[anchor], d = pts[to] - a;
+        const double len2 = d.x() * d.x() + d.y() * d.y();
+        if (len2 == 0) return false;
+        for (std::size_t j = anchor + 1; j < to; ++j) {
+            const QPointF e = pts[j] - a;
+            const double cross = d.x() * e.y() - d.y() * e.x(), along = d.x() * e.x() + d.y() * e.y();
+            if (cross * cross > tol2 * len2 || along < 0 || along > len2) return false;
+        }
+        return true;
+    };
+    for (std::size_t i = 1; i + 1 < pts.size(); ++i)
+        if (i + 1 - anchor > 24 || !fits(i + 1)) {
+            out.push_back(pts[i]);
+            anchor = i;
+        }
+    out.push_back(pts.back());
+    return out;
+}
+
 // A sampled curve comes as whole logical pixels, a staircase once magnified. Drawn smoothed,
 // each point of a chain of short steps (a few pixels at most) is drawn at the mean of itself
 // and up to six neighbours either side, as many on each, so that the pen follows the curve
 // rather than the steps; the ends of the polyline and of every longer segment (a jump, a
 // straight line) stay exactly where they are.
-std::vector<QPointF> smoothSteps(const Point* pts, int count) {
+std::vector<QPointF> smoothSteps(const Point* pts, int count, double tolerance) {
     std::vector<Point> v;
     v.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         if (v.empty() || pts[i] != v.back()) v.push_back(pts[i]);
     std::vector<QPointF> out;
     out.reserve(v.size());
+    std::vector<long long> sumX, sumY;
     std::size_t i = 0;
     while (i < v.size()) {
         std::size_t end = i; // the chain v[i] .. v[end] of short steps
         while (end + 1 < v.size() && std::abs(v[end + 1].x - v[end].x) <= 4 && std::abs(v[end + 1].y - v[end].y) <= 4) ++end;
+        sumX.assign(1, 0);
+        sumY.assign(1, 0);
+        for (std::size_t k = i; k <= end; ++k) { // running sums: any window's sum in two steps
+            sumX.push_back(sumX.back() + v[k].x);
+            sumY.push_back(sumY.back() + v[k].y);
+        }
         for (std::size_t k = i; k <= end; ++k) {
             const std::size_t h = std::min<std::size_t>({6, k - i, end - k});
-            double x = 0, y = 0;
-            for (std::size_t j = k - h; j <= k + h; ++j) {
-                x += v[j].x;
-                y += v[j].y;
-            }
-            out.emplace_back(x / double(2 * h + 1), y / double(2 * h + 1));
+            const std::size_t lo = k - h - i, hi = k + h + 1 - i;
+            const double n = double(2 * h + 1);
+            out.emplace_back(double(sumX[hi] - sumX[lo]) / n, double(sumY[hi] - sumY[lo]) / n);
         }
         i = end + 1;
     }
-    return out;
+    return straighten(out, tolerance);
 }
 
 } // namespace
@@ -86,15 +118,9 @@ QtSurface::QtSurface(QImage* target, RenderStyle style) : image_(target), style_
 
 QtSurface::~QtSurface() = default;
 
-void QtSurface::setTarget(QImage* target) {
-    image_ = target;
-    stroke_.groundUnknown();
-}
+void QtSurface::setTarget(QImage* target) { image_ = target; }
 
-void QtSurface::setStyle(const RenderStyle& style) {
-    style_ = style;
-    stroke_.groundUnknown();
-}
+void QtSurface::setStyle(const RenderStyle& style) { style_ = style; }
 
 QString QtSurface::fontFamily() {
     static const QString family = [] {
@@ -237,7 +263,8 @@ void QtSurface::polyline(const Point* pts, int count) {
     const Raster ras = raster();
     if (!ras.bits) return;
     const double s = style_.scale;
-    const std::vector<QPointF> smooth = smoothSteps(pts, count);
+    // A third of a device pixel off the smoothed curve does not show.
+    const std::vector<QPointF> smooth = smoothSteps(pts, count, 0.35 / s);
     stroke_.begin(reinterpret_cast<std::uint32_t*>(ras.bits), static_cast<int>(ras.stride), static_cast<int>(ras.width),
                   static_cast<int>(ras.height), style_.penWidth * s, argb(pen_));
     for (std::size_t i = 1; i < smooth.size(); ++i) {
@@ -313,7 +340,6 @@ void QtSurface::smoothEllipse(double cx, double cy, double rx, double ry) {
     if (!ras.bits || rx < 0 || ry < 0) return;
     if (brush_ != Brush::None && ry > 0) {
         const std::uint32_t fill = argb(brush_ == Brush::Grey ? kGrey : kWhite);
-        stroke_.drawnOver(static_cast<int>(cx - rx), static_cast<int>(cy - ry), static_cast<int>(cx + rx) + 2, static_cast<int>(cy + ry) + 2);
         const std::int64_t y0 = std::max<std::int64_t>(0, std::int64_t(std::ceil(cy - ry - 0.5))),
                            y1 = std::min<std::int64_t>(ras.height - 1, std::int64_t(std::floor(cy + ry - 0.5)));
         for (std::int64_t y = y0; y <= y1; ++y) {
@@ -385,10 +411,8 @@ void QtSurface::fillRect(int left, int top, int right, int bottom, Colour c) {
     const std::uint32_t colour = argb(c);
     if (l == 0 && t == 0 && r == ras.width && b == ras.height) {
         image_->fill(colour); // the whole background: Qt's vectorised fill
-        if (style_.antialias) stroke_.groundIs(colour, static_cast<int>(ras.width), static_cast<int>(ras.height));
         return;
     }
-    if (style_.antialias) stroke_.drawnOver(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b));
     for (std::int64_t y = t; y < b; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(ras.bits + y * ras.stride);
         std::fill(row + l, row + r, colour);
@@ -410,8 +434,6 @@ void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
     const double average = font.width * style_.scale;
 
     const std::int64_t y0 = std::max<std::int64_t>(top, 0), y1 = std::min<std::int64_t>(bottom, H);
-    if (style_.antialias) stroke_.drawnOver(static_cast<int>(std::max<std::int64_t>(dx, 0)), static_cast<int>(y0),
-                                            static_cast<int>(std::min<std::int64_t>(dxEnd, W)), static_cast<int>(y1));
     if (bkMode_ == BkMode::Opaque) {
         const std::int64_t x0 = std::max<std::int64_t>(dx, 0), x1 = std::min<std::int64_t>(dxEnd, W);
         for (std::int64_t yy = y0; yy < y1; ++yy) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace yhb {
 
@@ -26,66 +27,25 @@ void SmoothStroke::begin(std::uint32_t* bits, int stride, int width, int height,
     r_ = static_cast<int>((colour >> 16) & 0xFF);
     g_ = static_cast<int>((colour >> 8) & 0xFF);
     b_ = static_cast<int>(colour & 0xFF);
+    pen_ = 0xFF000000u | (colour & 0xFFFFFFu);
     if (++stroke_ == 0) { // the stroke numbers wrap: forget every pixel
         std::fill(recent_.begin(), recent_.end(), Recent{});
         stroke_ = 1;
     }
-    if (groundWidth_ != width || groundHeight_ != height) groundKnown_ = false;
-    if (groundKnown_ && (!tableValid_ || tableColour_ != colour || tableGround_ != ground_)) {
-        for (int c = 0; c < 256; ++c) overGround_[static_cast<std::size_t>(c)] = blend(r_, g_, b_, ground_, c);
-        tableColour_ = colour;
-        tableGround_ = ground_;
-        tableValid_ = true;
-    }
 }
 
-void SmoothStroke::groundIs(std::uint32_t colour, int width, int height) {
-    groundKnown_ = true;
-    ground_ = colour | 0xFF000000u;
-    groundWidth_ = width;
-    groundHeight_ = height;
-    drawn_.assign((static_cast<std::size_t>(width) * static_cast<std::size_t>(height) + 63) / 64, 0);
-}
-
-void SmoothStroke::drawnOver(int x0, int y0, int x1, int y1) {
-    if (!groundKnown_) return;
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, groundWidth_);
-    y1 = std::min(y1, groundHeight_);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(groundWidth_) + static_cast<std::size_t>(x);
-            drawn_[i >> 6] |= std::uint64_t(1) << (i & 63);
-        }
-}
-
-__attribute__((always_inline)) inline void SmoothStroke::cover(int x, int y, int c) {
+__attribute__((always_inline)) inline void SmoothStroke::cover(int x, int y, int c, bool joint) {
     std::uint32_t* px = reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(bits_) + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_)) + x;
+    if (!joint) { // only this segment reaches here
+        *px = c == 255 ? pen_ : blend(r_, g_, b_, *px, c);
+        return;
+    }
     const std::uint32_t index = static_cast<std::uint32_t>(y) * static_cast<std::uint32_t>(width_) + static_cast<std::uint32_t>(x);
-    bool clean = false;
-    if (groundKnown_) {
-        std::uint64_t& word = drawn_[index >> 6];
-        const std::uint64_t bit = std::uint64_t(1) << (index & 63);
-        clean = !(word & bit);
-        word |= bit;
-    }
     Recent& slot = recent_[(index * 2654435761u) >> 20];
-    if (c == 255) { // the pen's own colour: whatever reaches it again leaves it so
-        *px = 0xFF000000u | (static_cast<std::uint32_t>(r_) << 16) | (static_cast<std::uint32_t>(g_) << 8) | static_cast<std::uint32_t>(b_);
-        if (slot.stroke == stroke_ && slot.index == index) slot.coverage = 255;
-        return;
-    }
-    if (clean) { // the first stroke over the fill: no blending to work out
-        slot = {stroke_, index, ground_, c};
-        *px = overGround_[static_cast<std::size_t>(c)];
-        return;
-    }
     std::uint32_t ground = *px;
     if (slot.stroke == stroke_ && slot.index == index) {
-        // Reached again where segments meet: the two parts of the pixel add up (and never
-        // past whole), blended once over the ground.
-        c = std::min(255, c + slot.coverage);
+        // Reached again where segments meet: the larger coverage, blended once over the ground.
+        if (c <= slot.coverage) return;
         ground = slot.original;
     } else {
         slot.stroke = stroke_;
@@ -93,7 +53,15 @@ __attribute__((always_inline)) inline void SmoothStroke::cover(int x, int y, int
         slot.original = ground;
     }
     slot.coverage = c;
-    *px = blend(r_, g_, b_, ground, c);
+    *px = c == 255 ? pen_ : blend(r_, g_, b_, ground, c);
+}
+
+// A pixel at the edge of a span: `amount` of it covered.
+__attribute__((always_inline)) inline void SmoothStroke::part(bool xMajor, int m, int n, int other, double amount, bool joint) {
+    const int c = static_cast<int>(amount * 255 + 0.5);
+    if (c <= 0 || n < 0 || n >= other) return;
+    if (xMajor) cover(m, n, c, joint);
+    else cover(n, m, c, joint);
 }
 
 void SmoothStroke::prefetch(double x, double y) const {
@@ -105,44 +73,48 @@ void SmoothStroke::prefetch(double x, double y) const {
 // Along the segment's major axis, one column (or row) per pixel whose centre lies between the
 // ends: across it the pen covers a span of the line's thickness measured along the minor
 // axis, and each pixel gets the part of it that the span covers. Where the segment joins
-// another it reaches on by half the pen, so that no pixel of the joint is left out.
+// another it reaches on by half the pen, so that no pixel of the joint is left out; only the
+// columns near such an end can be reached twice.
 void SmoothStroke::segment(double ax, double ay, double bx, double by, bool joinStart, bool joinEnd) {
     if (!bits_ || width_ <= 0 || height_ <= 0) return;
     const bool xMajor = std::fabs(bx - ax) >= std::fabs(by - ay);
     double a0 = xMajor ? ax : ay, a1 = xMajor ? bx : by; // along
     double c0 = xMajor ? ay : ax, c1 = xMajor ? by : bx; // across
-    double reach0 = joinStart ? half_ : 0.0, reach1 = joinEnd ? half_ : 0.0;
+    bool join0 = joinStart, join1 = joinEnd;
     if (a1 < a0) {
         std::swap(a0, a1);
         std::swap(c0, c1);
-        std::swap(reach0, reach1);
+        std::swap(join0, join1);
     }
     const double slope = a1 > a0 ? (c1 - c0) / (a1 - a0) : 0.0;
     const double half = half_ * std::sqrt(1 + slope * slope);
     const int limit = xMajor ? width_ : height_, other = xMajor ? height_ : width_;
-    const int m0 = std::max(static_cast<int>(std::ceil(a0 - reach0 - 0.5)), 0);
-    const int m1 = std::min(static_cast<int>(std::floor(a1 + reach1 - 0.5)), limit - 1);
-    auto put = [&](int m, int n, double amount) {
-        const int c = static_cast<int>(amount * 255 + 0.5);
-        if (c <= 0 || n < 0 || n >= other) return;
-        if (xMajor) cover(m, n, c);
-        else cover(n, m, c);
-    };
+    const int m0 = std::max(static_cast<int>(std::ceil(a0 - (join0 ? half_ : 0.0) - 0.5)), 0);
+    const int m1 = std::min(static_cast<int>(std::floor(a1 + (join1 ? half_ : 0.0) - 0.5)), limit - 1);
+    // The neighbour's pen reaches this far into the segment from a joined end.
+    const double zone = 2 * half_ + 2, inf = std::numeric_limits<double>::infinity();
+    const double joint0 = join0 ? a0 + zone : -inf, joint1 = join1 ? a1 - zone : inf;
     for (int m = m0; m <= m1; ++m) {
-        const double mid = c0 + std::clamp(m + 0.5 - a0, 0.0, a1 - a0) * slope;
+        const double along = m + 0.5;
+        const bool joint = along < joint0 || along > joint1;
+        // Beyond a joined end the pen is round: a disc about the end point.
+        const double beyond = along < a0 ? a0 - along : along > a1 ? along - a1 : 0.0;
+        if (beyond >= half_) continue;
+        const double mid = c0 + std::clamp(along - a0, 0.0, a1 - a0) * slope;
+        const double reach = beyond > 0 ? std::sqrt(half_ * half_ - beyond * beyond) : half;
         // The span [lo, hi) across: a partly covered pixel at each end, whole ones between.
-        const double lo = mid - half, hi = mid + half;
+        const double lo = mid - reach, hi = mid + reach;
         const int first = static_cast<int>(std::floor(lo)), last = static_cast<int>(std::floor(hi));
         if (first == last) {
-            put(m, first, hi - lo);
+            part(xMajor, m, first, other, hi - lo, joint);
             continue;
         }
-        put(m, first, first + 1 - lo);
+        part(xMajor, m, first, other, first + 1 - lo, joint);
         for (int n = std::max(first + 1, 0); n < std::min(last, other); ++n) {
-            if (xMajor) cover(m, n, 255);
-            else cover(n, m, 255);
+            if (xMajor) cover(m, n, 255, joint);
+            else cover(n, m, 255, joint);
         }
-        put(m, last, hi - last);
+        part(xMajor, m, last, other, hi - last, joint);
     }
 }
 
