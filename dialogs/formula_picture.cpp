@@ -270,15 +270,15 @@ void drawSketch(QtSurface& s, const FamilySpec& family, const Sketch& sk) {
     }
 }
 
-// The axis names go where no other name is and nothing but white ground and the axes is
-// drawn; an axis whose every place is taken stays unnamed.
+// The axis names go at the axes' ends, where no other name is and nothing but white ground
+// and the axes is drawn; an axis whose end is taken stays unnamed rather than have its name
+// read as part of another.
 void placeAxisNames(std::vector<PlacedName>& names, const QImage& sketch) {
     const QPointF xEnd(kOriginX + kBand.right, kOriginY), yEnd(kOriginX, kOriginY + kBand.top);
     const struct {
         const char* text;
         std::vector<std::pair<QPointF, Dir>> places;
-    } axes[] = {{"x", {{xEnd, Dir::SW}, {xEnd, Dir::NW}, {xEnd - QPointF(14, 0), Dir::SW}, {xEnd - QPointF(14, 0), Dir::NW}}},
-                {"y", {{yEnd, Dir::E}, {yEnd, Dir::W}, {yEnd + QPointF(0, 14), Dir::E}, {yEnd + QPointF(0, 14), Dir::W}}}};
+    } axes[] = {{"x", {{xEnd, Dir::SW}, {xEnd, Dir::NW}}}, {"y", {{yEnd, Dir::E}, {yEnd, Dir::W}}}};
     auto clear = [&](const QRectF& box) {
         const QRect r = box.adjusted(-1, -1, 1, 1).toAlignedRect().intersected(sketch.rect());
         for (int y = r.top(); y <= r.bottom(); ++y)
