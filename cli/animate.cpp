@@ -30,7 +30,7 @@ std::string exact(double v) {
 
 } // namespace
 
-bool parseAnimateSpec(const std::string& text, AnimateSpec& out, std::string& error) {
+bool parseSweep(const std::string& text, Sweep& out, std::string& error) {
     const std::size_t eq = text.find('=');
     const std::size_t c1 = text.find(':', eq == std::string::npos ? 0 : eq);
     const std::size_t c2 = c1 == std::string::npos ? c1 : text.find(':', c1 + 1);
@@ -41,7 +41,7 @@ bool parseAnimateSpec(const std::string& text, AnimateSpec& out, std::string& er
     const std::string field = text.substr(0, eq), from = text.substr(eq + 1, c1 - eq - 1),
                       to = text.substr(c1 + 1, c2 - c1 - 1), frames = text.substr(c2 + 1);
     long n = 0;
-    AnimateSpec s;
+    Sweep s;
     if (!wholeNumber(field, 1, 10, n)) {
         error = "--animate：字段序号“" + field + "”应是 1 到 10 的整数";
         return false;
@@ -64,9 +64,9 @@ bool parseAnimateSpec(const std::string& text, AnimateSpec& out, std::string& er
     return true;
 }
 
-double frameValue(const AnimateSpec& spec, int k) {
-    if (k >= spec.frames) return spec.frames == 1 ? spec.from : spec.to;
-    return spec.from + (spec.to - spec.from) * (k - 1) / (spec.frames - 1);
+double frameValue(const Sweep& sweep, int k) {
+    if (k >= sweep.frames) return sweep.frames == 1 ? sweep.from : sweep.to;
+    return sweep.from + (sweep.to - sweep.from) * (k - 1) / (sweep.frames - 1);
 }
 
 std::string frameFileName(const std::string& out, int k, int frames) {
@@ -97,23 +97,23 @@ int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
         std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
         return 2;
     };
-    AnimateSpec spec;
+    Sweep sweep;
     std::string error;
-    if (!parseAnimateSpec(argv[at.option + 1], spec, error)) return fail(error);
+    if (!parseSweep(argv[at.option + 1], sweep, error)) return fail(error);
     if (at.expr < 0) return fail("--animate 改变最后一个 EXPR 的字段，但命令行上没有 EXPR");
     CliExpression last;
     if (!parseExpression(argv[at.expr], last, error)) return fail(error);
     const int fields = static_cast<int>(last.family->fields.size());
-    if (spec.field > fields)
+    if (sweep.field > fields)
         return fail(std::string("--animate：") + last.family->cliName + " 只有 " + std::to_string(fields) + " 个字段，没有第 " +
-                    std::to_string(spec.field) + " 个");
+                    std::to_string(sweep.field) + " 个");
 
-    for (int k = 1; k <= spec.frames; ++k) {
+    for (int k = 1; k <= sweep.frames; ++k) {
         std::vector<std::string> args;
         for (int i = 0; i < argc; ++i) {
             if (i == at.option || i == at.option + 1) continue;
-            if (i == at.expr) args.push_back(frameExpression(last, spec.field, frameValue(spec, k)));
-            else if (i == at.output) args.push_back(frameFileName(argv[i], k, spec.frames));
+            if (i == at.expr) args.push_back(frameExpression(last, sweep.field, frameValue(sweep, k)));
+            else if (i == at.output) args.push_back(frameFileName(argv[i], k, sweep.frames));
             else args.push_back(argv[i]);
         }
         std::vector<char*> frameArgv;
@@ -126,8 +126,8 @@ int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
         const int status = plot(static_cast<int>(args.size()), frameArgv.data());
         std::fflush(stdout);
         if (status != 0) {
-            std::fprintf(stderr, "yunhuiban-cli: 第 %d 帧（字段 %d = %s）没有画出\n", k, spec.field,
-                         exact(frameValue(spec, k)).c_str());
+            std::fprintf(stderr, "yunhuiban-cli: 第 %d 帧（字段 %d = %s）没有画出\n", k, sweep.field,
+                         exact(frameValue(sweep, k)).c_str());
             return status;
         }
     }

@@ -8,7 +8,7 @@ namespace yhb {
 
 // `--animate I=FROM:TO:N`: field I (from 1) of the last EXPR runs evenly from FROM to TO
 // over N frames.
-struct AnimateSpec {
+struct Sweep {
     int field = 0;
     double from = 0;
     double to = 0;
@@ -16,10 +16,10 @@ struct AnimateSpec {
 };
 
 // False, with `error` (UTF-8) naming what is wrong, when the text is not I=FROM:TO:N.
-bool parseAnimateSpec(const std::string& text, AnimateSpec& out, std::string& error);
+bool parseSweep(const std::string& text, Sweep& out, std::string& error);
 
 // The value of frame k (1 .. frames): FROM for the first, TO for the last.
-double frameValue(const AnimateSpec& spec, int k);
+double frameValue(const Sweep& sweep, int k);
 
 // frame.png -> frame-001.png; at least three digits, more when N needs them.
 std::string frameFileName(const std::string& out, int k, int frames);

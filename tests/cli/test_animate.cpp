@@ -41,31 +41,31 @@ bool samePixels(const std::string& a, const std::string& b) {
 
 } // namespace
 
-TEST(Animate, SpecificationsAreCheckedAndNamed) {
-    AnimateSpec s;
+TEST(Animate, SweepsAreCheckedAndNamed) {
+    Sweep s;
     std::string error;
-    ASSERT_TRUE(parseAnimateSpec("2=0.5:10:40", s, error));
+    ASSERT_TRUE(parseSweep("2=0.5:10:40", s, error));
     EXPECT_EQ(s.field, 2);
     EXPECT_EQ(s.from, 0.5);
     EXPECT_EQ(s.to, 10);
     EXPECT_EQ(s.frames, 40);
-    ASSERT_TRUE(parseAnimateSpec("1=-3:-1e1:1", s, error));
+    ASSERT_TRUE(parseSweep("1=-3:-1e1:1", s, error));
     EXPECT_EQ(s.to, -10);
-    EXPECT_FALSE(parseAnimateSpec("2=0.5:10", s, error));
+    EXPECT_FALSE(parseSweep("2=0.5:10", s, error));
     EXPECT_EQ(error, "--animate 的写法是 I=FROM:TO:N，例如 2=0.5:10:40，而不是“2=0.5:10”");
-    EXPECT_FALSE(parseAnimateSpec("0=1:2:3", s, error));
+    EXPECT_FALSE(parseSweep("0=1:2:3", s, error));
     EXPECT_EQ(error, "--animate：字段序号“0”应是 1 到 10 的整数");
-    EXPECT_FALSE(parseAnimateSpec("1=a:2:3", s, error));
+    EXPECT_FALSE(parseSweep("1=a:2:3", s, error));
     EXPECT_EQ(error, "--animate：起点“a”不是数");
-    EXPECT_FALSE(parseAnimateSpec("1=1:inf:3", s, error));
+    EXPECT_FALSE(parseSweep("1=1:inf:3", s, error));
     EXPECT_EQ(error, "--animate：终点“inf”不是数");
-    EXPECT_FALSE(parseAnimateSpec("1=1:2:0", s, error));
+    EXPECT_FALSE(parseSweep("1=1:2:0", s, error));
     EXPECT_EQ(error, "--animate：帧数“0”应是 1 到 9999 的整数");
-    EXPECT_FALSE(parseAnimateSpec("1=1:2:10000", s, error));
+    EXPECT_FALSE(parseSweep("1=1:2:10000", s, error));
 }
 
 TEST(Animate, FramesRunEvenlyAndAreNumbered) {
-    AnimateSpec s{2, 0.1, 0.7, 7};
+    Sweep s{2, 0.1, 0.7, 7};
     EXPECT_EQ(frameValue(s, 1), 0.1);
     EXPECT_EQ(frameValue(s, 7), 0.7); // exactly, not 0.1 + 6 * 0.1
     EXPECT_NEAR(frameValue(s, 4), 0.4, 1e-15);
