@@ -20,7 +20,7 @@
 #include "app/picture_export.h"
 #include "app/presentation_mode.h"
 #include "app/startup.h"
-#include "cli/expr_parser.h"
+#include "dialogs/expr_parser.h"
 #include "gfx/cp936.h"
 #include "gfx/qt_surface.h"
 #include "res/accelerators.h"

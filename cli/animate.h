@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "cli/expr_parser.h"
+#include "dialogs/expr_parser.h"
 
 namespace yhb {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/expr_parser.h"
+#include "dialogs/expr_parser.h"
 
 using namespace yhb;
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "cli/expr_parser.h"
+#include "dialogs/expr_parser.h"
 #include "test_util.h"
 
 using namespace yhb;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/expr_parser.h"
+#include "dialogs/expr_parser.h"
 #include "plot/curve.h"
 
 using namespace yhb;

@@ -1,4 +1,4 @@
-#include "cli/expr_parser.h"
+#include "dialogs/expr_parser.h"
 
 #include <algorithm>
 #include <cstdlib>
