@@ -45,6 +45,11 @@ bool validUtf8(std::string_view s, bool& multiByte, bool& wide) {
 
 } // namespace
 
+bool isValidUtf8(std::string_view s) {
+    bool multiByte = false, wide = false;
+    return validUtf8(s, multiByte, wide);
+}
+
 bool isUtf8BankFile(std::string_view bytes) {
     if (bytes.substr(0, kBom.size()) == kBom) return true;
     bool multiByte = false, wide = false;

@@ -5,6 +5,9 @@
 
 namespace yhb {
 
+// Valid UTF-8: no overlong forms, surrogates or values past U+10FFFF.
+bool isValidUtf8(std::string_view s);
+
 // A bank file may be CP936 with CR LF line ends, as banks always were, or UTF-8 as every
 // editor on this system saves it: behind a byte-order mark, or valid UTF-8 holding at least
 // one multi-byte sequence.

@@ -15,6 +15,10 @@ bool allDigits(const std::string& s) {
 
 } // namespace
 
+const FamilySpec* expressionFamily(const std::string& head) {
+    return allDigits(head) ? findFamily(std::atoi(head.c_str())) : findFamilyByName(head);
+}
+
 bool parseExpression(const std::string& text, CliExpression& out, std::string& error) {
     out = {};
     const std::size_t plus = text.find('+', 0);
@@ -30,10 +34,7 @@ bool parseExpression(const std::string& text, CliExpression& out, std::string& e
         }
     if (colon == std::string::npos && boxesAt == std::string::npos) boxesAt = plus;
     const std::string head = text.substr(0, std::min(colon, boxesAt));
-    if (allDigits(head))
-        out.family = findFamily(std::atoi(head.c_str()));
-    else
-        out.family = findFamilyByName(head);
+    out.family = expressionFamily(head);
     if (!out.family) {
         error = "unknown family \"" + head + "\" in \"" + text + "\"";
         return false;

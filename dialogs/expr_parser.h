@@ -15,6 +15,9 @@ struct CliExpression {
     std::vector<int> boxes;
 };
 
+// The FAMILY of an EXPR: a family's number or its command-line name; null for neither.
+const FamilySpec* expressionFamily(const std::string& head);
+
 // Parses one EXPR; on failure returns false and puts a message naming the problem in `error`.
 bool parseExpression(const std::string& text, CliExpression& out, std::string& error);
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bank/bank_text.h"
+#include "dialogs/expr_parser.h"
 #include "gfx/cp936.h"
 #include "lesson/lesson.h"
 
@@ -41,40 +43,6 @@ std::string writeRow(const LessonRow& r) {
 }
 
 // ---- reading ------------------------------------------------------------------------
-
-bool validUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        int n = 0;
-        unsigned cp = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            n = 1;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            n = 2;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            n = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(n) >= s.size()) return false;
-        for (int k = 1; k <= n; ++k) {
-            const unsigned char t = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((t & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (t & 0x3F);
-        }
-        if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += static_cast<std::size_t>(n) + 1;
-    }
-    return true;
-}
 
 std::size_t utf8Length(std::string_view s) {
     return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
@@ -231,8 +199,7 @@ private:
     bool expression(int n, std::string_view e, LessonRow& r) {
         const std::size_t headEnd = e.find_first_of(":+");
         const std::string head(e.substr(0, headEnd));
-        const bool number = !head.empty() && head.size() <= 9 && head.find_first_not_of("0123456789") == std::string::npos;
-        r.family = number ? findFamily(std::atoi(head.c_str())) : findFamilyByName(head);
+        r.family = expressionFamily(head);
         if (!r.family) return fail(n, "未知的函数类型“" + shown(head) + "”（yunhuiban-cli --help 列出全部类型）。");
         const std::string name = std::string("函数“") + r.family->cliName + "”";
         std::size_t at = headEnd;
@@ -246,7 +213,7 @@ private:
                 std::string text;
                 const std::string which = "第 " + std::to_string(r.texts.size() + 1) + " 个参数";
                 if (!unescape(raw, text)) return fail(n, name + "的" + which + "“" + shown(raw) + "”中有无效的 %XX 转义。");
-                if (!validUtf8(text)) return fail(n, name + "的" + which + "不是有效的 UTF-8 文本。");
+                if (!isValidUtf8(text)) return fail(n, name + "的" + which + "不是有效的 UTF-8 文本。");
                 if (utf8Length(text) > kLessonTextLimit)
                     return fail(n, name + "的" + which + "太长，最多 " + std::to_string(kLessonTextLimit) + " 个字符。");
                 r.texts.push_back(cp936::fromUtf8(text));
@@ -310,7 +277,7 @@ bool parseLesson(std::string_view bytes, Lesson& out, LessonProblem& problem) {
         pos = nl == std::string_view::npos ? bytes.size() : nl + 1;
         ++n;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!validUtf8(line)) return reader.fail(n, "这一行不是有效的 UTF-8 文本。");
+        if (!isValidUtf8(line)) return reader.fail(n, "这一行不是有效的 UTF-8 文本。");
         if (std::any_of(line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f; }))
             return reader.fail(n, "这一行含有控制字符。");
         if (n == 1) {
