@@ -5,15 +5,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "cli/arguments.h"
+
 namespace yhb {
 namespace {
-
-bool wholeNumber(const std::string& s, long lo, long hi, long& out) {
-    if (s.empty()) return false;
-    char* end = nullptr;
-    out = std::strtol(s.c_str(), &end, 10);
-    return *end == '\0' && out >= lo && out <= hi;
-}
 
 bool realNumber(const std::string& s, double& out) {
     if (s.empty()) return false;
@@ -40,9 +35,9 @@ bool parseSweep(const std::string& text, Sweep& out, std::string& error) {
     }
     const std::string field = text.substr(0, eq), from = text.substr(eq + 1, c1 - eq - 1),
                       to = text.substr(c1 + 1, c2 - c1 - 1), frames = text.substr(c2 + 1);
-    long n = 0;
+    long long n = 0;
     Sweep s;
-    if (!wholeNumber(field, 1, 10, n)) {
+    if (!wholeNumber(field.c_str(), 1, 10, n)) {
         error = "--animate：字段序号“" + field + "”应是 1 到 10 的整数";
         return false;
     }
@@ -55,7 +50,7 @@ bool parseSweep(const std::string& text, Sweep& out, std::string& error) {
         error = "--animate：终点“" + to + "”不是数";
         return false;
     }
-    if (!wholeNumber(frames, 1, 9999, n)) {
+    if (!wholeNumber(frames.c_str(), 1, 9999, n)) {
         error = "--animate：帧数“" + frames + "”应是 1 到 9999 的整数";
         return false;
     }
@@ -93,19 +88,15 @@ std::string frameExpression(const CliExpression& e, int field, double value) {
 
 int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
                 const std::function<int(int, char**)>& plot) {
-    auto fail = [](const std::string& what) {
-        std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
-        return 2;
-    };
     Sweep sweep;
     std::string error;
-    if (!parseSweep(argv[at.option + 1], sweep, error)) return fail(error);
-    if (at.expr < 0) return fail("--animate 改变最后一个 EXPR 的字段，但命令行上没有 EXPR");
+    if (!parseSweep(argv[at.option + 1], sweep, error)) return usageError(error);
+    if (at.expr < 0) return usageError("--animate 改变最后一个 EXPR 的字段，但命令行上没有 EXPR");
     CliExpression last;
-    if (!parseExpression(argv[at.expr], last, error)) return fail(error);
+    if (!parseExpression(argv[at.expr], last, error)) return usageError(error);
     const int fields = static_cast<int>(last.family->fields.size());
     if (sweep.field > fields)
-        return fail(std::string("--animate：") + last.family->cliName + " 只有 " + std::to_string(fields) + " 个字段，没有第 " +
+        return usageError(std::string("--animate：") + last.family->cliName + " 只有 " + std::to_string(fields) + " 个字段，没有第 " +
                     std::to_string(sweep.field) + " 个");
 
     for (int k = 1; k <= sweep.frames; ++k) {

@@ -8,31 +8,21 @@
 
 #include "app/main_window.h"
 #include "app/print_page.h"
+#include "cli/arguments.h"
 #include "lesson/lesson_file.h"
 #include "res/strings.h"
 
 namespace yhb {
-namespace {
-
-constexpr int kUsage = 2;
-
-bool usage(const std::string& what, int& status) {
-    std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
-    status = kUsage;
-    return false;
-}
-
-} // namespace
 
 bool PlotLessonOptions::owns(const std::string& arg) {
     return arg == "--lesson" || arg == "--save-lesson" || arg == "--unit-cm";
 }
 
-bool PlotLessonOptions::read(int argc, char** argv, int& status) {
+int PlotLessonOptions::read(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         if (!owns(a)) continue;
-        if (i + 1 >= argc) return usage(a + " needs a value", status);
+        if (i + 1 >= argc) return usageError(a + " needs a value");
         const std::string v = argv[++i];
         if (a == "--lesson") {
             lessonPath_ = v;
@@ -40,17 +30,16 @@ bool PlotLessonOptions::read(int argc, char** argv, int& status) {
             savePath_ = v;
         } else {
             unitCm_ = v == "0.5" ? 0.5 : v == "1" ? 1.0 : v == "2" ? 2.0 : 0;
-            if (unitCm_ == 0) return usage("--unit-cm takes 0.5, 1 or 2", status);
+            if (unitCm_ == 0) return usageError("--unit-cm takes 0.5, 1 or 2");
         }
     }
-    if (lessonPath_.empty()) return true;
+    if (lessonPath_.empty()) return 0;
     LessonProblem problem;
     if (!loadLesson(lessonPath_, lesson_, problem)) {
         std::fprintf(stderr, "%s\n", openFailureText(lessonPath_, problem).c_str());
-        status = kUsage;
-        return false;
+        return kUsageStatus;
     }
-    return true;
+    return 0;
 }
 
 void PlotLessonOptions::preset(int& scale, bool& pi, bool& noLabels, bool& presentation) const {

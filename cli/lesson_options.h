@@ -13,9 +13,9 @@ class MainWindow;
 // window would save, --unit-cm N sets the scale of PDF output (-o x.pdf).
 class PlotLessonOptions {
 public:
-    // Reads our options from the arguments, ahead of the others, and opens the lesson. False
-    // with the exit status when an option or the lesson is refused (said on stderr).
-    bool read(int argc, char** argv, int& status);
+    // Reads our options from the arguments, ahead of the others, and opens the lesson. 0, or
+    // the exit status when an option or the lesson is refused (said on stderr).
+    int read(int argc, char** argv);
     // True for our options; their value follows them.
     static bool owns(const std::string& arg);
     // The lesson's view as the defaults of --scale, --pi-axis, --no-labels and --presentation.

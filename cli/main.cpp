@@ -21,6 +21,7 @@
 #include "bank/question_navigator.h"
 #include "bank/question_reader.h"
 #include "cli/animate.h"
+#include "cli/arguments.h"
 #include "cli/lesson_options.h"
 #include "cli/worksheet_command.h"
 #include "dialogs/expr_parser.h"
@@ -36,8 +37,6 @@ namespace fs = std::filesystem;
 using namespace yhb;
 
 namespace {
-
-constexpr int kUsage = 2;
 
 // Message boxes become lines on stderr.
 class StderrNotifier : public Notifier {
@@ -68,11 +67,6 @@ void printHelp() {
         for (const BoxSpec& b : f.boxes) std::printf("  +%d %s", b.id, b.caption);
         std::printf("\n");
     }
-}
-
-int usageError(const std::string& what) {
-    std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
-    return kUsage;
 }
 
 bool parsePair(const char* text, char sep, int& a, int& b) {
@@ -128,7 +122,7 @@ int plotCommand(int argc, char** argv) {
     AnimateArgs animate;
     // The lesson first: its view is the default that the options below override.
     PlotLessonOptions lesson;
-    if (int status = 0; !lesson.read(argc, argv, status)) return status;
+    if (const int status = lesson.read(argc, argv)) return status;
     lesson.preset(scale, pi, noLabels, presentation);
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
@@ -141,10 +135,8 @@ int plotCommand(int argc, char** argv) {
             (a == "--size" ? width : winW) = w;
             (a == "--size" ? height : winH) = h;
         } else if (a == "--scale") {
-            const char* v = value();
-            char* end = nullptr;
-            long n = v ? std::strtol(v, &end, 10) : 0;
-            if (!v || *end || n < 1 || n > 1000) return usageError("--scale needs a number from 1 to 1000");
+            long long n = 0;
+            if (!wholeNumber(value(), 1, 1000, n)) return usageError("--scale needs a number from 1 to 1000");
             scale = static_cast<int>(n);
         } else if (a == "--origin") {
             const char* v = value();
@@ -211,14 +203,14 @@ int plotCommand(int argc, char** argv) {
         Document& doc = window.document();
         setView(doc);
         window.resizeClient(winW, winH); // the first layout sizes the canvas and centres the origin
-        if (!lesson.enter(window)) return kUsage;
+        if (!lesson.enter(window)) return kUsageStatus;
         setView(doc);
         doc.view.presentation = 0;
         if (presentation) window.command(cmd::Presentation);
         if (setOrigin(doc)) window.canvas()->applyOrigin();
         bool refused = false;
         for (const CliExpression& e : exprs) {
-            if (!beginNew(doc, notifier)) return kUsage;
+            if (!beginNew(doc, notifier)) return kUsageStatus;
             window.runParameterDialog = [&](ParameterDialog& dialog) {
                 for (std::size_t i = 0; i < e.texts.size(); ++i)
                     if (!e.texts[i].empty()) dialog.field(static_cast<int>(i))->setText(QString::fromStdString(e.texts[i]));
@@ -227,7 +219,7 @@ int plotCommand(int argc, char** argv) {
                 refused = dialog.result() != 1;
             };
             window.command(e.family->kind);
-            if (refused) return kUsage;
+            if (refused) return kUsageStatus;
         }
         if (lesson.saving() && lesson.save(doc) != 0) return 1;
         const QImage image = window.renderClient();
@@ -236,13 +228,13 @@ int plotCommand(int argc, char** argv) {
     }
 
     Document doc;
-    if (!lesson.enter(doc, width, height)) return kUsage;
+    if (!lesson.enter(doc, width, height)) return kUsageStatus;
     setView(doc);
     const double magnification = presentation ? kPresentationMagnification : 1.0;
     doc.canvas.resize(static_cast<int>(width / magnification), static_cast<int>(height / magnification));
     setOrigin(doc);
     for (const CliExpression& e : exprs)
-        if (!enterExpression(doc, e, notifier)) return kUsage;
+        if (!enterExpression(doc, e, notifier)) return kUsageStatus;
     if (lesson.saving() && lesson.save(doc) != 0) return 1;
 
     if (trace) printTrace(doc);
@@ -271,9 +263,8 @@ int questionCommand(int argc, char** argv) {
         if (a == "--figure") {
             figure = true;
         } else if (a == "--width" && i + 1 < argc) {
-            char* end = nullptr;
-            long n = std::strtol(argv[++i], &end, 10);
-            if (*end || n < 1 || n > 10000) return usageError("--width needs a number from 1 to 10000");
+            long long n = 0;
+            if (!wholeNumber(argv[++i], 1, 10000, n)) return usageError("--width needs a number from 1 to 10000");
             width = static_cast<int>(n);
         } else if (a == "--cell" && i + 1 < argc) {
             if (!parsePair(argv[++i], ',', cellW, cellH) || cellW < 1 || cellH < 1 || cellW > 500 || cellH > 500)
@@ -406,7 +397,7 @@ int bankCommand(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         printHelp();
-        return argc < 2 ? kUsage : 0;
+        return argc < 2 ? kUsageStatus : 0;
     }
     const std::string command = argv[1];
     if (command == "bank") return bankCommand(argc - 2, argv + 2);

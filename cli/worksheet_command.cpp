@@ -12,25 +12,16 @@
 #include "bank/catalogue.h"
 #include "bank/worksheet.h"
 #include "bank/worksheet_writer.h"
+#include "cli/arguments.h"
 #include "gfx/cp936.h"
 #include "res/strings.h"
 
 namespace yhb {
 namespace {
 
-constexpr int kBadInput = 2;
-
 int refuse(const std::string& utf8) {
     std::fprintf(stderr, "yunhuiban-cli worksheet: %s\n", utf8.c_str());
-    return kBadInput;
-}
-
-// A whole number from `low` to `high`, nothing after it.
-bool readNumber(const char* text, long long low, long long high, long long& value) {
-    if (!text || !*text) return false;
-    char* end = nullptr;
-    value = std::strtoll(text, &end, 10);
-    return *end == '\0' && value >= low && value <= high;
+    return kUsageStatus;
 }
 
 std::string todayTitle(const std::vector<std::string>& names) {
@@ -57,15 +48,15 @@ int worksheetCommand(int argc, char** argv) {
         };
         long long n = 0;
         if (a == "--category") {
-            if (!takes() || !readNumber(value, 0, 1000000, n)) return refuse("--category 后面应是分类编号（见 yunhuiban-cli bank）");
+            if (!takes() || !wholeNumber(value, 0, 1000000, n)) return refuse("--category 后面应是分类编号（见 yunhuiban-cli bank）");
             categories.push_back(static_cast<int>(n));
         } else if (a == "--file") {
             if (!takes()) return refuse("--file 后面应是题目文件");
             files.push_back(value);
         } else if (a == "--count") {
-            if (!takes() || !readNumber(value, 1, 100000, count)) return refuse("--count 后面应是正整数题数");
+            if (!takes() || !wholeNumber(value, 1, 100000, count)) return refuse("--count 后面应是正整数题数");
         } else if (a == "--seed") {
-            if (!takes() || !readNumber(value, 0, 4294967295LL, seed)) return refuse("--seed 后面应是 0 到 4294967295 的整数");
+            if (!takes() || !wholeNumber(value, 0, 4294967295LL, seed)) return refuse("--seed 后面应是 0 到 4294967295 的整数");
         } else if (a == "--answers") {
             answers = true;
         } else if (a == "--title") {

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 // A fresh directory under the system temp folder, removed when the test ends.
@@ -29,6 +30,14 @@ public:
 private:
     std::string path_;
 };
+
+// A file's bytes; empty when it cannot be read.
+inline std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 inline std::string testOutputDir() {
     const char* d = std::getenv("YHB_TEST_OUTPUT");

@@ -205,7 +205,7 @@ TEST(PresentationMode, StrokesTextAndColoursOfTheFiveRowScene) {
 
     // Every curve colour drawn, and smoothed: shades between each colour and the ground.
     for (std::size_t i = 1; i <= 5; ++i) {
-        const QRgb c = qRgb(red(PresentationColours[i]), green(PresentationColours[i]), blue(PresentationColours[i]));
+        const QRgb c = toQColor(PresentationColours[i]).rgb();
         int exact = 0, blended = 0;
         for (int y = 0; y < img.height(); y += 2)
             for (int x = 0; x < img.width(); x += 2) {
@@ -301,7 +301,7 @@ TEST(PresentationMode, F5SwitchesTheWindowAndBack) {
     const QRect panel(w.canvas()->geometry().right() + 4, 0, client.width() - w.canvas()->geometry().right() - 4, client.height());
     const QRgb ground = client.pixel(panel.left() + 2, client.height() - 3);
     for (std::size_t i = 1; i <= 5; ++i) {
-        const QRgb c = qRgb(red(PresentationColours[i]), green(PresentationColours[i]), blue(PresentationColours[i]));
+        const QRgb c = toQColor(PresentationColours[i]).rgb();
         int n = 0;
         for (int y = panel.top(); y <= panel.bottom(); ++y)
             for (int x = panel.left(); x <= panel.right(); ++x) n += client.pixel(x, y) == c;
@@ -333,7 +333,7 @@ TEST(NormalMode, LinesAreOnePixelAndUnsmoothed) {
     QtSurface s(&img);
     paintDocument(s, doc);
     std::set<QRgb> allowed = {qRgb(128, 128, 128), qRgb(0, 0, 0), qRgb(255, 255, 255)};
-    for (std::size_t i = 1; i < SlotColours.size(); ++i) allowed.insert(qRgb(red(SlotColours[i]), green(SlotColours[i]), blue(SlotColours[i])));
+    for (std::size_t i = 1; i < SlotColours.size(); ++i) allowed.insert(toQColor(SlotColours[i]).rgb());
     int strays = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) strays += !allowed.count(img.pixel(x, y));

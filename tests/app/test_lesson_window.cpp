@@ -9,10 +9,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
-
-#include <fstream>
-#include <sstream>
 
 #include "lesson/lesson_helpers.h"
 #include "plot/curve.h"
@@ -24,13 +20,6 @@ using namespace yhb;
 using namespace yhb::test;
 
 namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The file dialogs pick `path` and accept, as a user typing the name and pressing Enter.
 void pickFile(LessonCommands& l, const std::string& path) {
@@ -139,14 +128,7 @@ TEST(LessonWindow, ClosingWithoutALessonAsksNothing) {
     MainWindow& w = *app.window;
     prepare(w);
     Prompt prompt(w.lessons());
-    bool timedOut = false;
-    QTimer::singleShot(0, &w, [&] { w.close(); });
-    QTimer::singleShot(5000, qApp, [&] {
-        timedOut = true;
-        QCoreApplication::exit(7);
-    });
-    EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(closeInEventLoop(w), 0);
     EXPECT_EQ(prompt.count, 0);
 }
 

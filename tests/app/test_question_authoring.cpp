@@ -17,10 +17,6 @@ using namespace yhb::test;
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
 // A small bank of our own: two categories, the first with three questions, one with a figure.
 struct OwnBank {
     TempDir d;

@@ -4,9 +4,7 @@
 #include <QScrollBar>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "plot/curve.h"
 #include "res/command_ids.h"
@@ -20,16 +18,8 @@ namespace {
 
 std::map<std::string, std::string> snapshot(const std::string& root) {
     std::map<std::string, std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(root)) {
-        std::string bytes;
-        if (e.is_regular_file()) {
-            std::ifstream in(e.path(), std::ios::binary);
-            std::ostringstream s;
-            s << in.rdbuf();
-            bytes = s.str();
-        }
-        files[e.path().string()] = bytes;
-    }
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        files[e.path().string()] = e.is_regular_file() ? slurp(e.path()) : "";
     return files;
 }
 

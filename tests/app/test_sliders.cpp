@@ -2,9 +2,9 @@
 // window, driven through the event loop.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QTest>
 
+#include "../dialogs/form_helpers.h"
 #include "plot/curve.h"
 #include "res/command_ids.h"
 #include "ui_helpers.h"
@@ -13,22 +13,6 @@ using namespace yhb;
 using namespace yhb::test;
 
 namespace {
-
-std::string rowSeen(const Document& doc, int r) {
-    const ExpressionSlot& s = doc.table.slot(r);
-    std::string out = std::to_string(s.kind) + " colour " + std::to_string(s.colourIndex) + " p";
-    char buf[64];
-    for (double v : s.params) {
-        std::snprintf(buf, sizeof buf, " %.17g", v);
-        out += buf;
-    }
-    for (int j = 0; j < s.extraCount; ++j) {
-        const ExtraPlot& e = s.extras[j];
-        std::snprintf(buf, sizeof buf, " | %d %d %.17g %.17g", e.sourceControl, e.plotOp, e.params[0], e.params[1]);
-        out += buf;
-    }
-    return out + " label " + std::to_string(s.labels.count()) + " items " + std::to_string(s.labels.charCount());
-}
 
 // Opens the family's dialog from the menu, hands it to `drive`, and closes it if it is left open.
 void withDialog(MainWindow& w, int kind, const std::function<void(ParameterDialog&)>& drive) {
@@ -41,14 +25,6 @@ void withDialog(MainWindow& w, int kind, const std::function<void(ParameterDialo
     };
     w.command(kind);
     w.runParameterDialog = previous;
-}
-
-// Waits, with the event loop running, until `done` or a few seconds have passed.
-bool waitFor(const std::function<bool()>& done, int ms = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) QTest::qWait(10);
-    return done();
 }
 
 void checkAll(ParameterDialog& d) {
@@ -124,12 +100,12 @@ TEST(Sliders, AnimationRunsUntilStoppedTouchedOrClosed) {
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
         EXPECT_TRUE(d.animating());
         EXPECT_EQ(d.playButton(1)->text(), "■");
-        ASSERT_TRUE(waitFor([&] { return d.field(1)->text() == "4.5"; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() == "4.5"; }));
         EXPECT_EQ(app.doc().table.slot(0).params[1], 4.5);
         EXPECT_EQ(app.doc().table.slotCount, 1);
         // Everything else keeps working: a box cleared drops its records at the next step.
         d.boxById(1012)->setChecked(false);
-        ASSERT_TRUE(waitFor([&] { return app.doc().table.slot(0).extraCount == 6; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return app.doc().table.slot(0).extraCount == 6; }));
 
         QTest::mouseClick(d.playButton(1), Qt::LeftButton); // ■
         EXPECT_FALSE(d.animating());
@@ -140,7 +116,7 @@ TEST(Sliders, AnimationRunsUntilStoppedTouchedOrClosed) {
 
         // Another slider touched.
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return d.field(1)->text() != stopped; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != stopped; }));
         QTest::keyClick(d.slider(0), Qt::Key_Right);
         EXPECT_FALSE(d.animating());
         EXPECT_EQ(d.field(0)->text(), "5.1");
@@ -150,7 +126,7 @@ TEST(Sliders, AnimationRunsUntilStoppedTouchedOrClosed) {
 
         // Closed while running.
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return d.field(1)->text() != touched; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != touched; }));
         d.reject();
         EXPECT_FALSE(d.animating());
     });
@@ -167,7 +143,7 @@ TEST(Sliders, TheGeneralCirclesRefusalStopsTheAnimation) {
         d.field(2)->selectAll();
         QTest::keyClicks(d.field(2), "4.2"); // D = E = -3: F may reach 4.4
         QTest::mouseClick(d.playButton(2), Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return !d.animating(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !d.animating(); }));
         EXPECT_EQ(d.playButton(2)->text(), "▶");
         EXPECT_EQ(d.field(2)->text(), "4.5");
     });
@@ -208,7 +184,7 @@ TEST(Sliders, TheAnimationKeepsTheRangeTyped) {
         EXPECT_EQ(d.slider(1)->value(), 30);
         EXPECT_EQ(d.field(1)->text(), "4.0");
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return d.field(1)->text() != "4.0"; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != "4.0"; }));
         EXPECT_EQ(d.field(1)->text(), "2.9");
         EXPECT_EQ(d.rangeTo(1)->text(), "3");
     });

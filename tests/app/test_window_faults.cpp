@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include "app/startup.h"
@@ -19,14 +18,6 @@
 
 using namespace yhb;
 using namespace yhb::test;
-
-namespace {
-
-void settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-} // namespace
 
 TEST(WindowFaults, LeavingFullScreenLaysTheWindowOutAtOnce) {
     App app;
@@ -182,13 +173,5 @@ TEST(WindowFaults, ClosingTheMainWindowEndsTheProgramWhateverTheQuestionWindowSh
     w.command(cmd::BankCategoryBase);
     settle();
     ASSERT_TRUE(w.questionWindow()->isVisible());
-    bool timedOut = false;
-    QTimer::singleShot(0, &w, [&] { w.close(); });
-    QTimer::singleShot(5000, qApp, [&] {
-        timedOut = true;
-        QCoreApplication::exit(7);
-    });
-    const int status = QApplication::exec();
-    EXPECT_FALSE(timedOut) << "the event loop went on with the question window still open";
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(closeInEventLoop(w), 0) << "the event loop went on with the question window still open";
 }

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "../bank/bank_helpers.h"
 #include "../cli/pdf_helpers.h"
 #include "bank/question_window.h"
 #include "bank/worksheet_dialog.h"
@@ -28,13 +29,6 @@ using namespace yhb;
 using namespace yhb::test;
 
 namespace {
-
-int categoryNamed(const Catalogue& c, const char* utf8) {
-    for (int i = 0; i < c.categoryCount(); ++i)
-        if (cp936::toUtf8(c.category(i)->name) == utf8) return i;
-    ADD_FAILURE() << "no category " << utf8;
-    return -1;
-}
 
 // A click on a list item's check box, where the user clicks.
 void clickCheck(QListWidget* list, int row) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,22 @@ inline void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton, QPoint at = {5
     QApplication::sendEvent(w, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), b, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &release);
+}
+
+// Lets the events a command posted (layouts, repaints, shows) be handled.
+inline void settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// Closes `w` from inside the event loop, as its close box does, and returns the loop's exit
+// status: 0 when the close ended it, 7 when it was still running 5 s later.
+inline int closeInEventLoop(QWidget& w) {
+    QTimer::singleShot(0, &w, [&w] { w.close(); });
+    QTimer timeout; // stopped with this scope, unlike a single shot left pending
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    timeout.start(5000);
+    return QApplication::exec();
 }
 
 inline int countColour(const QImage& img, QRgb c) {

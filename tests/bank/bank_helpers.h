@@ -1,6 +1,9 @@
 #pragma once
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "bank/catalogue.h"
 #include "gfx/cp936.h"
 #include "test_util.h"
 
@@ -16,6 +19,14 @@ inline std::string markup(std::initializer_list<const char*> lines) {
     std::string out;
     for (const char* l : lines) out += cp936::fromUtf8(l) + "\r\n";
     return out;
+}
+
+// The index of the category named `utf8`; -1, and a failure, if there is none.
+inline int categoryNamed(const Catalogue& c, const char* utf8) {
+    for (int i = 0; i < c.categoryCount(); ++i)
+        if (cp936::toUtf8(c.category(i)->name) == utf8) return i;
+    ADD_FAILURE() << "no category " << utf8;
+    return -1;
 }
 
 } // namespace yhb::test

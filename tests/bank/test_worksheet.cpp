@@ -17,13 +17,6 @@ using Kind = RecordingSurface::Kind;
 
 namespace {
 
-int categoryNamed(const Catalogue& c, const char* utf8) {
-    for (int i = 0; i < c.categoryCount(); ++i)
-        if (cp936::toUtf8(c.category(i)->name) == utf8) return i;
-    ADD_FAILURE() << "no category " << utf8;
-    return -1;
-}
-
 // The text of a question's first text item: what follows its number on the sheet.
 std::string firstText(const std::string& path, bool answer = false) {
     std::string bytes;

@@ -1,52 +1,44 @@
 #pragma once
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "test_util.h"
+#include "tool_helpers.h"
 
 namespace yhb::test {
 
-struct ToolRun {
-    int status;
-    std::string out, err;
-};
-
-inline std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+// What pdftotext says in `mode` of one page, or of all of them for page 0.
+inline ToolRun pdftotext(const std::string& mode, const std::string& pdf, int page) {
+    const std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+    const ToolRun r = run("pdftotext " + mode + range + " " + quoted(pdf) + " -");
+    EXPECT_EQ(r.status, 0) << "pdftotext (poppler-utils) is needed: " << r.err;
+    return r;
 }
-
-inline ToolRun run(const std::string& command) {
-    TempDir d;
-    const int raw = std::system((command + " >" + (d / "out") + " 2>" + (d / "err")).c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(d / "out"), slurp(d / "err")};
-}
-
-inline ToolRun cli(const std::string& args) {
-    const char* tool = std::getenv("YHB_CLI");
-    return run(std::string(tool ? tool : "yunhuiban-cli") + " " + args);
-}
-
-inline std::string quoted(const std::string& s) { return "'" + s + "'"; }
 
 // The text poppler finds on the PDF's pages (all of them for page 0), in the order it was
 // drawn and without white space: the reading order, however lines wrap and formulas stack.
 inline std::string pdfText(const std::string& pdf, int page = 0) {
-    const std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-    const ToolRun r = run("pdftotext -raw" + range + " " + quoted(pdf) + " -");
-    EXPECT_EQ(r.status, 0) << "pdftotext (poppler-utils) is needed: " << r.err;
+    const ToolRun r = pdftotext("-raw", pdf, page);
     std::string out;
     for (char c : r.out)
         if (c != ' ' && c != '\n' && c != '\f' && c != '\r') out += c;
+    return out;
+}
+
+struct PdfWord {
+    double x0, y0, x1, y1; // points from the page's top left
+    std::string text;
+};
+
+// The words poppler finds on the PDF's pages (all of them for page 0), each with its box.
+inline std::vector<PdfWord> pdfWords(const std::string& pdf, int page = 0) {
+    const ToolRun r = pdftotext("-bbox", pdf, page);
+    const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+    std::vector<PdfWord> out;
+    for (std::sregex_iterator it(r.out.begin(), r.out.end(), word), end; it != end; ++it)
+        out.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4]), (*it)[5]});
     return out;
 }
 

@@ -1,38 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <QImage>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/animate.h"
-#include "test_util.h"
+#include "tool_helpers.h"
 
 using namespace yhb;
+using namespace yhb::test;
 
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out, err;
-};
-
-CliResult cli(const std::string& args) {
-    TempDir d;
-    const char* tool = std::getenv("YHB_CLI");
-    const std::string cmd = std::string(tool ? tool : "yunhuiban-cli") + " " + args + " >" + (d / "out") + " 2>" + (d / "err");
-    const int raw = std::system(cmd.c_str());
-    auto slurp = [](const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    };
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(d / "out"), slurp(d / "err")};
-}
 
 bool samePixels(const std::string& a, const std::string& b) {
     const QImage x(QString::fromStdString(a)), y(QString::fromStdString(b));
@@ -87,7 +65,7 @@ TEST(Animate, FramesRunEvenlyAndAreNumbered) {
 TEST(Animate, EachFrameIsThePlotOfItsValue) {
     TempDir d;
     const std::string scene = "ellipse-x:5,4+1010+1011+1012 sin:2,1,0 hyperbola-x:3,2+1013 --size 320x240";
-    CliResult r = cli("plot " + scene + " --animate 2=0.5:4.5:5 -o " + (d / "f.png"));
+    ToolRun r = cli("plot " + scene + " --animate 2=0.5:4.5:5 -o " + (d / "f.png"));
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* f : {"f-001.png", "f-002.png", "f-003.png", "f-004.png", "f-005.png"})
         EXPECT_TRUE(std::filesystem::exists(d / f)) << f;
@@ -111,7 +89,7 @@ TEST(Animate, EachFrameIsThePlotOfItsValue) {
 
 TEST(Animate, RefusalsSayWhatAndWhichFrame) {
     TempDir d;
-    CliResult r = cli("plot ellipse-x --animate 3=1:2:3 -o " + (d / "f.png"));
+    ToolRun r = cli("plot ellipse-x --animate 3=1:2:3 -o " + (d / "f.png"));
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("ellipse-x 只有 2 个字段，没有第 3 个"), std::string::npos) << r.err;
     r = cli("plot ellipse-x --animate 2=1:2 -o " + (d / "f.png"));

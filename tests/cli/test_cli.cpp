@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <QDomDocument>
 #include <QFile>
 #include <QImage>
@@ -11,35 +9,11 @@
 #include <sstream>
 
 #include "../bank/bank_helpers.h"
-#include "test_util.h"
+#include "tool_helpers.h"
 
 using namespace yhb::test;
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-// Runs the tool with `args` (already quoted for the shell), in `cwd` when one is given.
-CliRun cli(const std::string& args, const std::string& cwd = "") {
-    TempDir d;
-    const char* tool = std::getenv("YHB_CLI");
-    const std::string cmd = (cwd.empty() ? "" : "cd '" + cwd + "' && ") + std::string(tool ? tool : "yunhuiban-cli") +
-                            " " + args + " >" + (d / "out") + " 2>" + (d / "err");
-    const int raw = std::system(cmd.c_str());
-    CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {}, {}};
-    auto slurp = [](const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    };
-    r.out = slurp(d / "out");
-    r.err = slurp(d / "err");
-    return r;
-}
 
 std::vector<std::string> lines(const std::string& s) {
     std::vector<std::string> out;
@@ -53,7 +27,7 @@ std::vector<std::string> lines(const std::string& s) {
 TEST(Cli, PlotRefusalsWriteNothing) {
     TempDir d;
     const std::string png = d / "x.png";
-    CliRun r = cli("plot sin sin sin sin sin sin -o " + png);
+    ToolRun r = cli("plot sin sin sin sin sin sin -o " + png);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("表达式个数已大于5个"), std::string::npos);
     r = cli("plot circle-general:0,0,1 -o " + png);
@@ -67,7 +41,7 @@ TEST(Cli, PlotRefusalsWriteNothing) {
 }
 
 TEST(Cli, TraceOfALineEndsEachPassOnTheBandsEdge) {
-    CliRun r = cli("plot line-slope:1,0 --trace");
+    ToolRun r = cli("plot line-slope:1,0 --trace");
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> polylines;
     for (const auto& l : lines(r.out))
@@ -83,7 +57,7 @@ TEST(Cli, TraceOfALineEndsEachPassOnTheBandsEdge) {
 }
 
 TEST(Cli, TraceOfAnEllipseGivesFourPolylinesClosedAtTheVertices) {
-    CliRun r = cli("plot ellipse-x:5,4 --trace --no-labels");
+    ToolRun r = cli("plot ellipse-x:5,4 --trace --no-labels");
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::vector<std::string>> polys;
     for (const auto& l : lines(r.out))
@@ -103,7 +77,7 @@ TEST(Cli, TraceOfAnEllipseGivesFourPolylinesClosedAtTheVertices) {
 
 TEST(Cli, PngAndWellFormedSvg) {
     TempDir d;
-    CliRun r = cli("plot ellipse-x:4,2+1010+1011 sin:2 --size 300x200 -o " + (d / "a.png"));
+    ToolRun r = cli("plot ellipse-x:4,2+1010+1011 sin:2 --size 300x200 -o " + (d / "a.png"));
     ASSERT_EQ(r.status, 0) << r.err;
     QImage img(QString::fromStdString(d / "a.png"));
     EXPECT_EQ(img.size(), QSize(300, 200));
@@ -128,7 +102,7 @@ TEST(Cli, QuestionTypesetsAtTheGivenWidth) {
     TempDir d;
     oneLine(d, "c/funcName.fun", "圆");
     d.write("c/q.txt", markup({"function", "求圆的方程。", "jd", "答案"}));
-    CliRun r = cli("question " + (d / "c/q.txt") + " --trace");
+    ToolRun r = cli("question " + (d / "c/q.txt") + " --trace");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("当前<<圆>>题库内总的题目数为●1●,当前题号为〓■1号■〓"), std::string::npos);
     EXPECT_NE(r.out.find("text 0 22 20 36 \"求圆的方程。\""), std::string::npos);
@@ -143,7 +117,7 @@ TEST(Cli, QuestionTypesetsAtTheGivenWidth) {
 TEST(Cli, AQuestionNamedWithoutItsFolderFindsTheFoldersName) {
     TempDir d;
     d.write("圆与方程/q.txt", markup({"function", "求圆的方程。"}));
-    CliRun r = cli("question q.txt --trace", d / "圆与方程");
+    ToolRun r = cli("question q.txt --trace", d / "圆与方程");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("当前<<圆与方程>>题库"), std::string::npos) << r.out.substr(0, 300);
     oneLine(d, "圆与方程/funcName.fun", "圆");
@@ -157,7 +131,7 @@ TEST(Cli, BankWithoutADirectoryUsesTheBankTheProgramWouldFind) {
     oneLine(d, "tm/a/funcMenu.fun", "函数");
     oneLine(d, "tm/a/1/funcName.fun", "一次函数");
     d.write("tm/a/1/q.txt", markup({"function", "x"}));
-    CliRun r = cli("bank", d.path());
+    ToolRun r = cli("bank", d.path());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("题库 " + d.path()), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("category 0 parent=0 aggregate=0 questions=1 一次函数"), std::string::npos) << r.out;
@@ -171,7 +145,7 @@ TEST(Cli, BankListsTheCatalogueAndItsProblems) {
     d.write("tm/a/1/good.txt", markup({"function", "x", "2", "zs"}));
     d.write("tm/a/1/bad.txt", markup({"function", "fs", "{", "x"}) + "\xff\xff\r\n");
     d.write("tm/a/1/none.txt", "hello\r\n");
-    CliRun r = cli("bank " + d.path() + " --lang en");
+    ToolRun r = cli("bank " + d.path() + " --lang en");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.out), (std::vector<std::string>{
                                 "version 3.0", "toplevel 0 函数", "category 0 parent=0 aggregate=0 questions=3 一次函数",
@@ -204,7 +178,7 @@ TEST(Cli, TheCheckerWarnsOfTheTrapsABankAuthorFallsInto) {
     d.write("tm/a/1/.q3.txt.swp", "x");
     d.write("tm/a/1/figure.png", "\x89PNG");
     d.write("tm/a/2/q1.txt", markup({"function", "@plot ellipse-x:5,4+1011", "y"}));
-    CliRun r = cli("bank " + d.path());
+    ToolRun r = cli("bank " + d.path());
     EXPECT_EQ(r.status, 0) << "warnings alone do not fail: " << r.err;
     const std::vector<std::string> expected = {
         "tm/a/1/q1.txt:4: 警告：关键字“zs”带有空格，会当作文字显示",

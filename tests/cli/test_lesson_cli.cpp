@@ -1,41 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <zlib.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
 
-#include "test_util.h"
+#include "pdf_helpers.h"
+
+using namespace yhb::test;
 
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-Result run(const std::string& command) {
-    TempDir d;
-    const int raw = std::system((command + " >" + (d / "out") + " 2>" + (d / "err")).c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(d / "out"), slurp(d / "err")};
-}
-
-Result cli(const std::string& args) {
-    const char* tool = std::getenv("YHB_CLI");
-    return run(std::string(tool ? tool : "yunhuiban-cli") + " " + args);
-}
 
 const std::string kRows = "ellipse-x:5,4+1010+1011+1012 hyperbola-y:2,3+1013 tan circle-general:-2,4,1+1010 "
                           "parabola-right:2+1010+1011";
@@ -59,16 +35,12 @@ std::string pdfContent(const std::string& pdf) {
 
 // The x axis's numbers on the page (pdftotext's words), by number: points from the page's left.
 std::map<int, double> xAxisNumbers(const std::string& pdfPath) {
-    const Result r = run("pdftotext -bbox '" + pdfPath + "' -");
-    EXPECT_EQ(r.status, 0) << "pdftotext (poppler-utils) is needed: " << r.err;
-    const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="[0-9.]+">(-?[0-9]+)</word>)re");
+    const std::regex number("-?[0-9]+");
     // The axis's numbers share one line: the longest line of numbers with a 0 in it (point
     // coordinates come apart into numbers too, but fewer to a line).
     std::map<long, std::map<int, double>> byLine; // top in hundredths of a point → number → centre x
-    for (std::sregex_iterator it(r.out.begin(), r.out.end(), word), end; it != end; ++it) {
-        const double x = (std::stod((*it)[1]) + std::stod((*it)[3])) / 2;
-        byLine[std::lround(std::stod((*it)[2]) * 100)][std::stoi((*it)[4])] = x;
-    }
+    for (const PdfWord& w : pdfWords(pdfPath))
+        if (std::regex_match(w.text, number)) byLine[std::lround(w.y0 * 100)][std::stoi(w.text)] = (w.x0 + w.x1) / 2;
     std::map<int, double> out;
     for (const auto& [top, numbers] : byLine)
         if (numbers.count(0) && numbers.size() > out.size()) out = numbers;
@@ -82,9 +54,9 @@ TEST(LessonCli, ASavedLessonPlotsLikeItsExpressions) {
     for (const std::string options : {"", "--scale 32 --pi-axis", "--no-labels --origin 250,150 --size 500x300"}) {
         const std::string lesson = d / "lesson.yhb";
         ASSERT_EQ(cli("plot " + kRows + " " + options + " --save-lesson " + lesson).status, 0) << options;
-        const Result expected = cli("plot " + kRows + " " + options + " --trace");
+        const ToolRun expected = cli("plot " + kRows + " " + options + " --trace");
         const std::string size = options.find("--size") == std::string::npos ? "" : " --size 500x300";
-        const Result opened = cli("plot --lesson " + lesson + size + " --trace");
+        const ToolRun opened = cli("plot --lesson " + lesson + size + " --trace");
         ASSERT_EQ(opened.status, 0) << opened.err;
         EXPECT_GT(expected.out.size(), 1000u);
         EXPECT_EQ(opened.out, expected.out) << options;
@@ -100,13 +72,13 @@ TEST(LessonCli, OptionsAndExpressionsGoOnTopOfTheLesson) {
     const std::string lesson = d / "lesson.yhb";
     ASSERT_EQ(cli("plot sin:2 cos --scale 30 --pi-axis --save-lesson " + lesson).status, 0);
     // The lesson's scale, replaced; its π axis kept; one more row after its rows.
-    const Result opened = cli("plot --lesson " + lesson + " --scale 44 logarithm:2 --trace");
-    const Result expected = cli("plot sin:2 cos logarithm:2 --scale 44 --pi-axis --trace");
+    const ToolRun opened = cli("plot --lesson " + lesson + " --scale 44 logarithm:2 --trace");
+    const ToolRun expected = cli("plot sin:2 cos logarithm:2 --scale 44 --pi-axis --trace");
     ASSERT_EQ(opened.status, 0) << opened.err;
     EXPECT_EQ(opened.out, expected.out);
     // Four rows in the lesson and two more: the sixth is refused as in the window.
     ASSERT_EQ(cli("plot sin cos tan sin --save-lesson " + lesson).status, 0);
-    const Result six = cli("plot --lesson " + lesson + " cos tan --trace");
+    const ToolRun six = cli("plot --lesson " + lesson + " cos tan --trace");
     EXPECT_EQ(six.status, 2);
     EXPECT_NE(six.err.find("表达式个数已大于5个"), std::string::npos);
 }
@@ -114,7 +86,7 @@ TEST(LessonCli, OptionsAndExpressionsGoOnTopOfTheLesson) {
 TEST(LessonCli, ARefusedLessonNamesFileAndLineAndWritesNothing) {
     TempDir d;
     d.write("bad.yhb", "yunhuiban-lesson 1.0\nview scale=20\nrow ellipse-x:5,4+1099\n");
-    const Result r = cli("plot --lesson " + (d / "bad.yhb") + " -o " + (d / "out.png") + " --save-lesson " + (d / "x.yhb"));
+    const ToolRun r = cli("plot --lesson " + (d / "bad.yhb") + " -o " + (d / "out.png") + " --save-lesson " + (d / "x.yhb"));
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find(d / "bad.yhb"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("第 3 行：函数“ellipse-x”没有复选框“1099”"), std::string::npos) << r.err;
@@ -131,7 +103,7 @@ TEST(LessonCli, ThePdfIsVectorAtTrueScale) {
         std::ostringstream name;
         name << unit;
         const std::string pdf = d / ("page-" + name.str() + ".pdf");
-        const Result r = cli("plot " + kRows + " --scale 36 -o " + pdf + " --unit-cm " + name.str());
+        const ToolRun r = cli("plot " + kRows + " --scale 36 -o " + pdf + " --unit-cm " + name.str());
         ASSERT_EQ(r.status, 0) << r.err;
         const std::string bytes = slurp(pdf);
         ASSERT_EQ(bytes.rfind("%PDF-", 0), 0u);

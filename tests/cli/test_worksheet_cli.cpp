@@ -2,24 +2,15 @@
 
 #include <ctime>
 #include <filesystem>
-#include <regex>
 
-#include "bank/catalogue.h"
+#include "../bank/bank_helpers.h"
 #include "bank/worksheet.h"
-#include "gfx/cp936.h"
 #include "pdf_helpers.h"
 
 using namespace yhb;
 using namespace yhb::test;
 
 namespace {
-
-int categoryNamed(const Catalogue& c, const char* utf8) {
-    for (int i = 0; i < c.categoryCount(); ++i)
-        if (cp936::toUtf8(c.category(i)->name) == utf8) return i;
-    ADD_FAILURE() << "no category " << utf8;
-    return -1;
-}
 
 // The longest run of Chinese characters in a question's first line: poppler gives such a run
 // back whole, while it may space out letters and digits drawn one by one.
@@ -102,31 +93,26 @@ TEST(WorksheetCli, TextStaysInsideMarginsOfTwoCentimetres) {
                   .status,
               0);
     const double mm = 72 / 25.4, width = 210 * mm, height = 297 * mm, margin = 20 * mm;
-    const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
     for (int p = 1; p <= pdfPages(pdf); ++p) {
-        const ToolRun r = run("pdftotext -bbox -f " + std::to_string(p) + " -l " + std::to_string(p) + " " + pdf + " -");
-        int words = 0;
+        const std::vector<PdfWord> words = pdfWords(pdf, p);
         double top = height, footLeft = width, footRight = 0;
-        for (std::sregex_iterator it(r.out.begin(), r.out.end(), word), end; it != end; ++it, ++words) {
-            const double x0 = std::stod((*it)[1]), y0 = std::stod((*it)[2]), x1 = std::stod((*it)[3]);
-            const double y1 = std::stod((*it)[4]);
-            const std::string text = (*it)[5];
-            EXPECT_GE(x0, margin - 0.1) << text;
-            EXPECT_LE(x1, width - margin + 0.1) << text;
-            if (text == "期末复习") {
-                EXPECT_NEAR((x0 + x1) / 2, width / 2, 1.0) << "the title is centred";
-                EXPECT_NEAR(y0, margin, 0.5) << "the title starts at the top margin";
+        for (const PdfWord& w : words) {
+            EXPECT_GE(w.x0, margin - 0.1) << w.text;
+            EXPECT_LE(w.x1, width - margin + 0.1) << w.text;
+            if (w.text == "期末复习") {
+                EXPECT_NEAR((w.x0 + w.x1) / 2, width / 2, 1.0) << "the title is centred";
+                EXPECT_NEAR(w.y0, margin, 0.5) << "the title starts at the top margin";
             }
-            if (y0 > height - margin) { // the page number
-                footLeft = std::min(footLeft, x0);
-                footRight = std::max(footRight, x1);
+            if (w.y0 > height - margin) { // the page number
+                footLeft = std::min(footLeft, w.x0);
+                footRight = std::max(footRight, w.x1);
             } else {
-                EXPECT_LE(y1, height - margin + 0.1) << text << " runs into the bottom margin on page " << p;
-                top = std::min(top, y0);
+                EXPECT_LE(w.y1, height - margin + 0.1) << w.text << " runs into the bottom margin on page " << p;
+                top = std::min(top, w.y0);
             }
         }
         EXPECT_NEAR((footLeft + footRight) / 2, width / 2, 1.0) << "the page number is centred";
-        EXPECT_GT(words, 20) << p;
+        EXPECT_GT(words.size(), 20u) << p;
         EXPECT_NEAR(top, margin, 3.0) << "page " << p << " starts at the top margin";
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,14 +15,19 @@ struct OpenForm {
     ParameterForm form;
 };
 
-inline bool enter(Document& doc, RecordingNotifier& n, int kind, const std::vector<std::string>& fields,
-                  const std::vector<int>& boxes = {}) {
-    if (!beginNew(doc, n)) return false;
+// A form of `kind` opened on the row begun, these texts typed and boxes ticked, then 确定.
+inline bool typeAndOk(Document& doc, RecordingNotifier& n, int kind, const std::vector<std::string>& fields,
+                      const std::vector<int>& boxes) {
     ParameterForm form(doc, *findFamily(kind), n);
     form.initialise();
     for (std::size_t i = 0; i < fields.size(); ++i) form.fieldTexts[i] = fields[i];
     for (int b : boxes) form.setBox(b, true);
     return form.ok();
+}
+
+inline bool enter(Document& doc, RecordingNotifier& n, int kind, const std::vector<std::string>& fields,
+                  const std::vector<int>& boxes = {}) {
+    return beginNew(doc, n) && typeAndOk(doc, n, kind, fields, boxes);
 }
 
 // The label's top-level texts (and the parts of composites), flattened for reading.
@@ -43,6 +49,24 @@ inline std::string readLabel(const ItemList& list) {
     std::string out;
     for (int i = 0; i < list.count(); ++i) out += readLabel(list.at(i));
     return out;
+}
+
+// What a user sees of a row: its values, its points and lines, its label and its colour.
+inline std::string rowSeen(const Document& doc, int r) {
+    const ExpressionSlot& s = doc.table.slot(r);
+    std::string out = std::to_string(s.kind) + " colour " + std::to_string(s.colourIndex) + " p";
+    char buf[64];
+    for (double v : s.params) {
+        std::snprintf(buf, sizeof buf, " %.17g", v);
+        out += buf;
+    }
+    for (int j = 0; j < s.extraCount; ++j) {
+        const ExtraPlot& e = s.extras[j];
+        std::snprintf(buf, sizeof buf, " | %d %d %.17g %.17g", e.sourceControl, e.plotOp, e.params[0], e.params[1]);
+        out += buf;
+    }
+    return out + " label " + readLabel(s.labels) + " items " + std::to_string(s.labels.count()) + " " +
+           std::to_string(s.labels.charCount());
 }
 
 } // namespace yhb::test

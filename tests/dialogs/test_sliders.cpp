@@ -14,23 +14,6 @@ using namespace yhb::test;
 
 namespace {
 
-// What a user sees of a row: its values, its points and lines, its label and its colour.
-std::string rowSeen(const Document& doc, int r) {
-    const ExpressionSlot& s = doc.table.slot(r);
-    std::string out = std::to_string(s.kind) + " colour " + std::to_string(s.colourIndex) + " p";
-    char buf[64];
-    for (double v : s.params) {
-        std::snprintf(buf, sizeof buf, " %.17g", v);
-        out += buf;
-    }
-    for (int j = 0; j < s.extraCount; ++j) {
-        const ExtraPlot& e = s.extras[j];
-        std::snprintf(buf, sizeof buf, " | %d %d %.17g %.17g", e.sourceControl, e.plotOp, e.params[0], e.params[1]);
-        out += buf;
-    }
-    return out + " label " + readLabel(s.labels);
-}
-
 std::vector<int> course(Bounce b, int steps) {
     std::vector<int> out;
     for (int i = 0; i < steps; ++i) out.push_back(b.next());

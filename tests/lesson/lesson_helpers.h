@@ -39,11 +39,7 @@ inline bool reopen(Document& doc, Document& into, LessonProblem& problem) {
 inline bool modify(Document& doc, RecordingNotifier& n, int row, const std::vector<std::string>& fields,
                    const std::vector<int>& boxes = {}) {
     beginModify(doc, row);
-    ParameterForm form(doc, *findFamily(doc.table.slot(row).kind), n);
-    form.initialise();
-    for (std::size_t i = 0; i < fields.size(); ++i) form.fieldTexts[i] = fields[i];
-    for (int b : boxes) form.setBox(b, true);
-    return form.ok();
+    return typeAndOk(doc, n, doc.table.slot(row).kind, fields, boxes);
 }
 
 } // namespace yhb::test

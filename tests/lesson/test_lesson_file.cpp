@@ -2,8 +2,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -18,13 +16,6 @@ using namespace yhb::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> names(const std::string& dir) {
     std::vector<std::string> out;

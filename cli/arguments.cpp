@@ -1,0 +1,20 @@
+#include "cli/arguments.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace yhb {
+
+int usageError(const std::string& what) {
+    std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
+    return kUsageStatus;
+}
+
+bool wholeNumber(const char* text, long long low, long long high, long long& value) {
+    if (!text || !*text) return false;
+    char* end = nullptr;
+    value = std::strtoll(text, &end, 10);
+    return *end == '\0' && value >= low && value <= high;
+}
+
+} // namespace yhb
