@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make run` and `make test` do the whole set-up on a fresh Debian machine.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Animation frames: the five-row scene with the ellipse's b moving one step a frame.
 #include <benchmark/benchmark.h>
 

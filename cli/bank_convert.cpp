@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the bundled bank: the UTF-8 sources below SRC become CP936 files with CR LF line
 // ends below DST, as the bank format wants. Fails on any character CP936 cannot hold.
 #include <cstdio>

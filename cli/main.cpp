@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // yunhuiban-cli: the program's figures and question sheets without the window, drawn by the
 // same code as the window.
 #include <cmath>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts under the prefix, and the Debian package made from it.
 # The layout is relative (bin/, share/) so that a copy unpacked anywhere finds its own bank.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small bank tree built from the input (names, nesting, one-line files, question files
 // whose names repeat across categories), then the catalogue scan, the aggregates, checked
 // against the merge rule, and a look at every question.

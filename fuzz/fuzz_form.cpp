@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary field texts and boxes for every family: Apply, the label, and full repaints.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a lesson file: read, entered through the family forms, repainted, and
 // saved again, which must read back as the same lesson.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a question file, up to a megabyte: the reader with its notes for bank
 // authors, then measuring and drawing at a few widths. Checks that every note names a line
 // of the file (or the whole file), that a line over the limit is noted as cut, and that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Between a lesson and the document: what a document saves, and how a lesson's rows are
 // entered again through the family forms.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lesson file's text: writing it, and reading it back with a message for every way a
 // file can be wrong.
 #include <algorithm>

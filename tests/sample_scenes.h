@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scenes shared by the tests and the benchmarks: the five-row canvas, a generated question
 // and a generated bank.

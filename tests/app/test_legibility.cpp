@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Legible from the back row: natural glyphs, drawing at the device pixel ratio, and the
 // presentation mode, through the real surfaces, widgets and command-line tool.
 #include <gtest/gtest.h>

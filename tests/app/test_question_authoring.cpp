@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A teacher's own questions: UTF-8 files previewed and read again, the bank reloaded, keys for
 // presenting, whole-question pictures and figures that open in the main window.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coefficient sliders and the animation in the real dialog, shown over the real main
 // window, driven through the event loop.
 #include <gtest/gtest.h>

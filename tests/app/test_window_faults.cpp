@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults a user met in the real windows, driven through shown widgets and the event loop.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recomputing the bundled questions' results: each case names a question file and the
 // texts its answer must hold, built from numbers computed here from the question's data.

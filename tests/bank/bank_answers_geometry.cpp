@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recomputed results of the bundled 解析几何 questions.
 #include <algorithm>
 #include <functional>

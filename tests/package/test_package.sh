@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from this build tree and looks at it as a packager and a school's
 # administrator would: file list, control fields, the desktop, metainfo, MIME and manual page
 # files, lintian, and the unpacked program finding its own bank from elsewhere.

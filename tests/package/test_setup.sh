@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ./setup and scripts/install-deps on a machine we pretend is fresh: stub id, dpkg-query,
 # apt-get, sudo and make on a PATH that holds nothing else, so that what would be run as root
 # is recorded instead of run.

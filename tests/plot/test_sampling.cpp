@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sampled curves drawn by the plotter against the plain loop it replaced: one evaluation
 // through the family switch per sample, every pass sampled to the band's edge, nothing kept
 // between calls. Whatever the parameters, band, scale or order of calls, the operations
