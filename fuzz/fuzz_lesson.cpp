@@ -18,6 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (problem.what.empty()) __builtin_trap(); // a refusal always says why
         return 0;
     }
+    // Written as read, it reads back the same.
+    const std::string asRead = writeLesson(lesson);
+    Lesson reread;
+    if (!parseLesson(asRead, reread, problem) || writeLesson(reread) != asRead) __builtin_trap();
     Document doc;
     doc.canvas.resize(600, 400);
     if (!applyLesson(doc, lesson, problem)) {

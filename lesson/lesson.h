@@ -49,7 +49,8 @@ struct LessonProblem {
     std::string what;
 };
 
-// The file's bytes for a lesson.
+// The file's bytes for a lesson: always a file parseLesson reads. A view past what it takes is
+// written at the nearest value it does, a text at the 99 characters a field holds.
 std::string writeLesson(const Lesson& lesson);
 
 // Reads a lesson file's bytes; false with the first problem when it is not a lesson this

@@ -2,6 +2,7 @@
 // The lesson file's text: writing it, and reading it back with a message for every way a
 // file can be wrong.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,6 +13,12 @@
 
 namespace yhb {
 namespace {
+
+// What the reader takes for a view; the writer keeps within it, so that every lesson it
+// writes opens again.
+constexpr int kScaleMin = 1, kScaleMax = 1000;
+constexpr int kOriginLimit = 100000; // canvas pixels either way
+constexpr int kCanvasLimit = 100000;
 
 // ---- writing ------------------------------------------------------------------------
 
@@ -32,14 +39,30 @@ std::string escapeText(const std::string& utf8) {
     return out;
 }
 
-std::string writeRow(const LessonRow& r) {
+// The first `limit` characters. A dialog field holds no more, and the value is read from fewer,
+// so a longer text typed on the command line loses nothing by it.
+std::string firstCharacters(const std::string& utf8, std::size_t limit) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i)
+        if ((utf8[i] & 0xC0) != 0x80 && ++chars > limit) return utf8.substr(0, i);
+    return utf8;
+}
+
+// `colourTaken` holds the colours of the rows written before; a colour twice would be refused.
+std::string writeRow(const LessonRow& r, std::array<bool, 6>& colourTaken) {
     std::string line = std::string("row ") + r.family->cliName;
-    if (!r.texts.empty()) { // none: the family's defaults; one empty text is "FAMILY:"
+    const std::size_t texts = std::min(r.texts.size(), r.family->fields.size());
+    if (texts > 0) { // none: the family's defaults; one empty text is "FAMILY:"
         line += ':';
-        for (std::size_t i = 0; i < r.texts.size(); ++i) line += (i ? "," : "") + escapeText(cp936::toUtf8(r.texts[i]));
+        for (std::size_t i = 0; i < texts; ++i)
+            line += (i ? "," : "") + escapeText(firstCharacters(cp936::toUtf8(r.texts[i]), kLessonTextLimit));
     }
     for (int b : r.boxes) line += "+" + std::to_string(b);
-    if (r.colourIndex >= 1 && r.colourIndex <= 5) line += " colour=" + std::to_string(r.colourIndex);
+    const int c = r.colourIndex;
+    if (c >= 1 && c <= 5 && !colourTaken[static_cast<std::size_t>(c)]) {
+        colourTaken[static_cast<std::size_t>(c)] = true;
+        line += " colour=" + std::to_string(c);
+    }
     return line + "\n";
 }
 
@@ -141,14 +164,14 @@ public:
                 return readInt(value, 0, 1, target) || fail(n, std::string(name) + "的值应为 0 或 1，这里是“" + shown(value) + "”。");
             };
             if (key == "scale") {
-                if (!readInt(value, 1, 1000, v.pixelsPerUnit))
+                if (!readInt(value, kScaleMin, kScaleMax, v.pixelsPerUnit))
                     return fail(n, "比例 scale 应为 1 到 1000 的整数（每单位的像素数），这里是“" + shown(value) + "”。");
             } else if (key == "origin") {
-                if (!readPair(value, -100000, 100000, v.originX, v.originY))
+                if (!readPair(value, -kOriginLimit, kOriginLimit, v.originX, v.originY))
                     return fail(n, "原点 origin 应为两个整数 X,Y（画布像素），这里是“" + shown(value) + "”。");
                 v.hasOrigin = true;
             } else if (key == "canvas") {
-                if (!readPair(value, 1, 100000, v.canvasWidth, v.canvasHeight))
+                if (!readPair(value, 1, kCanvasLimit, v.canvasWidth, v.canvasHeight))
                     return fail(n, "画布大小 canvas 应为两个正整数 宽,高，这里是“" + shown(value) + "”。");
             } else if (key == "pi-axis") {
                 if (!flag(v.piAxis, "X轴用PI显示 pi-axis")) return false;
@@ -249,14 +272,21 @@ private:
 
 std::string writeLesson(const Lesson& lesson) {
     const LessonView& v = lesson.view;
+    auto pair = [](int a, int b, int lo, int hi) {
+        return std::to_string(std::clamp(a, lo, hi)) + "," + std::to_string(std::clamp(b, lo, hi));
+    };
+    auto flag = [](int f) { return f != 0 ? "1" : "0"; };
     std::string out = std::string(kLessonMagic) + " " + std::to_string(kLessonMajor) + "." + std::to_string(kLessonMinor) + "\n";
-    out += "view scale=" + std::to_string(v.pixelsPerUnit);
-    if (v.hasOrigin) out += " origin=" + std::to_string(v.originX) + "," + std::to_string(v.originY);
-    if (v.canvasWidth > 0 && v.canvasHeight > 0)
-        out += " canvas=" + std::to_string(v.canvasWidth) + "," + std::to_string(v.canvasHeight);
-    out += " pi-axis=" + std::to_string(v.piAxis) + " numbers=" + std::to_string(v.showLabels) +
-           " full-screen=" + std::to_string(v.fullScreen) + " presentation=" + std::to_string(v.presentation) + "\n";
-    for (const LessonRow& r : lesson.rows) out += writeRow(r);
+    out += "view scale=" + std::to_string(std::clamp(v.pixelsPerUnit, kScaleMin, kScaleMax));
+    // Opened on a far larger canvas, or doubled by leaving presentation mode, an origin can
+    // pass the limit; the axes are long out of sight then, and the nearest place is written.
+    if (v.hasOrigin) out += " origin=" + pair(v.originX, v.originY, -kOriginLimit, kOriginLimit);
+    if (v.canvasWidth > 0 && v.canvasHeight > 0) out += " canvas=" + pair(v.canvasWidth, v.canvasHeight, 1, kCanvasLimit);
+    out += std::string(" pi-axis=") + flag(v.piAxis) + " numbers=" + flag(v.showLabels) + " full-screen=" +
+           flag(v.fullScreen) + " presentation=" + flag(v.presentation) + "\n";
+    std::array<bool, 6> colourTaken{};
+    for (const LessonRow& r : lesson.rows)
+        if (r.family) out += writeRow(r, colourTaken);
     return out;
 }
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "dialogs/expr_parser.h"
 #include "gfx/cp936.h"
 #include "lesson/lesson.h"
 #include "lesson_helpers.h"
@@ -254,5 +257,50 @@ TEST(Lesson, EveryRefusalNamesTheLineAndChangesNothing) {
         EXPECT_NE(p.what.find(c.says), std::string::npos) << c.text << " → " << p.what;
         EXPECT_EQ(picture(doc.doc), before) << c.text;
         EXPECT_EQ(doc.doc.view.piAxis, 1);
+    }
+}
+
+// Whatever state the window or the tool leaves a document in, the lesson saved from it opens
+// again, and saving that changes nothing.
+TEST(Lesson, EveryLessonTheProgramSavesOpensAgain) {
+    struct State {
+        const char* what;
+        std::function<void(Document&)> make;
+    };
+    const State states[] = {
+        {"a lesson from a one-pixel canvas opened on a large one",
+         [](Document& d) {
+             Lesson small;
+             LessonProblem p;
+             ASSERT_TRUE(parseLesson("yunhuiban-lesson 1.0\nview origin=100000,-100000 canvas=1,1\nrow sin\n", small, p));
+             ASSERT_TRUE(applyLesson(d, small, p));
+         }},
+        {"an origin doubled by leaving presentation mode",
+         [](Document& d) {
+             d.canvas.originX = 250000;
+             d.canvas.originY = -250000;
+         }},
+        {"a text longer than a dialog field, typed on the command line",
+         [](Document& d) {
+             CliExpression e;
+             std::string error;
+             RecordingNotifier n;
+             ASSERT_TRUE(parseExpression("sin:" + std::string(60, '2') + std::string(70, '0') + ",2", e, error)) << error;
+             ASSERT_TRUE(enterExpression(d, e, n));
+         }},
+    };
+    for (const State& s : states) {
+        SizedDocument a(600, 400);
+        s.make(a.doc);
+        const std::string text = writeLesson(lessonOf(a.doc));
+        Lesson lesson;
+        LessonProblem p;
+        ASSERT_TRUE(parseLesson(text, lesson, p)) << s.what << ": line " << p.line << " " << p.what << "\n" << text;
+        EXPECT_EQ(writeLesson(lesson), text) << s.what;
+        SizedDocument b(600, 400);
+        ASSERT_TRUE(applyLesson(b.doc, lesson, p)) << s.what << ": " << p.what;
+        // The rows come back as they were drawn.
+        for (int r = 0; r < a.doc.table.slotCount; ++r)
+            EXPECT_EQ(readLabel(b.doc.table.slot(r).labels), readLabel(a.doc.table.slot(r).labels)) << s.what;
     }
 }
