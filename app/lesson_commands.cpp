@@ -30,22 +30,15 @@ std::string localPath(const QString& path) { return QFile::encodeName(path).toSt
 
 LessonCommands::LessonCommands(MainWindow& window, Notifier& notifier) : window_(window), notifier_(notifier) {}
 
-std::string LessonCommands::rowsText() const {
-    Lesson rows = lessonOf(window_.document());
-    rows.view = LessonView{}; // a dragged or zoomed canvas is no reason to ask
-    return writeLesson(rows);
-}
-
-bool LessonCommands::modified() const { return tracking_ && rowsText() != savedRows_; }
+bool LessonCommands::modified() const { return unsaved_.changed(window_.document()); }
 
 void LessonCommands::adopt(const QString& path) {
     path_ = path;
-    tracking_ = true;
-    savedRows_ = rowsText();
-    QString title = QString::fromStdString(appTitleUtf8());
-    if (!path.isEmpty()) title += " - " + QFileInfo(path).fileName();
-    window_.setWindowTitle(title);
+    unsaved_.markSaved(window_.document());
+    rowsChanged();
 }
+
+void LessonCommands::rowsChanged() { window_.setWindowTitle(unsaved_.caption(window_.document(), path_)); }
 
 // Full screen and presentation mode switched through their commands, before the rows and
 // the origin, so that the window is laid out as those items lay it out and the origin is
@@ -61,7 +54,7 @@ void LessonCommands::newLesson() {
     matchModes(0, 0);
     resetDocument(window_.document());
     window_.documentReplaced();
-    if (tracking_) adopt(QString());
+    adopt(QString());
 }
 
 void LessonCommands::open() {
@@ -103,22 +96,13 @@ bool LessonCommands::saveAs() {
 }
 
 bool LessonCommands::mayDiscard() {
-    if (!modified()) return true;
-    const QString name = path_.isEmpty() ? QString("当前课件") : "课件“" + QFileInfo(path_).fileName() + "”";
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(appTitleUtf8()), name + "中的函数已经修改，是否保存？",
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
-    box.button(QMessageBox::Save)->setText("保存");
-    box.button(QMessageBox::Discard)->setText("不保存");
-    box.button(QMessageBox::Cancel)->setText("取消");
-    box.setDefaultButton(QMessageBox::Save);
-    box.setEscapeButton(QMessageBox::Cancel);
-    if (runPrompt)
-        runPrompt(box);
-    else
-        box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    if (clicked == box.button(QMessageBox::Save)) return save();
-    return clicked == box.button(QMessageBox::Discard);
+    if (!unsaved_.atRisk(window_.document())) return true;
+    switch (unsaved_.ask(&window_, path_, runPrompt)) {
+    case UnsavedRows::Choice::Save: return save();
+    case UnsavedRows::Choice::Discard: return true;
+    case UnsavedRows::Choice::Cancel: return false;
+    }
+    return false;
 }
 
 QString LessonCommands::choosePath(bool saving, const QString& title, const QString& filter, const QString& suffix) {

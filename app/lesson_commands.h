@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "app/unsaved_rows.h"
 #include "gfx/notifier.h"
 #include "lesson/lesson.h"
 
@@ -18,8 +19,7 @@ namespace yhb {
 class MainWindow;
 
 // The 文件 menu's lesson commands: new, open, save, save as, print and PDF, and the question
-// whether to save before the rows are replaced or the window closes. The question is only
-// asked once a lesson has been opened or saved, and only when the rows changed since.
+// whether to save before rows that no saved lesson holds are replaced or the window closes.
 class LessonCommands {
 public:
     LessonCommands(MainWindow& window, Notifier& notifier);
@@ -35,9 +35,10 @@ public:
     void exportPdf();
     // Asks 保存 / 不保存 / 取消 when changed rows would be lost; true when the caller may go on.
     bool mayDiscard();
+    // The caption follows the rows: "*" while they differ from the saved lesson.
+    void rowsChanged();
 
     const QString& path() const { return path_; }
-    bool tracking() const { return tracking_; }
     bool modified() const;
 
     // Tests drive the dialogs through these instead of running them.
@@ -52,13 +53,11 @@ private:
     bool write(const QString& path);
     void matchModes(int fullScreen, int presentation);
     void adopt(const QString& path);
-    std::string rowsText() const;
 
     MainWindow& window_;
     Notifier& notifier_;
     QString path_;
-    bool tracking_ = false;
-    std::string savedRows_; // the rows as last opened or saved
+    UnsavedRows unsaved_;
     double cmPerUnit_ = 1.0;
 };
 

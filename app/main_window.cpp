@@ -218,6 +218,7 @@ void MainWindow::documentReplaced() {
     layoutAndPaint(nullptr);
     client_->update();
     canvas_->applyOrigin();
+    lessons_->rowsChanged();
 }
 
 void MainWindow::showFigure(const std::string& figureLine) {
@@ -300,7 +301,7 @@ void MainWindow::command(int id) {
     }
 }
 
-// Changed rows of a lesson are not lost without asking.
+// Rows no saved lesson holds are not lost without asking.
 void MainWindow::closeEvent(QCloseEvent* e) {
     if (lessons_->mayDiscard())
         QMainWindow::closeEvent(e);
@@ -318,6 +319,7 @@ void MainWindow::openFamilyDialog(int kind) {
                 client_->repaint();
             else
                 canvas_->repaintNow();
+            lessons_->rowsChanged();
         };
         const CanvasOnlyGuard guard(this, canvas_);
         struct Open {
@@ -351,6 +353,7 @@ void MainWindow::deleteRow(int row) {
     }
     client_->update();
     canvas_->repaintNow();
+    lessons_->rowsChanged();
 }
 
 void MainWindow::toolbarAction(int index) {

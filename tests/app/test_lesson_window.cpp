@@ -92,8 +92,11 @@ TEST(LessonWindow, SavedLessonOpensInAnotherWindowAsItWasShown) {
     App second;
     MainWindow& b = *second.window;
     enterThroughDialog(b, kind::Tan, {}); // replaced by the lesson
+    Prompt prompt(b.lessons());
+    prompt.answer = "不保存";
     pickFile(b.lessons(), path);
     b.action(cmd::OpenLesson)->trigger();
+    EXPECT_EQ(prompt.count, 1);
     ASSERT_TRUE(second.notifier.messages.empty()) << second.notifier.messages.front().text;
     EXPECT_EQ(picture(b.document()), picture(a.document()));
     EXPECT_EQ(b.canvas()->image(), a.canvas()->image());
@@ -113,6 +116,9 @@ TEST(LessonWindow, ARefusedLessonNamesFileAndLineAndTheWindowStaysAsItWas) {
     prepare(w);
     const QImage before = w.renderClient();
     const std::string rows = picture(w.document());
+    const QString title = w.windowTitle();
+    Prompt prompt(w.lessons());
+    prompt.answer = "不保存";
     pickFile(w.lessons(), path);
     w.action(cmd::OpenLesson)->trigger();
     ASSERT_EQ(app.notifier.messages.size(), 1u);
@@ -121,15 +127,53 @@ TEST(LessonWindow, ARefusedLessonNamesFileAndLineAndTheWindowStaysAsItWas) {
     EXPECT_NE(text.find("第 3 行"), std::string::npos) << text;
     EXPECT_EQ(picture(w.document()), rows);
     EXPECT_EQ(w.renderClient(), before);
-    EXPECT_EQ(w.windowTitle().toStdString(), appTitleUtf8());
+    EXPECT_EQ(w.windowTitle(), title);
 }
 
-TEST(LessonWindow, ClosingWithoutALessonAsksNothing) {
+// Rows entered and never saved: the caption says so, and closing, 新建 and 打开课件 ask first.
+TEST(LessonWindow, RowsNeverSavedAreNotLostWithoutAQuestion) {
+    TempDir dir;
     App app;
     MainWindow& w = *app.window;
-    prepare(w);
     Prompt prompt(w.lessons());
+    const QString title = QString::fromStdString(appTitleUtf8());
+    EXPECT_TRUE(w.close()); // an empty table loses nothing
+    EXPECT_EQ(prompt.count, 0);
+    w.show();
+
+    prepare(w);
+    EXPECT_EQ(w.windowTitle(), title + " - 未命名课件*");
+    const std::string rows = picture(w.document());
+    bool chose = false;
+    w.lessons().runFileDialog = [&](QFileDialog&) { chose = true; };
+    w.action(cmd::OpenLesson)->trigger(); // 取消
+    w.action(cmd::NewLesson)->trigger();
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(prompt.count, 3);
+    EXPECT_NE(prompt.text.indexOf("还没有保存"), -1) << prompt.text.toStdString();
+    EXPECT_FALSE(chose);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(picture(w.document()), rows);
+
+    // 保存 asks for a name, writes the rows, then the window closes.
+    prompt.answer = "保存";
+    pickFile(w.lessons(), dir / "新课.yhb");
     EXPECT_EQ(closeInEventLoop(w), 0);
+    EXPECT_EQ(prompt.count, 4);
+    EXPECT_NE(slurp(dir / "新课.yhb").find("\nrow sin:2,0.5,1"), std::string::npos);
+    EXPECT_EQ(w.windowTitle(), title + " - 新课.yhb");
+}
+
+TEST(LessonWindow, DeletingEveryRowLeavesNothingToAskAbout) {
+    App app;
+    MainWindow& w = *app.window;
+    Prompt prompt(w.lessons());
+    enterThroughDialog(w, kind::Cos, {"3"});
+    EXPECT_TRUE(w.windowTitle().endsWith("*"));
+    click(w.deleteButton(0));
+    EXPECT_EQ(w.windowTitle().toStdString(), appTitleUtf8());
+    w.action(cmd::NewLesson)->trigger();
+    EXPECT_TRUE(w.close());
     EXPECT_EQ(prompt.count, 0);
 }
 
@@ -147,9 +191,11 @@ TEST(LessonWindow, ClosingAsksOnlyWhenTheLessonsRowsChanged) {
     // Zooming and dragging are not changes worth a question.
     click(w.toolbarButton(1));
     EXPECT_FALSE(w.lessons().modified());
+    EXPECT_TRUE(w.windowTitle().endsWith(" - lesson.yhb")) << w.windowTitle().toStdString();
 
     click(w.deleteButton(0));
     ASSERT_TRUE(w.lessons().modified());
+    EXPECT_TRUE(w.windowTitle().endsWith(" - lesson.yhb*")) << w.windowTitle().toStdString();
     EXPECT_FALSE(w.close()); // 取消
     EXPECT_EQ(prompt.count, 1);
     EXPECT_NE(prompt.text.indexOf("lesson.yhb"), -1);

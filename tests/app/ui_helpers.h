@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -27,6 +28,8 @@ struct App {
             ADD_FAILURE() << "unexpected dialog " << d.form().family().cliName;
             d.reject();
         };
+        // Nor a question before rows are lost: no button clicked is 取消.
+        window->lessons().runPrompt = [](QMessageBox& box) { ADD_FAILURE() << "unexpected question " << box.text().toStdString(); };
         window->resizeClient(780, 560);
     }
     Catalogue catalogue;
