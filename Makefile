@@ -15,7 +15,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run:
+	@sh scripts/need-display
+	@$(MAKE) --no-print-directory build
 	cd $(BUILD)/bank && ../yunhuiban
 
 test: build

@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*"; status=1; }
 # A copy of the two scripts, so that nothing can touch the tree.
 mkdir -p "$work/tree/scripts"
 cp "$src/setup" "$work/tree/"
-cp "$src/scripts/install-deps" "$work/tree/scripts/"
+cp "$src/scripts/install-deps" "$src/scripts/need-display" "$work/tree/scripts/"
 
 # $1: uid; $2: the packages dpkg-query calls missing; $3: with sudo (1) or not (0)
 machine() {
@@ -35,7 +35,12 @@ EOF
   fi
   chmod +x "$bin"/*
 }
-run() { PATH=$work/bin /bin/sh "$@" </dev/null >"$work/out" 2>&1; }
+# Run without a display unless DISPLAY is given before the script.
+run() {
+  shown=""
+  case "$1" in DISPLAY=*) shown=$1; shift ;; esac
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $shown PATH="$work/bin" /bin/sh "$@" </dev/null >"$work/out" 2>&1
+}
 log() { cat "$work/log" 2>/dev/null; }
 
 # Root on a fresh machine: apt-get itself installs make, then make runs the target.
@@ -47,9 +52,9 @@ log | grep -q '^apt-get update' || fail "root: no apt-get update: $(log)"
 log | grep -q '^apt-get install .*--no-install-recommends make scdoc$' || fail "root: did not install make and scdoc: $(log)"
 [ "$(log | tail -n 1)" = "make test" ] || fail "root: make test did not follow the installation: $(log)"
 
-# A user with sudo.
+# A user with sudo, in a desktop session.
 machine 1000 "make" 1
-run "$work/tree/setup" run
+run DISPLAY=:0 "$work/tree/setup" run
 log | grep -q '^sudo sh -c' || fail "user with sudo: sudo not used: $(log)"
 log | grep -q '^apt-get install .* make$' || fail "user with sudo: make not installed: $(log)"
 [ "$(log | tail -n 1)" = "make run" ] || fail "user with sudo: make run did not follow: $(log)"
@@ -75,5 +80,27 @@ run "$work/tree/setup"
 rc=$?
 [ $rc -eq 2 ] && [ -z "$(log)" ] || fail "setup without a target: exit $rc, $(log)"
 
-[ $status -eq 0 ] && echo "setup: root, sudo, no sudo, nothing missing, no target: all as expected"
+# run without a display: said at once, before anything is installed or built.
+machine 0 "make g++" 0
+run "$work/tree/setup" run
+rc=$?
+[ $rc -ne 0 ] || fail "setup run without a display went on"
+[ -z "$(log)" ] || fail "setup run without a display installed or built: $(log)"
+grep -q 'desktop session' "$work/out" && grep -q '桌面会话' "$work/out" ||
+  fail "setup run without a display did not say it needs a desktop session: $(cat "$work/out")"
+
+# make run the same, before the build starts (on the stubbed machine, where nothing is missing
+# and there is no cmake, so that a run that went on could do no harm).
+if command -v make >/dev/null 2>&1; then
+  make=$(command -v make)
+  cp "$src/Makefile" "$work/tree/"
+  machine 0 "" 0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PATH="$work/bin" "$make" -C "$work/tree" run \
+    BUILD="$work/build" </dev/null >"$work/out" 2>&1
+  rc=$?
+  [ $rc -ne 0 ] && [ ! -e "$work/build" ] || fail "make run without a display built (exit $rc): $(cat "$work/out")"
+  grep -q '桌面会话' "$work/out" || fail "make run without a display did not say why: $(cat "$work/out")"
+fi
+
+[ $status -eq 0 ] && echo "setup: root, sudo, no sudo, nothing missing, no target, no display: all as expected"
 exit $status
