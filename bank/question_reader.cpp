@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/question_reader.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "bank/bank_file.h"
@@ -85,6 +87,63 @@ bool isKeyword(std::string_view line) {
     return false;
 }
 
+// Lines ignored for one reason: the first of them and how many, to be noted once.
+struct IgnoredLines {
+    int first = 0;
+    int count = 0;
+    void note(int line) {
+        if (count++ == 0) first = line;
+    }
+};
+
+// The largest value among the items of a list from a position to its end, in logarithmic
+// time, for a list that changes only at its end and where an item that replaces others is at
+// least as large as each of them (a formula is as deep as its parts and one more): a stack of
+// the items that no later item outranks. A removed item's entry goes when the item replacing
+// it comes, and that item outranks whatever the removed one had outranked.
+class SuffixMaximum {
+public:
+    void appended(int position, int value) {
+        while (!stack_.empty() && (stack_.back().first >= position || stack_.back().second <= value)) stack_.pop_back();
+        stack_.emplace_back(position, value);
+    }
+    // 0 when no item is at `from` or after it.
+    int from(int from) const {
+        auto it = std::lower_bound(stack_.begin(), stack_.end(), from,
+                                   [](const std::pair<int, int>& e, int f) { return e.first < f; });
+        return it == stack_.end() ? 0 : it->second;
+    }
+
+private:
+    std::vector<std::pair<int, int>> stack_; // (position, value), positions rising, values falling
+};
+
+// A list being filled, and how deep its items are from any position on: a hostile file may
+// close a million systems of equations over a million items, each checked without a scan.
+struct Filling {
+    explicit Filling(ItemList& l) : list(l) {}
+    void append(DrawItem* item) {
+        list.append(item);
+        depth.appended(list.count() - 1, item->depth);
+        braces.appended(list.count() - 1, item->braceDepth);
+    }
+    // How deep a group (or an operator) over the last `n` items would be, and how many
+    // braces deep.
+    std::pair<int, int> over(int n, bool brace) const {
+        const int from = list.count() - std::max(n, 0);
+        return {depth.from(from) + 1, braces.from(from) + (brace ? 1 : 0)};
+    }
+
+    ItemList& list;
+    SuffixMaximum depth, braces;
+};
+
+// How many items an operator line combines; 0 for any other line.
+int operands(std::string_view line) {
+    if (line == "fs" || line == "zs" || line == "xb") return 2;
+    return line == "gh" ? 1 : 0;
+}
+
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -112,14 +171,17 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
         return false;
     }
 
-    ItemList* current = &question;
+    Filling questionFill(question), answerFill(answer);
+    Filling* current = &questionFill;
     std::vector<int> groups;
     int ignoredGroups = 0; // "{" beyond the nesting limit, matched by their "}"
     int mark = 0;
     int markLine = 0; // of an open "{{"
+    IgnoredLines groupsTooDeep, bracesTooDeep, tooDeep;
     std::vector<int> groupLines;
     while (lines.next(line)) {
-        const int count = current->count();
+        ItemList& list = current->list;
+        const int count = list.count();
         if (line.substr(0, kFigurePrefix.size()) == kFigurePrefix) {
             if (figures) figures->push_back({lines.number, std::string(line.substr(kFigurePrefix.size()))});
             continue;
@@ -143,57 +205,81 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
                        "关键字“" + k + "”带有空格，会当作文字显示", true);
             }
         }
+        const int combined = operands(line);
         if (line == "jd") {
-            current = &answer;
+            current = &answerFill;
         } else if (line == "tm") {
-            current = &question;
+            current = &questionFill;
         } else if (line == "{{") {
             mark = count;
         } else if (line == "}}") {
-            int taken = count - mark;
+            const int taken = count - mark;
+            const auto [depth, braces] = current->over(taken, true);
+            if (braces > kMaxBraceDepth || depth > kMaxItemDepth) {
+                (braces > kMaxBraceDepth ? bracesTooDeep : tooDeep).note(lines.number);
+                continue;
+            }
             auto* brace = newItem<BraceItem>(std::max(taken, 0));
             if (taken > 0)
-                for (DrawItem* row : current->takeLast(taken)) brace->add(row);
+                for (DrawItem* row : list.takeLast(taken)) brace->add(row);
             current->append(brace);
         } else if (line == "{") {
-            if (static_cast<int>(groups.size()) < kMaxGroupDepth)
+            if (static_cast<int>(groups.size()) < kMaxGroupDepth) {
                 groups.push_back(count);
-            else
+            } else {
                 ++ignoredGroups;
+                groupsTooDeep.note(lines.number);
+            }
         } else if (line == "}") {
             if (ignoredGroups > 0) {
                 --ignoredGroups;
             } else if (!groups.empty()) {
-                int taken = count - groups.back();
+                const int taken = count - groups.back();
                 groups.pop_back();
+                if (current->over(taken, false).first > kMaxItemDepth) {
+                    tooDeep.note(lines.number);
+                    continue;
+                }
                 auto* row = newItem<RowItem>(std::max(taken, 0));
                 if (taken > 0)
-                    for (DrawItem* child : current->takeLast(taken)) row->add(child);
+                    for (DrawItem* child : list.takeLast(taken)) row->add(child);
                 current->append(row);
             }
-        } else if (line == "fs") {
-            if (count < 2) continue; // too few items: the line is ignored
-            DrawItem* den = current->removeAt(count);
-            DrawItem* num = current->removeAt(count - 1);
-            current->append(operatorItem(newItem<FractionItem>(num, den)));
-        } else if (line == "gh") {
-            if (count < 1) continue;
-            DrawItem* radicand = current->removeAt(count);
-            current->append(operatorItem(newItem<RadicalItem>(radicand)));
-        } else if (line == "zs" || line == "xb") {
-            if (count < 2) continue;
-            DrawItem* second = current->removeAt(count);
-            DrawItem* base = current->removeAt(count - 1);
-            if (line == "zs")
-                current->append(operatorItem(newItem<SuperscriptItem>(base, second)));
+        } else if (combined > 0) {
+            if (count < combined) continue; // too few items: the line is ignored
+            if (current->over(combined, false).first > kMaxItemDepth) {
+                tooDeep.note(lines.number);
+                continue;
+            }
+            DrawItem* last = list.removeAt(count);
+            DrawItem* before = combined == 2 ? list.removeAt(count - 1) : nullptr;
+            if (line == "fs")
+                current->append(operatorItem(newItem<FractionItem>(before, last)));
+            else if (line == "gh")
+                current->append(operatorItem(newItem<RadicalItem>(last)));
+            else if (line == "zs")
+                current->append(operatorItem(newItem<SuperscriptItem>(before, last)));
             else
-                current->append(operatorItem(newItem<SubscriptItem>(base, second)));
+                current->append(operatorItem(newItem<SubscriptItem>(before, last)));
         } else {
             current->append(sized(newItem<TextItem>(std::string(line))));
         }
     }
     for (int l : groupLines) report(l, "\"{\" is never closed", "“{”没有对应的“}”");
     if (markLine > 0) report(markLine, "\"{{\" is never closed", "“{{”没有对应的“}}”");
+    // Once for each reason, at the first line: a hostile file may hold a million of them.
+    const auto n = [](const IgnoredLines& l) { return std::to_string(l.count); };
+    const std::string groupLimit = std::to_string(kMaxGroupDepth), braceLimit = std::to_string(kMaxBraceDepth),
+                      itemLimit = std::to_string(kMaxItemDepth);
+    if (groupsTooDeep.count)
+        report(groupsTooDeep.first, "\"{\" nested deeper than " + groupLimit + ": " + n(groupsTooDeep) + " ignored with their \"}\"",
+               "“{”嵌套超过 " + groupLimit + " 层：忽略了 " + n(groupsTooDeep) + " 个“{”及其对应的“}”");
+    if (bracesTooDeep.count)
+        report(bracesTooDeep.first, "systems of equations nested deeper than " + braceLimit + ": " + n(bracesTooDeep) + " \"}}\" ignored",
+               "方程组嵌套超过 " + braceLimit + " 层：忽略了 " + n(bracesTooDeep) + " 个“}}”");
+    if (tooDeep.count)
+        report(tooDeep.first, "formula nested deeper than " + itemLimit + " levels: " + n(tooDeep) + (tooDeep.count == 1 ? " line" : " lines") + " ignored",
+               "公式嵌套超过 " + itemLimit + " 层：忽略了 " + n(tooDeep) + " 行");
     return true;
 }
 

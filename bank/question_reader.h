@@ -11,6 +11,11 @@ namespace yhb {
 constexpr std::size_t kMaxQuestionFileBytes = 16u << 20;
 constexpr std::size_t kMaxLineBytes = 1999;
 constexpr int kMaxGroupDepth = 10;
+// Systems of equations nest as groups do; and no formula nests deeper than kMaxItemDepth
+// items (a text is one). A line that would go deeper is ignored, so that a hostile file can
+// neither exhaust the stack nor make each level cost as much as all those inside it.
+constexpr int kMaxBraceDepth = kMaxGroupDepth;
+constexpr int kMaxItemDepth = 32;
 
 // Fills the category's header, question and answer lists from question n (0-based).
 // Returns 1 when the file was read and began with "function".

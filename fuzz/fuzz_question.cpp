@@ -2,7 +2,8 @@
 // Arbitrary bytes as a question file, up to a megabyte: the reader with its notes for bank
 // authors, then measuring and drawing at a few widths. Checks that every note names a line
 // of the file (or the whole file), that a line over the limit is noted as cut, and that a
-// line is called invalid CP936 only when its bytes are. Inputs past 64 KB are read as the
+// line is called invalid CP936 only when its bytes are, and that no formula nests deeper than
+// the reader's bounds, which keep drawing off the stack's end. Inputs past 64 KB are read as the
 // window reads them, without notes: they are here for lists of a million items.
 #include <algorithm>
 #include <cstddef>
@@ -68,6 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         parseQuestion(bytes, question, answer);
     }
+
+    for (const ItemList* list : {&question, &answer})
+        for (const DrawItem* item : list->display())
+            if (item->depth > kMaxItemDepth || item->braceDepth > kMaxBraceDepth) __builtin_trap();
 
     for (int cell : {1, 8, 20, 65}) {
         if (!small && cell != 8 && cell != 20) continue;

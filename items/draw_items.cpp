@@ -43,16 +43,34 @@ int TextItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) 
 
 // ---- groups ------------------------------------------------------------------
 
-GroupItem::GroupItem(int capacity) : DrawItem(false) { children_.reserve(static_cast<std::size_t>(std::max(capacity, 0))); }
+GroupItem::GroupItem(int capacity, bool brace) : DrawItem(false), brace_(brace) {
+    children_.reserve(static_cast<std::size_t>(std::max(capacity, 0)));
+    if (brace) braceDepth = 1;
+}
+
+void takeDepthOf(DrawItem& parent, const DrawItem* child, bool brace) {
+    if (!child) return;
+    constexpr int kMost = INT16_MAX - 1;
+    parent.depth = static_cast<std::int16_t>(std::max<int>(parent.depth, std::min<int>(child->depth, kMost) + 1));
+    parent.braceDepth =
+        static_cast<std::int16_t>(std::max<int>(parent.braceDepth, std::min<int>(child->braceDepth, kMost) + (brace ? 1 : 0)));
+}
 
 void GroupItem::add(DrawItem* child) {
-    if (child) children_.push_back(child);
+    if (!child) return;
+    children_.push_back(child);
+    takeDepthOf(*this, child, brace_);
+    grow(child);
 }
 void GroupItem::setColour(Colour c) {
     for (DrawItem* ch : children_) ch->setColour(c);
 }
 void GroupItem::setFontSize(int h, int w) {
-    for (DrawItem* ch : children_) ch->setFontSize(h, w);
+    width_ = height_ = 0;
+    for (DrawItem* ch : children_) {
+        ch->setFontSize(h, w);
+        grow(ch);
+    }
 }
 int GroupItem::charCount() const {
     int n = 0;
@@ -60,15 +78,9 @@ int GroupItem::charCount() const {
     return n;
 }
 
-int RowItem::height() const {
-    int h = 0;
-    for (const DrawItem* ch : children_) h = std::max(h, ch->height());
-    return h;
-}
-int RowItem::width() const {
-    int w = 0;
-    for (const DrawItem* ch : children_) w += ch->width();
-    return w;
+void RowItem::grow(const DrawItem* child) {
+    height_ = std::max(height_, child->height());
+    width_ += child->width();
 }
 int RowItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const {
     int cx = x;
@@ -76,16 +88,13 @@ int RowItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) c
     return width();
 }
 
-int BraceItem::height() const {
-    int h = 0;
-    for (const DrawItem* ch : children_) h += ch->height() + rowGap;
-    return h;
+void BraceItem::grow(const DrawItem* child) {
+    height_ += child->height() + rowGap;
+    width_ = std::max(width_, child->width());
 }
 int BraceItem::width() const {
     if (children_.empty()) return 0; // nothing to brace: acts as a line break
-    int w = 0;
-    for (const DrawItem* ch : children_) w = std::max(w, ch->width());
-    return w + 8 * charWidth;
+    return width_ + 8 * charWidth;
 }
 int BraceItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const {
     s.textOut(x, y, "\xA3\xFB", CellFont{height(), 4 * charWidth});
@@ -100,7 +109,10 @@ int BraceItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to)
 
 // ---- FractionItem ------------------------------------------------------------
 
-FractionItem::FractionItem(DrawItem* num, DrawItem* den) : DrawItem(false), numerator(num), denominator(den) {}
+FractionItem::FractionItem(DrawItem* num, DrawItem* den) : DrawItem(false), numerator(num), denominator(den) {
+    takeDepthOf(*this, num);
+    takeDepthOf(*this, den);
+}
 
 int FractionItem::height() const { return numerator->height() + denominator->height(); }
 void FractionItem::setColour(Colour c) {
@@ -130,7 +142,7 @@ int FractionItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) cons
 
 // ---- RadicalItem -------------------------------------------------------------
 
-RadicalItem::RadicalItem(DrawItem* c) : DrawItem(false), child(c) {}
+RadicalItem::RadicalItem(DrawItem* c) : DrawItem(false), child(c) { takeDepthOf(*this, c); }
 
 void RadicalItem::setColour(Colour c) {
     child->setColour(c);
@@ -161,7 +173,10 @@ int RadicalItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) const
 
 // ---- scripts -----------------------------------------------------------------
 
-SuperscriptItem::SuperscriptItem(DrawItem* b, DrawItem* e) : DrawItem(false), base(b), exponent(e) {}
+SuperscriptItem::SuperscriptItem(DrawItem* b, DrawItem* e) : DrawItem(false), base(b), exponent(e) {
+    takeDepthOf(*this, b);
+    takeDepthOf(*this, e);
+}
 
 void SuperscriptItem::setColour(Colour c) {
     base->setColour(c);
@@ -185,7 +200,10 @@ int SuperscriptItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) c
     return width();
 }
 
-SubscriptItem::SubscriptItem(DrawItem* b, DrawItem* i) : DrawItem(false), base(b), index(i) {}
+SubscriptItem::SubscriptItem(DrawItem* b, DrawItem* i) : DrawItem(false), base(b), index(i) {
+    takeDepthOf(*this, b);
+    takeDepthOf(*this, i);
+}
 
 void SubscriptItem::setColour(Colour c) {
     base->setColour(c);

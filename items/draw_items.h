@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,6 +37,10 @@ public:
     int charWidth = 6;
     int charHeight = 10;
     Colour colour = 0;
+    // Levels of items down to the deepest text (1 for a text), and of braces on that way: the
+    // reader keeps both bounded, so drawing and sizing never recurse without end.
+    std::int16_t depth = 1;
+    std::int16_t braceDepth = 0;
 
     std::size_t allocSize = 0; // set by newItem
 };
@@ -56,36 +61,55 @@ public:
 };
 
 // Children are referred to, never owned: the ItemList they were appended to owns them.
+// A group's width and height are kept as its children are added and sized, so that measuring
+// a group costs the same however much it holds: a child's size changes only through
+// setFontSize, which reaches it through its group.
 class GroupItem : public DrawItem {
 public:
-    explicit GroupItem(int capacity);
+    GroupItem(int capacity, bool brace);
     void add(DrawItem* child);
     void setColour(Colour c) override;
     void setFontSize(int h, int w) override;
     int charCount() const override;
+    int height() const override { return height_; }
     const std::vector<DrawItem*>& children() const { return children_; }
 
 protected:
+    // Takes one more child's size into the group's.
+    virtual void grow(const DrawItem* child) = 0;
+
     std::vector<DrawItem*> children_;
+    int width_ = 0;
+    int height_ = 0;
+
+private:
+    const bool brace_;
 };
 
 class RowItem final : public GroupItem {
 public:
-    using GroupItem::GroupItem;
-    int height() const override;
-    int width() const override;
+    explicit RowItem(int capacity) : GroupItem(capacity, false) {}
+    int width() const override { return width_; }
     int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
+
+private:
+    void grow(const DrawItem* child) override;
 };
 
 // A tall left brace with its rows stacked: a system of equations.
 class BraceItem final : public GroupItem {
 public:
-    using GroupItem::GroupItem;
-    int height() const override;
+    explicit BraceItem(int capacity) : GroupItem(capacity, true) {}
     int width() const override;
     int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
-    int rowGap = 4;
+    static constexpr int rowGap = 4;
+
+private:
+    void grow(const DrawItem* child) override;
 };
+
+// Depth of an item over `child`, never past what the fields hold.
+void takeDepthOf(DrawItem& parent, const DrawItem* child, bool brace = false);
 
 class FractionItem final : public DrawItem {
 public:
