@@ -17,6 +17,7 @@
 
 #include "app/main_window.h"
 #include "app/print_page.h"
+#include "io/saving.h"
 #include "lesson/lesson_file.h"
 #include "res/command_ids.h"
 #include "res/strings.h"
@@ -79,11 +80,8 @@ bool LessonCommands::openFile(const QString& path) {
 }
 
 bool LessonCommands::write(const QString& path) {
-    std::string why;
-    if (!saveLesson(localPath(path), lessonOf(window_.document()), why)) {
-        notifier_.message(appTitleUtf8(), saveFailureText(path.toStdString(), why));
+    if (!saveAsking(notifier_, {}, localPath(path), writeLesson(lessonOf(window_.document())), saveFailureText))
         return false;
-    }
     adopt(path);
     return true;
 }
@@ -178,9 +176,7 @@ void LessonCommands::exportPdf() {
     const QString title = path_.isEmpty() ? QString("云绘板") : QFileInfo(path_).completeBaseName();
     const QByteArray pdf = printPdf(window_.document(), unit, title);
     window_.client()->update();
-    std::string why;
-    if (!replaceFile(localPath(path), pdf.toStdString(), why))
-        notifier_.message(appTitleUtf8(), cannotWriteText(path.toStdString()) + "\n" + why);
+    saveAsking(notifier_, {}, localPath(path), std::string_view(pdf.constData(), pdf.size()));
 }
 
 } // namespace yhb

@@ -446,8 +446,7 @@ void MainWindow::about() {
 
 void MainWindow::savePicture() {
     const QString path = QFileDialog::getSaveFileName(this, "保存图片", "canvas.png", "PNG (*.png);;SVG (*.svg)");
-    if (path.isEmpty()) return;
-    if (!saveCanvasPicture(doc_, canvas_->image(), path)) notifier_.message(appTitleUtf8(), cannotWriteText(path.toStdString()));
+    if (!path.isEmpty()) saveCanvasPicture(doc_, canvas_->image(), path, notifier_);
 }
 
 void MainWindow::copyPicture() { QApplication::clipboard()->setImage(canvas_->image()); }

@@ -3,17 +3,39 @@
 
 #include <QEventLoop>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace yhb {
 
 QString QtNotifier::defaultCaption() { return QStringLiteral("错误"); }
 
+QWidget* QtNotifier::parentFor(MessageOwner owner) const {
+    if (owner.kind == MessageOwner::Kind::Default) return owner_.data();
+    if (owner.kind == MessageOwner::Kind::Window) return static_cast<QWidget*>(const_cast<void*>(owner.window));
+    return nullptr;
+}
+
 void QtNotifier::message(const std::string& caption, const std::string& text, MessageOwner owner) {
-    QWidget* parent = nullptr;
-    if (owner.kind == MessageOwner::Kind::Default) parent = owner_.data();
-    else if (owner.kind == MessageOwner::Kind::Window) parent = static_cast<QWidget*>(const_cast<void*>(owner.window));
+    QWidget* parent = parentFor(owner);
     const QString title = caption.empty() ? defaultCaption() : QString::fromStdString(caption);
     QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdString(text), QMessageBox::Ok, parent);
+    run(box, parent);
+}
+
+bool QtNotifier::ask(const std::string& caption, const std::string& text, const std::string& yes, const std::string& no,
+                     MessageOwner owner) {
+    QWidget* parent = parentFor(owner);
+    const QString title = caption.empty() ? defaultCaption() : QString::fromStdString(caption);
+    QMessageBox box(QMessageBox::Warning, title, QString::fromStdString(text), QMessageBox::NoButton, parent);
+    QPushButton* go = box.addButton(QString::fromStdString(yes), QMessageBox::AcceptRole);
+    QPushButton* stop = box.addButton(QString::fromStdString(no), QMessageBox::RejectRole);
+    box.setDefaultButton(stop);
+    box.setEscapeButton(stop);
+    run(box, parent);
+    return box.clickedButton() == go;
+}
+
+void QtNotifier::run(QMessageBox& box, QWidget* parent) {
     if (parent) {
         box.setWindowModality(Qt::WindowModal);
         box.exec();

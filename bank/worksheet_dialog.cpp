@@ -26,6 +26,7 @@
 
 #include "bank/worksheet_writer.h"
 #include "gfx/cp936.h"
+#include "io/saving.h"
 #include "res/strings.h"
 
 namespace yhb {
@@ -241,13 +242,10 @@ void WorksheetDialog::writePdf() {
     if (!sheetOrMessage(sheet)) return;
     const QString path = askPdfPath();
     if (path.isEmpty()) return;
-    QFile file(path);
     const QByteArray pdf = worksheetPdf(sheet);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(pdf) != pdf.size() || !file.flush()) {
-        notifier_.message(appTitleUtf8(), cannotWriteText(path.toStdString()), MessageOwner::of(static_cast<QWidget*>(this)));
-        return;
-    }
-    accept();
+    if (saveAsking(notifier_, MessageOwner::of(static_cast<QWidget*>(this)), QFile::encodeName(path).toStdString(),
+                   std::string_view(pdf.constData(), pdf.size())))
+        accept();
 }
 
 void WorksheetDialog::printSheet() {

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/print_page.h"
 #include "cli/arguments.h"
+#include "io/saving.h"
 #include "lesson/lesson_file.h"
 #include "res/strings.h"
 
@@ -64,20 +65,14 @@ bool PlotLessonOptions::enter(MainWindow& window) const {
     return !hasLesson() || window.lessons().openFile(QFile::decodeName(lessonPath_.c_str()));
 }
 
-int PlotLessonOptions::save(const Document& doc) const {
-    std::string why;
-    if (saveLesson(savePath_, lessonOf(doc), why)) return 0;
-    std::fprintf(stderr, "%s\n", saveFailureText(savePath_, why).c_str());
-    return 1;
+int PlotLessonOptions::save(const Document& doc, bool force) const {
+    return saveForTool(savePath_, force, writeLesson(lessonOf(doc)), saveFailureText);
 }
 
-int PlotLessonOptions::writePdf(Document& doc, const std::string& path) const {
+int PlotLessonOptions::writePdf(Document& doc, const std::string& path, bool force) const {
     const std::string title = hasLesson() ? std::filesystem::path(lessonPath_).stem().string() : "云绘板";
     const QByteArray pdf = printPdf(doc, unitCm_, QString::fromStdString(title));
-    std::string why;
-    if (replaceFile(path, pdf.toStdString(), why)) return 0;
-    std::fprintf(stderr, "%s\n%s\n", cannotWriteText(path).c_str(), why.c_str());
-    return 1;
+    return saveForTool(path, force, std::string_view(pdf.constData(), pdf.size()));
 }
 
 } // namespace yhb

@@ -30,10 +30,11 @@ public:
     bool enter(Document& doc, int width, int height) const;
     // The same through the window's 打开课件.
     bool enter(MainWindow& window) const;
-    // Writes the document as a lesson to the --save-lesson file; the exit status.
-    int save(const Document& doc) const;
+    // Writes the document as a lesson to the --save-lesson file; the exit status. A
+    // write-protected file is replaced only with `force`.
+    int save(const Document& doc, bool force) const;
     // The printable page as PDF at --unit-cm; the exit status.
-    int writePdf(Document& doc, const std::string& path) const;
+    int writePdf(Document& doc, const std::string& path, bool force) const;
 
 private:
     std::string lessonPath_, savePath_;

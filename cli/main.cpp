@@ -31,6 +31,7 @@
 #include "gfx/render_style.h"
 #include "gfx/recording_surface.h"
 #include "gfx/svg_surface.h"
+#include "io/saving.h"
 #include "res/command_ids.h"
 #include "res/strings.h"
 
@@ -55,10 +56,12 @@ void printHelp() {
         "      --animate I=FROM:TO:N  N frames FILE-001.png ... in which field I of the last EXPR runs\n"
         "                             from FROM to TO\n"
         "      --window WxH (the whole main window, PNG)  -o FILE (.png, .svg or .pdf)\n"
+        "      --force (replace a write-protected -o or --save-lesson file)\n"
         "      --lesson FILE.yhb  --save-lesson FILE.yhb  --unit-cm 0.5|1|2 (PDF: cm per unit)\n"
         "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--dpr K] [--trace] [-o FILE]\n"
+        "      [--force]\n"
         "  yunhuiban-cli worksheet DIR (--category I ... | --file F ...) [--count N] [--seed S] [--answers]\n"
-        "      [--title T] [--font-size PT] -o sheet.pdf   (first N, or N at random with seed S)\n"
+        "      [--title T] [--font-size PT] [--force] -o sheet.pdf   (first N, or N at random with seed S)\n"
         "  yunhuiban-cli bank [DIR] [--strict] [--lang en|zh]\n"
         "      lists the catalogue; problems go to stderr as PATH:LINE: MESSAGE\n"
         "families (name, number, fields, boxes):\n");
@@ -83,24 +86,15 @@ bool parsePair(const char* text, char sep, int& a, int& b) {
     return true;
 }
 
-bool writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
-}
-
 bool endsWith(const std::string& s, const char* suffix) {
     const std::size_t n = std::strlen(suffix);
     return s.size() >= n && std::equal(s.end() - static_cast<long>(n), s.end(), suffix,
                                        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
-int writeImage(const QImage& image, const std::string& path) {
-    if (!image.save(QString::fromStdString(path), "PNG")) {
-        std::fprintf(stderr, "%s\n", cannotWriteText(path).c_str());
-        return 1;
-    }
-    return 0;
+int writeImage(const QImage& image, const std::string& path, bool force) {
+    const QByteArray png = pngBytes(image);
+    return saveForTool(path, force, std::string_view(png.constData(), png.size()));
 }
 
 // --dpr: the device pixel ratio of the picture, one a screen or a slide commonly has.
@@ -116,7 +110,7 @@ bool parseDpr(const char* text, double& dpr) {
 
 int plotCommand(int argc, char** argv) {
     int width = 600, height = 400, scale = 20, ox = 0, oy = 0, winW = 0, winH = 0;
-    bool origin = false, pi = false, noLabels = false, trace = false, presentation = false;
+    bool origin = false, pi = false, noLabels = false, trace = false, presentation = false, force = false;
     double dpr = 1.0;
     std::string out;
     std::vector<CliExpression> exprs;
@@ -153,6 +147,8 @@ int plotCommand(int argc, char** argv) {
             if (!parseDpr(value(), dpr)) return usageError("--dpr takes 1, 1.5, 2 or 3");
         } else if (a == "--presentation") {
             presentation = true;
+        } else if (a == "--force") {
+            force = true;
         } else if (PlotLessonOptions::owns(a)) {
             ++i; // read above
         } else if (a == "--animate") {
@@ -222,10 +218,10 @@ int plotCommand(int argc, char** argv) {
             window.command(e.family->kind);
             if (refused) return kUsageStatus;
         }
-        if (lesson.saving() && lesson.save(doc) != 0) return 1;
+        if (lesson.saving() && lesson.save(doc, force) != 0) return 1;
         const QImage image = window.renderClient();
         if (trace) printTrace(doc);
-        return out.empty() ? 0 : writeImage(image, out);
+        return out.empty() ? 0 : writeImage(image, out, force);
     }
 
     Document doc;
@@ -236,28 +232,22 @@ int plotCommand(int argc, char** argv) {
     setOrigin(doc);
     for (const CliExpression& e : exprs)
         if (!enterExpression(doc, e, notifier)) return kUsageStatus;
-    if (lesson.saving() && lesson.save(doc) != 0) return 1;
+    if (lesson.saving() && lesson.save(doc, force) != 0) return 1;
 
     if (trace) printTrace(doc);
     if (out.empty()) return 0;
-    if (endsWith(out, ".pdf")) return lesson.writePdf(doc, out);
-    if (endsWith(out, ".svg")) {
-        if (!writeFile(out, canvasSvg(doc))) {
-            std::fprintf(stderr, "%s\n", cannotWriteText(out).c_str());
-            return 1;
-        }
-        return 0;
-    }
+    if (endsWith(out, ".pdf")) return lesson.writePdf(doc, out, force);
+    if (endsWith(out, ".svg")) return saveForTool(out, force, canvasSvg(doc));
     QImage image(static_cast<int>(std::lround(width * dpr)), static_cast<int>(std::lround(height * dpr)), QImage::Format_RGB32);
     QtSurface s(&image, presentation ? presentationStyle(dpr) : normalStyle(dpr));
     paintDocument(s, doc);
-    return writeImage(image, out);
+    return writeImage(image, out, force);
 }
 
 int questionCommand(int argc, char** argv) {
     std::string file, out;
     int width = 600, cellW = 20, cellH = 36;
-    bool answer = false, trace = false, figure = false;
+    bool answer = false, trace = false, figure = false, force = false;
     double dpr = 1.0;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
@@ -272,6 +262,8 @@ int questionCommand(int argc, char** argv) {
                 return usageError("--cell needs W,H");
         } else if (a == "--answer") {
             answer = true;
+        } else if (a == "--force") {
+            force = true;
         } else if (a == "--dpr") {
             if (!parseDpr(i + 1 < argc ? argv[++i] : nullptr, dpr)) return usageError("--dpr takes 1, 1.5, 2 or 3");
         } else if (a == "--trace") {
@@ -308,6 +300,7 @@ int questionCommand(int argc, char** argv) {
         std::istringstream words(lines.front());
         for (std::string w; words >> w;) args.push_back(w);
         if (trace) args.push_back("--trace");
+        if (force) args.push_back("--force");
         if (dpr != 1.0) args.insert(args.end(), {"--dpr", dpr == 1.5 ? "1.5" : std::to_string(static_cast<int>(dpr))});
         if (!out.empty()) args.insert(args.end(), {"-o", out});
         std::vector<char*> argvs;
@@ -328,7 +321,7 @@ int questionCommand(int argc, char** argv) {
     image.fill(Qt::white);
     QtSurface s(&image, normalStyle(dpr));
     nav.paint(s, 0);
-    return writeImage(image, out);
+    return writeImage(image, out, force);
 }
 
 int bankCommand(int argc, char** argv) {
@@ -400,6 +393,12 @@ int main(int argc, char** argv) {
         printHelp();
         return argc < 2 ? kUsageStatus : 0;
     }
+    // Asked after a command, help is still help, not an unknown option.
+    for (int i = 2; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            printHelp();
+            return 0;
+        }
     const std::string command = argv[1];
     if (command == "bank") return bankCommand(argc - 2, argv + 2);
     if (command != "plot" && command != "question" && command != "worksheet") return usageError("unknown command " + command);

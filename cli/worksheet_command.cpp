@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "bank/worksheet_writer.h"
 #include "cli/arguments.h"
 #include "gfx/cp936.h"
+#include "io/saving.h"
 #include "res/strings.h"
 
 namespace yhb {
@@ -34,7 +34,7 @@ std::string todayTitle(const std::vector<std::string>& names) {
 
 int worksheetCommand(int argc, char** argv) {
     std::string dir, out, title;
-    bool given = false, titled = false, answers = false;
+    bool given = false, titled = false, answers = false, force = false;
     std::vector<int> categories;
     std::vector<std::string> files;
     long long count = 0, seed = -1;
@@ -60,6 +60,8 @@ int worksheetCommand(int argc, char** argv) {
             if (!takes() || !wholeNumber(value, 0, 4294967295LL, seed)) return refuse("--seed 后面应是 0 到 4294967295 的整数");
         } else if (a == "--answers") {
             answers = true;
+        } else if (a == "--force") {
+            force = true;
         } else if (a == "--title") {
             if (!takes()) return refuse("--title 后面应是标题");
             title = cp936::fromUtf8(value);
@@ -117,12 +119,7 @@ int worksheetCommand(int argc, char** argv) {
     if (!sheet.load(paths, error)) return refuse(cp936::toUtf8(error));
     if (!sheet.layout({titled ? title : todayTitle(names), answers, points}, error)) return refuse(cp936::toUtf8(error));
     const QByteArray pdf = worksheetPdf(sheet);
-    std::ofstream file(out, std::ios::binary | std::ios::trunc);
-    file.write(pdf.constData(), pdf.size());
-    if (!file.flush()) {
-        std::fprintf(stderr, "%s\n", cannotWriteText(out).c_str());
-        return 1;
-    }
+    if (const int status = saveForTool(out, force, std::string_view(pdf.constData(), pdf.size()))) return status;
     std::printf("%d 道题，%d 页：%s\n", sheet.questionCount(), sheet.pageCount(), out.c_str());
     return 0;
 }

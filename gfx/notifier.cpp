@@ -7,4 +7,10 @@ void RecordingNotifier::message(const std::string& caption, const std::string& t
     messages.push_back({caption, text, owner});
 }
 
+bool RecordingNotifier::ask(const std::string& caption, const std::string& text, const std::string&, const std::string&,
+                            MessageOwner owner) {
+    questions.push_back({caption, text, owner});
+    return answer;
+}
+
 } // namespace yhb

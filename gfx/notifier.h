@@ -23,6 +23,12 @@ public:
     virtual ~Notifier() = default;
     // `caption` empty means the system's default caption.
     virtual void message(const std::string& caption, const std::string& text, MessageOwner owner = {}) = 0;
+    // A question with two answers, `yes` the one that goes ahead; true when it was chosen. A
+    // notifier that cannot ask anyone answers no.
+    virtual bool ask(const std::string& /*caption*/, const std::string& /*text*/, const std::string& /*yes*/,
+                     const std::string& /*no*/, MessageOwner /*owner*/ = {}) {
+        return false;
+    }
 };
 
 class RecordingNotifier : public Notifier {
@@ -33,7 +39,12 @@ public:
         MessageOwner owner;
     };
     void message(const std::string& caption, const std::string& text, MessageOwner owner = {}) override;
+    // Questions are recorded apart from the messages, and answered with `answer`.
+    bool ask(const std::string& caption, const std::string& text, const std::string& yes, const std::string& no,
+             MessageOwner owner = {}) override;
     std::vector<Message> messages;
+    std::vector<Message> questions;
+    bool answer = false;
 };
 
 } // namespace yhb

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "io/file_writer.h"
 #include "lesson/lesson.h"
 
 namespace yhb {
@@ -10,16 +11,11 @@ namespace yhb {
 // (line 0 when the file could not be read at all).
 bool loadLesson(const std::string& path, Lesson& out, LessonProblem& problem);
 
-// Writes `bytes` to a new file beside `path` and renames it over `path` only when every byte
-// is on disk, so that a failed save leaves the old file as it was. False with the reason
-// (UTF-8, Chinese).
-bool replaceFile(const std::string& path, const std::string& bytes, std::string& why);
-
-// The lesson's bytes written to `path` through replaceFile.
-bool saveLesson(const std::string& path, const Lesson& lesson, std::string& why);
+// The lesson's bytes written to `path` as a whole or not at all (see FileWriter).
+bool saveLesson(const std::string& path, const Lesson& lesson, FileError& error, bool replaceReadOnly = false);
 
 // Message box texts (UTF-8) naming the file, the line and what is wrong.
 std::string openFailureText(const std::string& path, const LessonProblem& problem);
-std::string saveFailureText(const std::string& path, const std::string& why);
+std::string saveFailureText(const FileError& error);
 
 } // namespace yhb

@@ -226,13 +226,15 @@ TEST(MainWindow, ExportWritesPngOrVectorSvgAndNamesAFileItCannotWrite) {
     MainWindow& w = *app.window;
     enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1010});
     TempDir d;
-    ASSERT_TRUE(saveCanvasPicture(app.doc(), w.canvas()->image(), QString::fromStdString(d / "c.png")));
+    ASSERT_TRUE(saveCanvasPicture(app.doc(), w.canvas()->image(), QString::fromStdString(d / "c.png"), app.notifier));
     EXPECT_EQ(QImage(QString::fromStdString(d / "c.png")), w.canvas()->image());
-    ASSERT_TRUE(saveCanvasPicture(app.doc(), w.canvas()->image(), QString::fromStdString(d / "c.svg")));
+    ASSERT_TRUE(saveCanvasPicture(app.doc(), w.canvas()->image(), QString::fromStdString(d / "c.svg"), app.notifier));
     std::ifstream in(d / "c.svg");
     const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(svg.find("<polyline"), std::string::npos);
     EXPECT_NE(svg.find("<text"), std::string::npos);
-    EXPECT_FALSE(saveCanvasPicture(app.doc(), w.canvas()->image(), "/nonexistent-dir/c.svg"));
-    EXPECT_EQ(cannotWriteText("/x/y.png"), "无法写入文件：/x/y.png");
+    EXPECT_TRUE(app.notifier.messages.empty());
+    EXPECT_FALSE(saveCanvasPicture(app.doc(), w.canvas()->image(), "/nonexistent-dir/c.svg", app.notifier));
+    ASSERT_EQ(app.notifier.messages.size(), 1u);
+    EXPECT_EQ(app.notifier.messages[0].text, "无法写入文件“/nonexistent-dir/c.svg”：文件夹不存在。");
 }
