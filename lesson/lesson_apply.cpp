@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "dialogs/parameter_form.h"
+#include "gfx/cp936.h"
 #include "lesson/lesson.h"
 
 namespace yhb {
@@ -43,6 +44,17 @@ void centreOrigin(CanvasView& c) {
     }
 }
 
+// A row its dialog refuses, named as the dialog's caption names it. The dialog asks to type the
+// values again; a file is not typed, so only the rule is said, with the values the row gives.
+std::string refusedRow(const FamilySpec& f, const std::vector<std::string>& texts, std::string refusal) {
+    const std::size_t again = refusal.find("！！");
+    if (again != std::string::npos) refusal.resize(again);
+    std::string values;
+    for (std::size_t i = 0; i < f.fields.size() && i < texts.size(); ++i)
+        values += (i ? "，" : "") + std::string(f.fields[i].label) + cp936::toUtf8(texts[i]); // "D=" and so on
+    return "函数“" + std::string(f.title) + "”的系数不合要求：" + refusal + "，这里 " + values + "。";
+}
+
 // The rows entered in order as their dialogs would (menu, fields, boxes, 确定), then the
 // colours the lesson names; rows without one take the lowest free colour, in order.
 bool enterRows(Document& doc, const Lesson& lesson, LessonProblem& problem) {
@@ -57,8 +69,8 @@ bool enterRows(Document& doc, const Lesson& lesson, LessonProblem& problem) {
         for (std::size_t i = 0; i < r.texts.size() && i < form.fieldTexts.size(); ++i) form.fieldTexts[i] = r.texts[i];
         for (int id : r.boxes) form.setBox(id, true);
         if (!form.ok()) {
-            problem = {r.line, std::string("函数“") + r.family->cliName + "”的系数会被对话框拒绝：" +
-                                   (refusals.messages.empty() ? std::string() : refusals.messages.back().text)};
+            problem = {r.line, refusedRow(*r.family, form.fieldTexts,
+                                          refusals.messages.empty() ? std::string() : refusals.messages.back().text)};
             return false;
         }
     }

@@ -125,6 +125,8 @@ TEST(LessonWindow, ARefusedLessonNamesFileAndLineAndTheWindowStaysAsItWas) {
     const std::string& text = app.notifier.messages[0].text;
     EXPECT_NE(text.find(path), std::string::npos) << text;
     EXPECT_NE(text.find("第 3 行"), std::string::npos) << text;
+    EXPECT_NE(text.find("“圆的一般方程”"), std::string::npos) << text; // as its dialog is named
+    EXPECT_EQ(text.find("请重新输入"), std::string::npos) << text;
     EXPECT_EQ(picture(w.document()), rows);
     EXPECT_EQ(w.renderClient(), before);
     EXPECT_EQ(w.windowTitle(), title);

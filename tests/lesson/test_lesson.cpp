@@ -241,7 +241,8 @@ TEST(Lesson, EveryRefusalNamesTheLineAndChangesNothing) {
         {head + "view\nview\n", 3, "只能有一行 view"},
         {head + "row sin\nrow cos:\xff\n", 3, "不是有效的 UTF-8"},
         {head + "row sin\x01\n", 2, "控制字符"},
-        {head + "row sin\nrow circle-general:0,0,1+1010\n", 3, "会被对话框拒绝"},
+        {head + "row sin\nrow circle-general:0,0,1+1010\n", 3, "函数“圆的一般方程”的系数不合要求：D^2+E^2-4F必需大于0，这里 D=0，E=0，F=1。"},
+        {head + "row line-slope\nrow sin\nrow circle-general:1,1\n", 4, "这里 D=1，E=1，F=1.0。"},
     };
     for (const auto& c : cases) {
         SizedDocument doc;
@@ -255,6 +256,7 @@ TEST(Lesson, EveryRefusalNamesTheLineAndChangesNothing) {
         EXPECT_FALSE(opened) << c.text;
         EXPECT_EQ(p.line, c.line) << c.text;
         EXPECT_NE(p.what.find(c.says), std::string::npos) << c.text << " → " << p.what;
+        EXPECT_EQ(p.what.find("请重新输入"), std::string::npos) << "nothing is typed when a file is opened: " << p.what;
         EXPECT_EQ(picture(doc.doc), before) << c.text;
         EXPECT_EQ(doc.doc.view.piAxis, 1);
     }
