@@ -38,7 +38,18 @@ TEST(Cli, PlotRefusalsWriteNothing) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("wobble"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(png));
-    EXPECT_EQ(cli("--help").status, 0);
+}
+
+TEST(Cli, HelpAnswersBeforeOrAfterTheCommand) {
+    const ToolRun help = cli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("yunhuiban-cli question FILE"), std::string::npos) << help.out;
+    for (const char* asked : {"question --help", "question q.txt -h", "plot sin --help", "bank --help", "worksheet -h"}) {
+        const ToolRun r = cli(asked);
+        EXPECT_EQ(r.status, 0) << asked << ": " << r.err;
+        EXPECT_EQ(r.out, help.out) << asked;
+        EXPECT_EQ(r.err, "") << asked;
+    }
 }
 
 TEST(Cli, TraceOfALineEndsEachPassOnTheBandsEdge) {
