@@ -75,14 +75,19 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
     canvas_->setGeometry(0, 0, 0, 0); // the first non-empty size comes from the layout and centres the origin
 
     static const int pictures[3][2] = {{176, 177}, {175, 179}, {183, 184}};
+    // The pictures alone do not say what they do.
+    static const char* const tips[3] = {"放大", "缩小", "显示或隐藏坐标轴上的数字"};
     for (int k = 0; k < 3; ++k) {
         toolbar_[static_cast<std::size_t>(k)] = new PictureButton(utf8String(111), pictures[k][0], pictures[k][1], nullptr, client_);
+        toolbar_[static_cast<std::size_t>(k)]->setToolTip(QString::fromUtf8(tips[k]));
         toolbar_[static_cast<std::size_t>(k)]->onRelease = [this, k] { toolbarAction(k); };
         toolbar_[static_cast<std::size_t>(k)]->setGeometry(0, 0, 0, 0); // no flash before the first layout
     }
     for (int r = 0; r < kMaxSlots; ++r) {
         auto* m = new PictureButton(utf8String(113), 172, 181, &modifyPressed_, client_);
         auto* d = new PictureButton(utf8String(112), 170, 180, &deletePressed_, client_);
+        m->setToolTip("修改这一行的函数");
+        d->setToolTip("删除这一行的函数");
         m->onRelease = [this, r] { modifyRow(r); };
         d->onRelease = [this, r] { deleteRow(r); };
         m->setGeometry(0, 0, 0, 0);
@@ -135,6 +140,8 @@ void MainWindow::buildMenus() {
     addCommand(file, cmd::CopyPicture, "复制图片")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     addCommand(file, cmd::PrintCanvas, "打印...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     addCommand(file, cmd::ExportPdf, "导出PDF...");
+    file->addSeparator();
+    addCommand(file, cmd::Quit, "退出")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* add = bar->addMenu("添加新函数");
     for (FamilyGroup g : {FamilyGroup::Line, FamilyGroup::Trig, FamilyGroup::Conic, FamilyGroup::ExpLog}) {
@@ -294,6 +301,9 @@ void MainWindow::command(int id) {
         return;
     case cmd::ExportPdf:
         lessons_->exportPdf();
+        return;
+    case cmd::Quit:
+        close(); // asks first, as the close box does
         return;
     default:
         if (beginNew(doc_, notifier_)) openFamilyDialog(id);

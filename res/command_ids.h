@@ -34,6 +34,7 @@ constexpr int SaveLesson = 40012;
 constexpr int SaveLessonAs = 40013;
 constexpr int PrintCanvas = 40014;
 constexpr int ExportPdf = 40015;
+constexpr int Quit = 40016;
 
 // Authoring and presenting in the question window; reloading the bank in the main window.
 constexpr int OpenQuestionFile = 40020;

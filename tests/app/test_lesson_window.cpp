@@ -74,7 +74,8 @@ TEST(LessonWindow, TheFileMenuListsLessonsExportAndPrinting) {
     for (QAction* a : file->actions())
         items << (a->isSeparator() ? QString("-") : a->text() + " " + a->shortcut().toString());
     EXPECT_EQ(items, (QStringList{"新建 Ctrl+N", "打开课件... Ctrl+O", "保存课件 Ctrl+S", "另存为... Ctrl+Shift+S", "-",
-                                  "保存图片... Ctrl+E", "复制图片 Ctrl+Shift+C", "打印... Ctrl+P", "导出PDF... "}));
+                                  "保存图片... Ctrl+E", "复制图片 Ctrl+Shift+C", "打印... Ctrl+P", "导出PDF... ", "-",
+                                  "退出 Ctrl+Q"}));
 }
 
 TEST(LessonWindow, SavedLessonOpensInAnotherWindowAsItWasShown) {

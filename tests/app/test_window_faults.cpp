@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "app/startup.h"
@@ -175,4 +177,56 @@ TEST(WindowFaults, ClosingTheMainWindowEndsTheProgramWhateverTheQuestionWindowSh
     settle();
     ASSERT_TRUE(w.questionWindow()->isVisible());
     EXPECT_EQ(closeInEventLoop(w), 0) << "the event loop went on with the question window still open";
+}
+
+TEST(WindowFaults, IconButtonsSayWhatTheyDoWhenHovered) {
+    App app;
+    MainWindow& w = *app.window;
+    enterThroughDialog(w, kind::Sin, {});
+    settle();
+    auto hover = [](QWidget* button) {
+        const QPoint at(button->width() / 2, button->height() / 2);
+        QHelpEvent e(QEvent::ToolTip, at, button->mapToGlobal(at));
+        QApplication::sendEvent(button, &e);
+        return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string("(no tip)");
+    };
+    EXPECT_EQ(hover(w.toolbarButton(0)), "放大");
+    EXPECT_EQ(hover(w.toolbarButton(1)), "缩小");
+    EXPECT_EQ(hover(w.toolbarButton(2)), "显示或隐藏坐标轴上的数字");
+    EXPECT_EQ(hover(w.modifyButton(0)), "修改这一行的函数");
+    EXPECT_EQ(hover(w.deleteButton(0)), "删除这一行的函数");
+    QToolTip::hideText();
+}
+
+// 退出 in 文件, Ctrl+Q: asks about rows never saved, as the close box does, then ends the program.
+TEST(WindowFaults, CtrlQQuitsAfterAskingAboutUnsavedRows) {
+    App app;
+    MainWindow& w = *app.window;
+    enterThroughDialog(w, kind::Sin, {});
+    QString answer = "取消";
+    int asked = 0;
+    w.lessons().runPrompt = [&](QMessageBox& box) {
+        ++asked;
+        box.show();
+        for (QAbstractButton* b : box.buttons())
+            if (b->text() == answer) b->click();
+    };
+    w.activateWindow();
+    settle();
+    QTest::keyClick(w.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.document().table.slotCount, 1);
+
+    answer = "不保存";
+    w.activateWindow(); // back from the question
+    settle();
+    QTimer::singleShot(0, &w, [&w] { QTest::keyClick(w.windowHandle(), Qt::Key_Q, Qt::ControlModifier); });
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    timeout.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(asked, 2);
 }
