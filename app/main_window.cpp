@@ -188,10 +188,12 @@ void MainWindow::fillBankMenu() {
 
 // The bank read again without a restart, for a teacher who has just added questions.
 void MainWindow::reloadBank() {
-    std::string top, name;
+    std::string top, name, question;
     if (const BankCategory* c = catalogue_.current()) {
         top = catalogue_.topLevelName(*c);
         name = c->name;
+        if (c->currentQuestion >= 0 && c->currentQuestion < c->questionCount())
+            question = c->questionPaths[static_cast<std::size_t>(c->currentQuestion)];
     }
     // A program started without a bank looks for one again rather than scan where it stands.
     const std::string dir = catalogue_.startDir.empty() ? findBankDirectory() : catalogue_.startDir;
@@ -209,7 +211,7 @@ void MainWindow::reloadBank() {
     bankMenu_->clear();
     qDeleteAll(bankMenu_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
     fillBankMenu();
-    questionWindow_->bankReloaded(top, name);
+    questionWindow_->bankReloaded(top, name, question);
 }
 
 // After the document was replaced from outside the dialogs: buttons, check marks, layout

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/question_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -13,6 +15,7 @@
 #include <QWheelEvent>
 
 #include "bank/jump_dialog.h"
+#include "bank/question_picture.h"
 #include "bank/worksheet_dialog.h"
 #include "gfx/cp936.h"
 #include "res/accelerators.h"
@@ -72,17 +75,18 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     add(file, bar, cmd::RereadQuestion, "重新读取题目\tF5");
     add(file, bar, cmd::SaveQuestionPicture, "保存题目图片...");
     add(file, bar, cmd::MakeWorksheet, "生成试卷...");
-    add(nullptr, bar, cmd::RandomQuestion, "随机选题");
+    // Items on the bar show their keys in the text, as 文件's items do.
+    add(nullptr, bar, cmd::RandomQuestion, "随机选题(R)");
     add(nullptr, bar, cmd::JumpQuestion, "跳题");
     add(nullptr, bar, cmd::FirstQuestion, "第一题");
     add(nullptr, bar, cmd::PrevQuestion, "上一题");
     add(nullptr, bar, cmd::NextQuestion, "下一题");
     add(nullptr, bar, cmd::LastQuestion, "最后一题");
-    add(nullptr, bar, cmd::ToggleAnswer, "解答与分析");
-    add(nullptr, bar, cmd::ShowFigure, "显示图形");
+    add(nullptr, bar, cmd::ToggleAnswer, "解答与分析(Ctrl+F)");
+    add(nullptr, bar, cmd::ShowFigure, "显示图形(G)");
     QMenu* font = bar->addMenu("字体");
-    add(font, bar, cmd::FontLarger, "放大");
-    add(font, bar, cmd::FontSmaller, "缩小");
+    add(font, bar, cmd::FontLarger, "放大\tCtrl++");
+    add(font, bar, cmd::FontSmaller, "缩小\tCtrl+-");
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -105,12 +109,20 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
                 {Qt::Key_Space, cmd::NextQuestion},    {Qt::Key_PageUp, cmd::PrevQuestion},
                 {Qt::Key_Left, cmd::PrevQuestion},     {Qt::Key_Home, cmd::FirstQuestion},
                 {Qt::Key_End, cmd::LastQuestion},      {Qt::Key_F5, cmd::RereadQuestion},
-                {Qt::Key_G, cmd::ShowFigure}};
+                {Qt::Key_G, cmd::ShowFigure},          {Qt::Key_R, cmd::RandomQuestion},
+                // Ctrl+= is Ctrl++ without Shift on most keyboards.
+                {Qt::CTRL | Qt::Key_Plus, cmd::FontLarger}, {Qt::CTRL | Qt::Key_Equal, cmd::FontLarger},
+                {Qt::CTRL | Qt::Key_Minus, cmd::FontSmaller}};
     for (const auto& k : keys) {
         auto* shortcut = new QShortcut(k.key, this);
         const int id = k.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] { command(id); });
     }
+    // A long answer is read line by line.
+    auto* up = new QShortcut(Qt::Key_Up, this);
+    connect(up, &QShortcut::activated, this, [this] { scroll_->triggerAction(QAbstractSlider::SliderSingleStepSub); });
+    auto* down = new QShortcut(Qt::Key_Down, this);
+    connect(down, &QShortcut::activated, this, [this] { scroll_->triggerAction(QAbstractSlider::SliderSingleStepAdd); });
     updateMenu();
 }
 
@@ -145,7 +157,7 @@ void QuestionWindow::command(int id) {
         chooseQuestionFile();
         return;
     case cmd::RereadQuestion:
-        reload();
+        reread();
         return;
     case cmd::ShowFigure: {
         const BankCategory* c = shownCategory();
@@ -194,15 +206,26 @@ void QuestionWindow::chooseQuestionFile() {
     if (!path.isEmpty()) openQuestionFile(path.toStdString());
 }
 
-void QuestionWindow::bankReloaded(const std::string& topLevelName, const std::string& categoryName) {
+void QuestionWindow::bankReloaded(const std::string& topLevelName, const std::string& categoryName,
+                                  const std::string& questionPath) {
     catalogue_.currentCategory = 0;
     for (int i = 0; i < catalogue_.categoryCount(); ++i) {
         const BankCategory* c = catalogue_.category(i);
         if (c->name == categoryName && catalogue_.topLevelName(*c) == topLevelName) catalogue_.currentCategory = i;
     }
-    if (isVisible() && !preview_ && catalogue_.current()) {
-        navigator_.reload();
-        refresh();
+    BankCategory* c = catalogue_.current();
+    if (!c) return;
+    const auto& paths = c->questionPaths;
+    const auto at = std::find(paths.begin(), paths.end(), questionPath);
+    const bool same = at != paths.end() && !questionPath.empty();
+    if (same) c->currentQuestion = static_cast<int>(at - paths.begin());
+    if (isVisible() && !preview_) {
+        if (same) {
+            reread();
+        } else {
+            navigator_.reload();
+            navigated();
+        }
     }
 }
 
@@ -225,6 +248,20 @@ void QuestionWindow::openCategory(int index) {
 void QuestionWindow::reload() {
     navigator().reload();
     refresh();
+}
+
+// The same question read again, as its author just saved it: a shown answer stays shown and the
+// place in it is kept as far as the question still reaches.
+void QuestionWindow::reread() {
+    const bool answer = navigator().answerShown;
+    const int place = scroll_->value();
+    navigator().reload();
+    if (answer) {
+        navigator().answerShown = true;
+        navigator().remeasure();
+    }
+    refresh();
+    scroll_->setValue(place);
 }
 
 // After the navigator has read a question: the menu, the scroll range and the picture.
@@ -280,9 +317,11 @@ QImage QuestionWindow::renderWhole() const {
 }
 
 void QuestionWindow::savePicture() {
-    const QString path = QFileDialog::getSaveFileName(this, "保存题目图片", "question.png", "PNG (*.png)");
-    if (!path.isEmpty() && !renderWhole().save(path, "PNG"))
-        notifier_.message(appTitleUtf8(), cannotWriteText(path.toStdString()));
+    const QString path =
+        askPicturePath ? askPicturePath() : QFileDialog::getSaveFileName(this, "保存题目图片", "question.png", "PNG (*.png)");
+    if (!path.isEmpty())
+        saveQuestionPicture(navigator(), std::max(view_->width(), 1), 1.0, QFile::encodeName(path).toStdString(), notifier_,
+                            MessageOwner::of(static_cast<QWidget*>(this)));
 }
 
 void QuestionWindow::closeEvent(QCloseEvent* e) {

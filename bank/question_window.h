@@ -30,6 +30,8 @@ public:
     void openCategory(int index);
     // Reads the current question again and refreshes everything.
     void reload();
+    // F5: reads it again keeping the answer shown or hidden and the scroll place.
+    void reread();
     void refresh();
     void updateScrollRange();
     void updateMenu();
@@ -39,17 +41,21 @@ public:
     const QuestionNavigator& navigator() const { return preview_ ? *preview_->navigator : navigator_; }
     // Shows one question file as a category of one question, named after its folder.
     void openQuestionFile(const std::string& path);
-    // The whole question (and the answer when shown) at the current font size.
+    // The whole question (and the answer when shown) at the current font size, in one image;
+    // 保存题目图片 draws the same picture band by band into its file.
     QImage renderWhole() const;
     // After the bank was read again: the menu and the picture, on the same category when it
-    // still exists (by top-level and category name), else on the first.
-    void bankReloaded(const std::string& topLevelName, const std::string& categoryName);
+    // still exists (by top-level and category name), else on the first; on the same question
+    // file, its answer and its place when it is still in that category, else on question 1.
+    void bankReloaded(const std::string& topLevelName, const std::string& categoryName, const std::string& questionPath);
     QScrollBar* scrollBar() const { return scroll_; }
     QAction* action(int id) const;
     // The client as it is painted now, at its current size.
     QImage render() const;
 
     std::function<void()> onHidden; // gives the focus back to the main window
+    // 保存题目图片's file name; tests answer instead of the file dialog.
+    std::function<QString()> askPicturePath;
     // 显示图形: the shown question's figure line for the main window to enter.
     std::function<void(const std::string& figureLine)> onShowFigure;
 

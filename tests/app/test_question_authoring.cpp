@@ -18,6 +18,15 @@ using namespace yhb::test;
 
 namespace {
 
+// Sixty lines of question, then, as long, the answer.
+std::string longQuestion(const std::string& firstLine = "第0行很长的题目文字，用来滚动。") {
+    std::string q = "function\n" + firstLine + "\n";
+    for (int i = 1; i < 60; ++i) q += "第" + std::to_string(i) + "行很长的题目文字，用来滚动。\n";
+    q += "jd\n";
+    for (int i = 0; i < 60; ++i) q += "解答第" + std::to_string(i) + "行。\n";
+    return q;
+}
+
 // A small bank of our own: two categories, the first with three questions, one with a figure.
 struct OwnBank {
     TempDir d;
@@ -26,9 +35,7 @@ struct OwnBank {
         d.write("tm/1/funcMenu.fun", "解析几何\n");
         d.write("tm/1/1/funcName.fun", "椭圆\n");
         d.write("tm/1/1/q01.txt", "function\n求椭圆的焦点。\n@plot ellipse-x:5,4+1011 circle-origin:3\njd\nc=3\n");
-        std::string longQuestion = "function\n";
-        for (int i = 0; i < 60; ++i) longQuestion += "第" + std::to_string(i) + "行很长的题目文字，用来滚动。\n";
-        d.write("tm/1/1/q02.txt", longQuestion);
+        d.write("tm/1/1/q02.txt", longQuestion());
         d.write("tm/1/1/q03.txt", "function\n第三题\n");
         d.write("tm/1/2/funcName.fun", "双曲线\n");
         d.write("tm/1/2/q01.txt", "function\n双曲线题\n");
@@ -189,4 +196,91 @@ TEST(QuestionAuthoring, AQuestionsFigureOpensInTheMainWindow) {
     EXPECT_FALSE(q->action(cmd::ShowFigure)->isEnabled());
     q->command(cmd::ShowFigure); // nothing to show: nothing changes
     EXPECT_EQ(doc.table.slotCount, 2);
+}
+
+// Every key the question window takes beyond the old accelerators: what it does, and the menu
+// item that names it.
+TEST(QuestionAuthoring, FontAndRandomKeysWorkAndTheMenusShowEveryKey) {
+    BankApp b;
+    QuestionWindow* q = b.q();
+    b.app.window->command(cmd::BankCategoryBase);
+    q->activateWindow();
+    settle();
+    QuestionNavigator& nav = q->navigator();
+    auto press = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(q->windowHandle(), k, m);
+        settle();
+    };
+    press(Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(nav.cellWidth, 23);
+    press(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(nav.cellWidth, 26);
+    press(Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(nav.cellWidth, 23);
+    press(Qt::Key_R);
+    EXPECT_NE(b.app.catalogue.current()->currentQuestion, 0) << "R picks another question";
+
+    const struct {
+        int id;
+        const char* key;
+    } shown[] = {{cmd::RandomQuestion, "R"}, {cmd::ToggleAnswer, "Ctrl+F"}, {cmd::ShowFigure, "G"},
+                 {cmd::FontLarger, "Ctrl++"}, {cmd::FontSmaller, "Ctrl+-"}, {cmd::RereadQuestion, "F5"}};
+    for (const auto& s : shown) EXPECT_TRUE(q->action(s.id)->text().contains(s.key)) << q->action(s.id)->text().toStdString();
+}
+
+TEST(QuestionAuthoring, UpAndDownScrollALongAnswerLineByLine) {
+    BankApp b;
+    QuestionWindow* q = b.q();
+    q->resize(500, 300);
+    b.app.window->command(cmd::BankCategoryBase);
+    q->command(cmd::NextQuestion);
+    q->command(cmd::ToggleAnswer);
+    q->activateWindow();
+    settle();
+    ASSERT_GT(q->scrollBar()->maximum(), 40);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(q->windowHandle(), Qt::Key_Down);
+    QTest::keyClick(q->windowHandle(), Qt::Key_Up);
+    settle();
+    EXPECT_EQ(q->scrollBar()->value(), 3);
+    EXPECT_EQ(b.app.catalogue.current()->currentQuestion, 1) << "Up and Down stay on the question";
+}
+
+// The author saves a change and presses F5: the answer stays open at the place being read.
+TEST(QuestionAuthoring, RereadingKeepsTheAnswerShownAndThePlace) {
+    BankApp b;
+    QuestionWindow* q = b.q();
+    q->resize(500, 300);
+    b.app.window->command(cmd::BankCategoryBase);
+    q->command(cmd::NextQuestion);
+    q->command(cmd::ToggleAnswer);
+    q->scrollBar()->setValue(40);
+    q->activateWindow();
+    settle();
+    b.bank.d.write("tm/1/1/q02.txt", longQuestion("改过的第一行"));
+    QTest::keyClick(q->windowHandle(), Qt::Key_F5);
+    settle();
+    EXPECT_EQ(b.shownText(), "改过的第一行");
+    EXPECT_TRUE(q->navigator().answerShown);
+    EXPECT_EQ(q->scrollBar()->value(), 40);
+}
+
+// A teacher adds a question file and reloads the bank: the question on screen stays, found by
+// its file; when its file is gone the category starts again at question 1.
+TEST(QuestionAuthoring, ReloadingTheBankKeepsTheQuestionOnScreen) {
+    BankApp b;
+    QuestionWindow* q = b.q();
+    b.app.window->command(cmd::BankCategoryBase);
+    q->command(cmd::LastQuestion);
+    q->command(cmd::ToggleAnswer);
+    ASSERT_EQ(b.shownText(), "第三题");
+    b.bank.d.write("tm/1/1/q00.txt", "function\n新的第一题\n"); // sorts first
+    b.app.window->command(cmd::ReloadBank);
+    EXPECT_EQ(b.shownText(), "第三题");
+    EXPECT_EQ(b.app.catalogue.current()->currentQuestion, 3);
+    EXPECT_TRUE(q->navigator().answerShown);
+
+    std::filesystem::remove(b.bank.d / "tm/1/1/q03.txt");
+    b.app.window->command(cmd::ReloadBank);
+    EXPECT_EQ(b.shownText(), "新的第一题");
+    EXPECT_FALSE(q->navigator().answerShown);
 }
