@@ -75,15 +75,15 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     add(file, bar, cmd::RereadQuestion, "重新读取题目\tF5");
     add(file, bar, cmd::SaveQuestionPicture, "保存题目图片...");
     add(file, bar, cmd::MakeWorksheet, "生成试卷...");
-    // Items on the bar show their keys in the text, as 文件's items do.
-    add(nullptr, bar, cmd::RandomQuestion, "随机选题(R)");
+    // Items on the bar show their keys in the text, as 文件's items do; "(R)" is also Alt+R.
+    add(nullptr, bar, cmd::RandomQuestion, "随机选题(&R)");
     add(nullptr, bar, cmd::JumpQuestion, "跳题");
     add(nullptr, bar, cmd::FirstQuestion, "第一题");
     add(nullptr, bar, cmd::PrevQuestion, "上一题");
     add(nullptr, bar, cmd::NextQuestion, "下一题");
     add(nullptr, bar, cmd::LastQuestion, "最后一题");
     add(nullptr, bar, cmd::ToggleAnswer, "解答与分析(Ctrl+F)");
-    add(nullptr, bar, cmd::ShowFigure, "显示图形(G)");
+    add(nullptr, bar, cmd::ShowFigure, "显示图形(&G)");
     QMenu* font = bar->addMenu("字体");
     add(font, bar, cmd::FontLarger, "放大\tCtrl++");
     add(font, bar, cmd::FontSmaller, "缩小\tCtrl+-");

@@ -218,7 +218,10 @@ TEST(QuestionAuthoring, FontAndRandomKeysWorkAndTheMenusShowEveryKey) {
     press(Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_EQ(nav.cellWidth, 23);
     press(Qt::Key_R);
-    EXPECT_NE(b.app.catalogue.current()->currentQuestion, 0) << "R picks another question";
+    const int picked = b.app.catalogue.current()->currentQuestion;
+    EXPECT_NE(picked, 0) << "R picks another question";
+    press(Qt::Key_R, Qt::AltModifier); // as its "(R)" suggests
+    EXPECT_NE(b.app.catalogue.current()->currentQuestion, picked);
 
     const struct {
         int id;
