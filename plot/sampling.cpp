@@ -277,11 +277,14 @@ void drawPass(Surface& s, const ViewSettings& view, const std::vector<Sample>& s
             if (!undefined && q != kNone && yLow <= q && q <= yHigh)
                 lower.append({px, -q}, {px, -py});
             else if (lower.any())
-                lower.drawAndEmpty(closed && anyFirst);
+                // The branches meet only where the curve ends (its next sample is undefined);
+                // a lower branch leaving the band at the top or bottom goes on out of sight.
+                lower.drawAndEmpty(closed && anyFirst && undefined);
         }
     }
     upper.drawAndEmpty();
-    if (twoBranches == 1) lower.drawAndEmpty(closed && anyFirst);
+    // Stopped at the band's side with the curve still going on beyond it: nothing to join.
+    if (twoBranches == 1) lower.drawAndEmpty(false);
 }
 
 } // namespace

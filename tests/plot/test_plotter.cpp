@@ -89,6 +89,42 @@ TEST(Plotter, OffsetCircleIsClosedAtItsFarEndOnly) {
     EXPECT_LE(gap, 7);
 }
 
+// An ellipse dragged partly off the left, or a circle beyond the canvas, was closed with a
+// false segment up the canvas's side, and a circle taller than the canvas with a chord across
+// it where its lower half left the bottom: the halves meet only where the curve ends.
+TEST(Plotter, ACurveCutByTheCanvasIsNotClosedAlongTheCut) {
+    const auto segments = [](const std::vector<std::vector<Point>>& runs, auto&& bad) {
+        int n = 0;
+        for (const auto& r : runs)
+            for (std::size_t i = 1; i < r.size(); ++i) n += bad(r[i - 1], r[i]) ? 1 : 0;
+        return n;
+    };
+    const auto upTheSide = [](int side) {
+        return [side](Point a, Point b) { return a.x == side && b.x == side && std::abs(a.y - b.y) > 2; };
+    };
+    // Origin 100 px from the left: x = -8 lies beyond the side, x = 8 inside.
+    const Band dragged{-100, 200, 500, -200};
+    auto runs = curves(kind::EllipseX, {8, 3}, 1, dragged);
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[1].back(), runs[0].back()); // closed at x = 8
+    EXPECT_NEAR(runs[0].back().x, 160, 1);
+    EXPECT_EQ(runs[2].back().x, -100);
+    EXPECT_EQ(runs[3].back().x, -100);
+    EXPECT_GT(runs[3].back().y, 0); // the lower half ends at the side, below the axis
+    EXPECT_EQ(segments(runs, upTheSide(-100)), 0);
+
+    EXPECT_EQ(segments(curves(kind::CircleCentre, {-20, 0, 10}, 1), upTheSide(-300)), 0);
+    EXPECT_EQ(segments(curves(kind::CircleGeneral, {40, 0, 300}, 1), upTheSide(-300)), 0); // centre (-20, 0), r 10
+    // Radius 14 about (-20, 0): both halves leave at the top and bottom at x = -10.2.
+    runs = curves(kind::CircleCentre, {-20, 0, 14}, 1);
+    EXPECT_EQ(segments(runs, [](Point a, Point b) { return (a.y > 100 && b.y < -100) || (a.y < -100 && b.y > 100); }), 0);
+    // A circle wholly inside is closed at its far vertex as before.
+    runs = curves(kind::CircleCentre, {-5, 0, 3}, 1);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].back(), runs[0].back());
+    EXPECT_NEAR(runs[0].back().x, -160, 1);
+}
+
 TEST(Plotter, HyperbolaBranchesAreNeverJoined) {
     auto runs = curves(kind::HyperbolaX, {2, 1}, 1);
     ASSERT_EQ(runs.size(), 4u);

@@ -121,13 +121,13 @@ void sampleCurve(Surface& s, const ViewSettings& view, int twoBranches, int kind
                 if (!undefined && std::isfinite(y2) && yLow <= q && q <= yHigh) {
                     lower->append({px, -q}, {px, -py});
                 } else if (lower->any()) {
-                    lower->drawAndEmpty(closed && anyFirst);
+                    lower->drawAndEmpty(closed && anyFirst && undefined); // joined where the curve ends
                 }
             }
             x = pass == 0 ? x + step : x - step;
         }
         upper->drawAndEmpty();
-        if (twoBranches == 1) lower->drawAndEmpty(closed && anyFirst);
+        if (twoBranches == 1) lower->drawAndEmpty(false); // cut by the band's side, not closed
     }
 }
 
