@@ -12,6 +12,8 @@
 
 #include "gfx/painter_surface.h"
 #include "gfx/qt_surface.h"
+#include "gfx/reproducible_pdf.h"
+#include "lesson/lesson.h"
 #include "plot/canvas_scene.h"
 
 namespace yhb {
@@ -134,10 +136,14 @@ QByteArray printPdf(Document& doc, double cmPerUnit, const QString& title) {
         pdf.setResolution(1200);
         pdf.setTitle(title);
         pdf.setCreator("云绘板");
+        // The page is the lesson's rows and view at this scale, under this title.
+        setContentId(pdf, [&] {
+            return QByteArray::fromStdString(writeLesson(lessonOf(doc))) + QByteArray::number(cmPerUnit) + '\n' + title.toUtf8();
+        });
         QPainter painter(&pdf);
         paintPrintPage(painter, pdf.resolution() / 25.4, doc, cmPerUnit);
     }
-    return bytes;
+    return withoutDates(bytes);
 }
 
 bool printPage(QPrinter& printer, Document& doc, double cmPerUnit) {

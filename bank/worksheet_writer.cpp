@@ -9,6 +9,8 @@
 
 #include "gfx/cp936.h"
 #include "gfx/painter_surface.h"
+#include "gfx/recording_surface.h"
+#include "gfx/reproducible_pdf.h"
 
 namespace yhb {
 namespace {
@@ -40,6 +42,18 @@ bool paintWorksheet(QPainter& painter, double dotsPerMm, const Worksheet& sheet,
     return true;
 }
 
+// What the sheet draws, page by page: what its document id is made from.
+QByteArray drawnContent(const Worksheet& sheet) {
+    QByteArray content;
+    for (int page = 0; page < sheet.pageCount(); ++page) {
+        RecordingSurface recording;
+        sheet.paintPage(recording, page);
+        content += QByteArray::fromStdString(recording.trace());
+        content += '\f';
+    }
+    return content;
+}
+
 } // namespace
 
 QByteArray worksheetPdf(const Worksheet& sheet) {
@@ -52,10 +66,11 @@ QByteArray worksheetPdf(const Worksheet& sheet) {
         pdf.setResolution(kPdfResolution);
         pdf.setTitle(QString::fromStdString(cp936::toUtf8(sheet.style().title)));
         pdf.setCreator("云绘板");
+        setContentId(pdf, [&sheet] { return drawnContent(sheet); });
         QPainter painter(&pdf);
         paintWorksheet(painter, pdf.resolution() / 25.4, sheet, [&pdf] { return pdf.newPage(); });
     }
-    return bytes;
+    return withoutDates(bytes);
 }
 
 bool printWorksheet(QPrinter& printer, const Worksheet& sheet) {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <chrono>
+#include <ctime>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -58,9 +61,36 @@ inline int pdfPages(const std::string& pdf) {
     return std::regex_search(r.out, m, pages) ? std::stoi(m[1]) : -1;
 }
 
-// The PDF's bytes without the moment it was made, the one thing two writings differ in.
-inline std::string withoutDate(const std::string& pdf) {
-    return std::regex_replace(pdf, std::regex(R"(/CreationDate \(D:[0-9]+Z?\))"), "/CreationDate ()");
+// Returns once the clock has moved on to the next second: a PDF written after this was made at
+// another moment than one written before.
+inline void nextSecond() {
+    const std::time_t start = std::time(nullptr);
+    while (std::time(nullptr) == start) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+// The document id in a PDF's XMP metadata; empty when it has none (Qt before 6.8 writes none).
+inline std::string documentId(const std::string& pdf) {
+    std::smatch m;
+    return std::regex_search(pdf, m, std::regex(R"re(xmpMM:DocumentID="uuid:([^"]*)")re")) ? m[1].str() : "";
+}
+
+// Whether each object the PDF's cross-reference table lists starts where the table says: a
+// reader that trusts the table, as most do, finds every object. Empty when so, else the first
+// object out of place.
+inline std::string misplacedObject(const std::string& pdf) {
+    const std::size_t startxref = pdf.rfind("startxref\n");
+    if (startxref == std::string::npos) return "no startxref";
+    const std::size_t table = std::stoul(pdf.substr(startxref + 10));
+    if (pdf.compare(table, 7, "xref\n0 ") != 0) return "startxref does not point at the table";
+    const std::size_t first = pdf.find('\n', table + 5) + 1;
+    const int count = std::stoi(pdf.substr(table + 7));
+    for (int i = 1; i < count; ++i) {
+        const std::string entry = pdf.substr(first + static_cast<std::size_t>(i) * 20, 20);
+        if (entry[17] != 'n') continue;
+        const std::string object = std::to_string(i) + " 0 obj";
+        if (pdf.compare(std::stoul(entry.substr(0, 10)), object.size(), object) != 0) return object;
+    }
+    return "";
 }
 
 } // namespace yhb::test

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -130,4 +131,21 @@ TEST(LessonCli, ThePdfIsVectorAtTrueScale) {
         EXPECT_NEAR(mmPerUnit, unit * 10, 0.2) << unit;
         EXPECT_NEAR((x.at(0) + x.at(1)) / 2, 841.9 / 2, 28.35 * unit) << "the plot is centred on the page";
     }
+}
+
+// The page written again later is the same file; another scale is another document.
+TEST(LessonCli, ThePdfWrittenAgainIsTheSameFile) {
+    TempDir d;
+    const std::string first = d / "first.pdf", again = d / "again.pdf", other = d / "other.pdf";
+    ASSERT_EQ(cli("plot " + kRows + " -o " + first).status, 0);
+    nextSecond();
+    ::setenv("TZ", "America/Sao_Paulo", 1);
+    const int status = cli("plot " + kRows + " -o " + again).status;
+    ::unsetenv("TZ");
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(cli("plot " + kRows + " --unit-cm 2 -o " + other).status, 0);
+    EXPECT_TRUE(slurp(first) == slurp(again)) << "the same page written twice differs";
+    EXPECT_EQ(misplacedObject(slurp(again)), "");
+    if (!documentId(slurp(first)).empty())
+        EXPECT_NE(documentId(slurp(first)), documentId(slurp(other))) << "two pages share a document id";
 }
