@@ -35,6 +35,7 @@ install(FILES res/yunhuiban.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applica
 install(FILES res/icons/yunhuiban.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES res/mime/yunhuiban.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES res/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES res/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME yunhuiban)
 
 configure_file(res/yunhuiban.metainfo.xml.in ${YHB_PKG_DIR}/${YHB_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${YHB_PKG_DIR}/${YHB_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -53,19 +54,27 @@ if(YHB_RSVG)
   endforeach()
 endif()
 
+# The English pages in man1, the Chinese one in zh_CN/man1 for a Chinese locale. Each starts by
+# naming its encoding: without it man-db reads a page as ISO-8859-1.
 if(YHB_SCDOC AND YHB_GZIP)
-  foreach(page yunhuiban.1 yunhuiban-cli.1)
-    set(src ${CMAKE_CURRENT_SOURCE_DIR}/res/man/${page}.scd)
-    set(roff ${YHB_PKG_DIR}/man/${page})
+  foreach(entry "yunhuiban.1" "yunhuiban-cli.1" "zh_CN/yunhuiban.1")
+    get_filename_component(page ${entry} NAME)
+    get_filename_component(lang "${entry}" DIRECTORY)
+    set(src ${CMAKE_CURRENT_SOURCE_DIR}/res/man/${entry}.scd)
+    set(roff ${YHB_PKG_DIR}/man/${entry})
     # The page's date is the release's, not the day of the build.
     add_custom_command(OUTPUT ${roff}.gz
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${YHB_PKG_DIR}/man
-      COMMAND sh -c "SOURCE_DATE_EPOCH=$(date -u -d \"$1\" +%s) \"$2\" < \"$3\" > \"$4.tmp\" && mv \"$4.tmp\" \"$4\" && \"$5\" -9n -c \"$4\" > \"$4.gz\""
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${YHB_PKG_DIR}/man/${lang}
+      COMMAND sh -c "{ echo '.\\\" -*- coding: UTF-8 -*-' && SOURCE_DATE_EPOCH=$(date -u -d \"$1\" +%s) \"$2\" < \"$3\"; } > \"$4.tmp\" && mv \"$4.tmp\" \"$4\" && \"$5\" -9n -c \"$4\" > \"$4.gz\""
               sh ${YHB_RELEASE_DATE} ${YHB_SCDOC} ${src} ${roff} ${YHB_GZIP}
       BYPRODUCTS ${roff}
       DEPENDS ${src} VERBATIM)
     list(APPEND YHB_GENERATED ${roff}.gz)
-    install(FILES ${roff}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    if(lang)
+      install(FILES ${roff}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${lang}/man1)
+    else()
+      install(FILES ${roff}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
   endforeach()
 endif()
 
@@ -109,6 +118,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package_strip.cmake)
+set(CPACK_YHB_STRIP ${CMAKE_STRIP})
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 include(CPack)
