@@ -54,21 +54,23 @@ if(YHB_RSVG)
   endforeach()
 endif()
 
-# The English pages in man1, the Chinese one in zh_CN/man1 for a Chinese locale. Each starts by
-# naming its encoding: without it man-db reads a page as ISO-8859-1.
+# The English pages in man1, the Chinese one in zh_CN/man1 for a Chinese locale. Each starts
+# with its folder's preamble, which names the encoding: without it man-db reads a page as
+# ISO-8859-1.
 if(YHB_SCDOC AND YHB_GZIP)
   foreach(entry "yunhuiban.1" "yunhuiban-cli.1" "zh_CN/yunhuiban.1")
     get_filename_component(page ${entry} NAME)
     get_filename_component(lang "${entry}" DIRECTORY)
     set(src ${CMAKE_CURRENT_SOURCE_DIR}/res/man/${entry}.scd)
+    set(preamble ${CMAKE_CURRENT_SOURCE_DIR}/res/man/${lang}/preamble.roff)
     set(roff ${YHB_PKG_DIR}/man/${entry})
     # The page's date is the release's, not the day of the build.
     add_custom_command(OUTPUT ${roff}.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${YHB_PKG_DIR}/man/${lang}
-      COMMAND sh -c "{ echo '.\\\" -*- coding: UTF-8 -*-' && SOURCE_DATE_EPOCH=$(date -u -d \"$1\" +%s) \"$2\" < \"$3\"; } > \"$4.tmp\" && mv \"$4.tmp\" \"$4\" && \"$5\" -9n -c \"$4\" > \"$4.gz\""
-              sh ${YHB_RELEASE_DATE} ${YHB_SCDOC} ${src} ${roff} ${YHB_GZIP}
+      COMMAND sh -c "{ cat \"$6\" && SOURCE_DATE_EPOCH=$(date -u -d \"$1\" +%s) \"$2\" < \"$3\"; } > \"$4.tmp\" && mv \"$4.tmp\" \"$4\" && \"$5\" -9n -c \"$4\" > \"$4.gz\""
+              sh ${YHB_RELEASE_DATE} ${YHB_SCDOC} ${src} ${roff} ${YHB_GZIP} ${preamble}
       BYPRODUCTS ${roff}
-      DEPENDS ${src} VERBATIM)
+      DEPENDS ${src} ${preamble} VERBATIM)
     list(APPEND YHB_GENERATED ${roff}.gz)
     if(lang)
       install(FILES ${roff}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${lang}/man1)
