@@ -24,6 +24,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "bank/worksheet_writer.h"
 #include "gfx/cp936.h"
 #include "io/saving.h"

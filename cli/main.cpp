@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // yunhuiban-cli: the program's figures and question sheets without the window, drawn by the
 // same code as the window.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/parameter_form.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 

@@ -4,6 +4,7 @@
 // against the merge rule, and a look at every question.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

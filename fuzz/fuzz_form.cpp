@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary field texts and boxes for every family: Apply, the label, and full repaints.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>

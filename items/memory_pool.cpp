@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "items/memory_pool.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <new>

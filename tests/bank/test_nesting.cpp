@@ -2,6 +2,7 @@
 // Formulas nested without end: bounded on reading, and as fast to open as their size says.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 
