@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "test_util.h"
+
+namespace yhb::test {
+
+// The line of `text` that starts at `from`, moving `from` to the next one; "(end of trace)" past the end.
+inline std::string lineAt(const std::string& text, std::size_t& from) {
+    if (from >= text.size()) return "(end of trace)";
+    const std::size_t end = text.find('\n', from);
+    const std::string line = text.substr(from, end == std::string::npos ? std::string::npos : end - from);
+    from = end == std::string::npos ? text.size() : end + 1;
+    return line;
+}
+
+// Compares a drawing trace with the one kept in tests/plot/golden/<name>. A difference names
+// the first line that differs with both versions of it, and this run's whole trace is left in
+// the test output folder to be compared with the kept one.
+inline ::testing::AssertionResult sameAsGolden(const std::string& name, const std::string& actual) {
+    const std::string path = sourceDir() + "/tests/plot/golden/" + name;
+    const std::string expected = slurp(path);
+    if (!expected.empty() && expected == actual) return ::testing::AssertionSuccess();
+    const std::string written = testOutputDir() + "/" + name;
+    std::ofstream(written, std::ios::binary) << actual;
+    if (expected.empty())
+        return ::testing::AssertionFailure() << path << " is missing or empty; this run's trace is in " << written;
+    std::size_t e = 0, a = 0;
+    for (std::size_t line = 1;; ++line) {
+        const std::string want = lineAt(expected, e), got = lineAt(actual, a);
+        if (want != got)
+            return ::testing::AssertionFailure() << name << " differs first at line " << line << "\n  expected: " << want
+                                                 << "\n  actual:   " << got << "\nthis run's trace: " << written;
+        if (e >= expected.size() && a >= actual.size()) break;
+    }
+    // Only the final line end can differ here.
+    return ::testing::AssertionFailure() << name << " differs at its end (a final line end); this run's trace: " << written;
+}
+
+} // namespace yhb::test
