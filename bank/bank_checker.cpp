@@ -41,7 +41,7 @@ void checkQuestions(const Catalogue& c, const FigureCheck& figure, std::vector<B
             for (const QuestionProblem& p : problems) out.push_back({path, p.line, p.message, p.chinese, p.warning});
             if (!figure) continue;
             for (const FigureLine& f : figures) {
-                const std::string why = figure(f.text);
+                const std::string why = figure(cp936::toUtf8(f.text));
                 if (!why.empty()) out.push_back({path, f.line, "figure line: " + why, why, false});
             }
         }
@@ -92,13 +92,28 @@ void checkStrayFiles(const std::string& dir, std::vector<BankFinding>& out) {
         std::error_code sec;
         if (!it->is_regular_file(sec) || sec) continue;
         const std::string name = it->path().filename().string();
-        if (name == "funcName.fun" || name == "funcMenu.fun" || isQuestionFileName(name)) continue;
+        if (name == "funcName.fun" || name == "funcMenu.fun") continue;
         if (!fs::exists(it->path().parent_path() / "funcName.fun", sec)) continue;
-        out.push_back({it->path().string(), 0, "not a question file: ignored", "不是题目文件，已忽略", true});
+        if (!isQuestionFileName(name))
+            out.push_back({it->path().string(), 0, "not a question file: ignored", "不是题目文件，已忽略", true});
+        else if (!holdsQuestion(it->path().string()))
+            out.push_back({it->path().string(), 1, "not a question file (its first line is not \"function\"): ignored",
+                           "不是题目文件（第一行不是“function”），已忽略", true});
     }
 }
 
 } // namespace
+
+std::string checkSummary(const Catalogue& catalogue, const std::vector<BankFinding>& findings, bool english) {
+    int questions = 0, errors = 0, warnings = 0;
+    for (const CategoryPtr& k : catalogue.categories)
+        if (!k->aggregate) questions += k->questionCount();
+    for (const BankFinding& f : findings) (f.warning ? warnings : errors) += 1;
+    const auto plural = [](int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
+    if (english) return plural(questions, "question") + ", " + plural(errors, "error") + ", " + plural(warnings, "warning");
+    return "共 " + std::to_string(questions) + " 题，" + std::to_string(errors) + " 个错误，" + std::to_string(warnings) +
+           " 个警告";
+}
 
 std::vector<BankFinding> checkBank(const Catalogue& catalogue, const std::string& dir, const FigureCheck& figure) {
     std::vector<BankFinding> out;

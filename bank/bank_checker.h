@@ -18,7 +18,8 @@ struct BankFinding {
     bool warning = false;
 };
 
-// Returns the problem with a figure line (empty when it is a figure the program can draw).
+// Returns the problem with a figure line, given in UTF-8 (empty when it is a figure the
+// program can draw).
 using FigureCheck = std::function<std::string(const std::string& figureLine)>;
 
 // Everything the checker reports on the bank below `dir`, whose catalogue is `catalogue`:
@@ -26,5 +27,9 @@ using FigureCheck = std::function<std::string(const std::string& figureLine)>;
 // are not questions, base names repeated in two categories of one top-level category, and
 // numbers without leading zeros that sort out of numeric order.
 std::vector<BankFinding> checkBank(const Catalogue& catalogue, const std::string& dir, const FigureCheck& figure);
+
+// The line that ends the report: the questions checked (each file once), errors and warnings,
+// as "共 N 题，E 个错误，W 个警告" or in English.
+std::string checkSummary(const Catalogue& catalogue, const std::vector<BankFinding>& findings, bool english);
 
 } // namespace yhb

@@ -10,4 +10,8 @@ namespace yhb {
 // than `maxBytes`, and for read errors. Nothing is ever written.
 bool readRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
+// Reads at most the first `maxBytes` of a regular file, however long it is; false as above
+// for anything else.
+bool readFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
 } // namespace yhb

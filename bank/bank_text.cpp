@@ -62,7 +62,17 @@ bool isUtf8BankFile(std::string_view bytes) {
 }
 
 std::string bankText(std::string_view bytes, std::vector<int>* lossyLines) {
-    if (!isUtf8BankFile(bytes)) return std::string(bytes);
+    if (!isUtf8BankFile(bytes)) {
+        if (bytes.find('\n') == std::string_view::npos || bytes.find("\r\n") != std::string_view::npos)
+            return std::string(bytes);
+        std::string out;
+        out.reserve(bytes.size() + bytes.size() / 8);
+        for (char c : bytes) {
+            if (c == '\n') out += '\r';
+            out += c;
+        }
+        return out;
+    }
     if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 16);
@@ -83,6 +93,15 @@ std::string bankText(std::string_view bytes, std::vector<int>* lossyLines) {
         ++number;
     }
     return out;
+}
+
+std::string_view firstLineOf(std::string_view start) {
+    if (start.substr(0, kBom.size()) == kBom) start.remove_prefix(kBom.size());
+    std::string_view line = start.substr(0, start.find('\n'));
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    return line;
 }
 
 std::string oneLineText(std::string_view bytes) {

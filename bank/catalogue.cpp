@@ -121,6 +121,13 @@ bool isQuestionFileName(const std::string& name) {
     return true;
 }
 
+bool holdsQuestion(const std::string& path) {
+    std::string start;
+    // Room for a byte-order mark, spaces and the line end; a longer first line is no "function".
+    // A file that cannot be read is kept: the window shows its error line, the checker names it.
+    return !readFileStart(path, 64, start) || firstLineOf(start) == "function";
+}
+
 void Catalogue::readVersion(const std::string& startDir) {
     if (!readOneLineFile(startDir + "/tm/FuncVer.fun", bankVersion)) bankVersion = cp936::fromUtf8(kVersionError);
 }
@@ -176,7 +183,8 @@ void Catalogue::scanLevel(const std::string& dir, int inCategory, int depth) {
             }
             scanLevel(path, flag, depth + 1);
         } else if (inCategory == 1 && fs::is_regular_file(e.status) && isQuestionFileName(e.name)) {
-            if (BankCategory* target = category(fileTarget_)) addQuestion(*target, path);
+            BankCategory* target = category(fileTarget_);
+            if (target && holdsQuestion(path)) addQuestion(*target, path);
         }
     }
 }

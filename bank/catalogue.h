@@ -24,7 +24,7 @@ struct BankCategory {
     ItemList questionList{800};
     ItemList answerList{800};
     ItemList headerList{50};
-    std::vector<std::string> figures; // the current question's "@plot" lines
+    std::vector<std::string> figures; // the current question's "@plot" lines, in UTF-8
 
     int questionCount() const { return static_cast<int>(questionPaths.size()); }
 };
@@ -89,6 +89,12 @@ bool readOneLineFile(const std::string& path, std::string& text);
 // False for what an editor or an export leaves beside the questions: hidden files, backups
 // ("~", ".bak", ".swp"), pictures and PDFs, and the category's own name files.
 bool isQuestionFileName(const std::string& name);
+
+// False when the file's first line is not "function" (spaces around it aside: the reader
+// names them as the author's slip): anything else in a category folder, a README or a
+// teacher's notes, is no question however it is named. A file that cannot be read is kept,
+// to show its error line.
+bool holdsQuestion(const std::string& path);
 
 // The category name the question window shows for a file opened on its own: its folder's
 // funcName.fun, else the folder's name (CP936).

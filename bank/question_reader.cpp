@@ -2,6 +2,7 @@
 #include "bank/question_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -150,6 +151,15 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
+// "@plot" however written: what an author meant as a figure line and mistyped.
+bool looksLikeFigure(std::string_view line) {
+    line = trimmed(line);
+    if (line.size() < kFigurePrefix.size() - 1) return false;
+    for (std::size_t i = 0; i + 1 < kFigurePrefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(line[i])) != kFigurePrefix[i]) return false;
+    return true;
+}
+
 } // namespace
 
 bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<QuestionProblem>* problems,
@@ -199,6 +209,9 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
             else if ((line == "fs" || line == "zs" || line == "xb") && count < 2)
                 report(lines.number, "\"" + l + "\" needs two items before it", "“" + l + "”前面需要两项");
             else if (line == "gh" && count < 1) report(lines.number, "\"gh\" needs an item before it", "“gh”前面需要一项");
+            else if (looksLikeFigure(line))
+                report(lines.number, "not a figure line (\"@plot\" must begin the line, followed by one space): shown to students as text",
+                       "不是图形行（“@plot”须在行首并后跟一个空格）：会作为文字显示给学生", true);
             else if (!isKeyword(line) && isKeyword(trimmed(line))) {
                 const std::string k(trimmed(line));
                 report(lines.number, "keyword \"" + k + "\" with spaces around it is shown as text",
@@ -304,7 +317,8 @@ int readQuestion(BankCategory& c, int n) {
     c.answerList.clear();
     std::vector<FigureLine> figures;
     const bool ok = parseQuestion(bytes, c.questionList, c.answerList, nullptr, &figures);
-    for (FigureLine& f : figures) c.figures.push_back(std::move(f.text));
+    // In UTF-8, as expressions are typed: a full-width digit reads as the dialog reads it.
+    for (const FigureLine& f : figures) c.figures.push_back(cp936::toUtf8(f.text));
     return ok ? 1 : 0;
 }
 

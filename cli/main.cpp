@@ -63,8 +63,9 @@ void printHelp() {
         "      [--force]\n"
         "  yunhuiban-cli worksheet DIR (--category I ... | --file F ...) [--count N] [--seed S] [--answers]\n"
         "      [--title T] [--font-size PT] [--force] -o sheet.pdf   (first N, or N at random with seed S)\n"
-        "  yunhuiban-cli bank [DIR] [--strict] [--lang en|zh]\n"
-        "      lists the catalogue; problems go to stderr as PATH:LINE: MESSAGE\n"
+        "  yunhuiban-cli bank [DIR] [--list] [--strict] [--lang en|zh]\n"
+        "      checks the question files: problems go to stderr as PATH:LINE: MESSAGE, then a\n"
+        "      summary line; --list first prints the catalogue on stdout\n"
         "families (name, number, fields, boxes):\n");
     for (const FamilySpec& f : families()) {
         std::printf("  %-18s %d ", f.cliName, f.kind);
@@ -325,13 +326,22 @@ int questionCommand(int argc, char** argv) {
     return writeImage(image, out, force);
 }
 
+// A bank file's path as the checker names it: below the bank's folder, in UTF-8.
+std::string relativeTo(const std::string& dir, const std::string& path) {
+    return cp936::toUtf8(fs::path(path).lexically_relative(dir).generic_string());
+}
+
+void printCatalogue(const Catalogue& c, const std::string& dir);
+
 int bankCommand(int argc, char** argv) {
     std::string dir;
-    bool strict = false, english = false, given = false;
+    bool strict = false, english = false, given = false, list = false;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--strict") {
             strict = true;
+        } else if (a == "--list") {
+            list = true;
         } else if (a == "--lang" && i + 1 < argc) {
             const std::string lang = argv[++i];
             if (lang != "en" && lang != "zh") return usageError("--lang takes en or zh");
@@ -356,6 +366,28 @@ int bankCommand(int argc, char** argv) {
     }
     Catalogue c;
     c.load(dir);
+    if (list) {
+        printCatalogue(c, dir);
+        std::fflush(stdout); // before the messages, also where both streams go to one pipe
+    }
+    const auto figure = [](const std::string& line) {
+        std::vector<CliExpression> exprs;
+        std::string error;
+        return parseFigure(line, exprs, error) ? std::string() : error;
+    };
+    const std::vector<BankFinding> findings = checkBank(c, dir, figure);
+    int errors = 0, warnings = 0;
+    for (const BankFinding& f : findings) {
+        (f.warning ? warnings : errors) += 1;
+        const char* kind = !f.warning ? "" : english ? "warning: " : "警告：";
+        std::fprintf(stderr, "%s:%d: %s%s\n", relativeTo(dir, f.path).c_str(), f.line, kind,
+                     (english ? f.english : f.chinese).c_str());
+    }
+    std::fprintf(stderr, "%s\n", checkSummary(c, findings, english).c_str());
+    return errors > 0 || (strict && warnings > 0) ? 1 : 0;
+}
+
+void printCatalogue(const Catalogue& c, const std::string& dir) {
     std::printf("version %s\n", cp936::toUtf8(c.bankVersion).c_str());
     for (int t = 0; t < c.topLevelCount(); ++t)
         std::printf("toplevel %d %s\n", t, cp936::toUtf8(c.topLevel[static_cast<std::size_t>(t)].name).c_str());
@@ -364,27 +396,11 @@ int bankCommand(int argc, char** argv) {
         std::printf("category %d parent=%d aggregate=%d questions=%d %s\n", i, k->parent, k->aggregate,
                     k->questionCount(), cp936::toUtf8(k->name).c_str());
     }
-    auto relative = [&](const std::string& path) {
-        return cp936::toUtf8(fs::path(path).lexically_relative(dir).generic_string());
-    };
     for (int i = 0; i < c.categoryCount(); ++i) {
         const BankCategory* k = c.category(i);
         for (int n = 0; n < k->questionCount(); ++n)
-            std::printf("question %d %d %s\n", i, n + 1, relative(k->questionPaths[static_cast<std::size_t>(n)]).c_str());
+            std::printf("question %d %d %s\n", i, n + 1, relativeTo(dir, k->questionPaths[static_cast<std::size_t>(n)]).c_str());
     }
-    const auto figure = [](const std::string& line) {
-        std::vector<CliExpression> exprs;
-        std::string error;
-        return parseFigure(line, exprs, error) ? std::string() : error;
-    };
-    int errors = 0, warnings = 0;
-    for (const BankFinding& f : checkBank(c, dir, figure)) {
-        (f.warning ? warnings : errors) += 1;
-        const char* kind = !f.warning ? "" : english ? "warning: " : "警告：";
-        std::fprintf(stderr, "%s:%d: %s%s\n", relative(f.path).c_str(), f.line, kind,
-                     (english ? f.english : f.chinese).c_str());
-    }
-    return errors > 0 || (strict && warnings > 0) ? 1 : 0;
 }
 
 } // namespace

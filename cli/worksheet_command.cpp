@@ -49,7 +49,7 @@ int worksheetCommand(int argc, char** argv) {
         };
         long long n = 0;
         if (a == "--category") {
-            if (!takes() || !wholeNumber(value, 0, 1000000, n)) return refuse("--category 后面应是分类编号（见 yunhuiban-cli bank）");
+            if (!takes() || !wholeNumber(value, 0, 1000000, n)) return refuse("--category 后面应是分类编号（见 yunhuiban-cli bank --list）");
             categories.push_back(static_cast<int>(n));
         } else if (a == "--file") {
             if (!takes()) return refuse("--file 后面应是题目文件");
@@ -100,7 +100,7 @@ int worksheetCommand(int argc, char** argv) {
             const BankCategory* c = catalogue.category(index);
             if (!c)
                 return refuse("没有编号为 " + std::to_string(index) + " 的分类（编号 0 到 " +
-                              std::to_string(catalogue.categoryCount() - 1) + "，见 yunhuiban-cli bank " + dir + "）");
+                              std::to_string(catalogue.categoryCount() - 1) + "，见 yunhuiban-cli bank " + dir + " --list）");
             names.push_back(c->name);
         }
         const SheetPick pick = count == 0 ? SheetPick::All : seed >= 0 ? SheetPick::Random : SheetPick::First;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "dialogs/labels.h"
+#include "dialogs/parameter_form.h"
 #include "gfx/cp936.h"
 #include "plot/curve.h"
 
@@ -36,27 +37,17 @@ SliderRange defaultSliderRange(int k, std::size_t field) {
 
 namespace {
 
-bool parseNumber(const std::string& cp936Text, double& out) {
-    const std::string text = cp936::foldNumberText(cp936Text);
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    out = std::strtod(begin, &end);
-    if (end == begin) return false;
-    while (*end == ' ' || *end == '\t') ++end;
-    return *end == '\0' && std::isfinite(out);
-}
-
 int clampTo(SliderSpan s, int p) { return std::max(s.min, std::min(s.max, p)); }
 
 } // namespace
 
 bool parseSliderRange(const std::string& fromText, const std::string& toText, SliderRange& out, std::string& error) {
     SliderRange r;
-    if (!parseNumber(fromText, r.from)) {
+    if (!readWholeNumber(fromText, r.from)) {
         error = "起点“" + cp936::toUtf8(fromText) + "”不是数";
         return false;
     }
-    if (!parseNumber(toText, r.to)) {
+    if (!readWholeNumber(toText, r.to)) {
         error = "终点“" + cp936::toUtf8(toText) + "”不是数";
         return false;
     }

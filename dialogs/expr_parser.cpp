@@ -92,6 +92,16 @@ bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::
             error = "图形行无法识别：" + why;
             return false;
         }
+        // The dialog reads "sqrt(2)" or "abc" as 0: the figure would show another curve.
+        for (std::size_t i = 0; i < e.texts.size(); ++i) {
+            double ignored = 0;
+            if (!e.texts[i].empty() && !readWholeNumber(cp936::fromUtf8(e.texts[i]), ignored)) {
+                std::string field = e.family->fields[i].label;
+                if (!field.empty() && field.back() == '=') field.pop_back();
+                error = "图形行的值“" + e.texts[i] + "”不是数（" + e.family->cliName + " 的 " + field + "）";
+                return false;
+            }
+        }
         out.push_back(std::move(e));
         pos = end;
     }

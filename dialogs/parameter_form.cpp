@@ -15,6 +15,16 @@ double readField(const std::string& text) {
     return std::atof(cp936::foldNumberText(text).substr(0, ParameterForm::kFieldLimit).c_str());
 }
 
+bool readWholeNumber(const std::string& cp936Text, double& out) {
+    const std::string text = cp936::foldNumberText(cp936Text);
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    out = std::strtod(begin, &end);
+    if (end == begin) return false;
+    while (*end == ' ' || *end == '\t') ++end;
+    return *end == '\0' && std::isfinite(out);
+}
+
 ParameterForm::ParameterForm(Document& doc, const FamilySpec& family, Notifier& notifier)
     : fieldTexts(family.fields.size()), boxes(family.boxes.size(), false), doc_(doc), family_(family),
       state_(doc.familyState(family.kind)), notifier_(notifier) {}

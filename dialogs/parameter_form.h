@@ -47,4 +47,9 @@ private:
 // Reads a field as the dialogs always have: atof of at most 49 characters.
 double readField(const std::string& text);
 
+// A text (CP936) that is a whole finite number and nothing else, spaces around it aside, so
+// that reading it takes what it says; false for "abc", "sqrt(2)" or "2x", which atof would
+// read as 0, 0 and 2.
+bool readWholeNumber(const std::string& cp936Text, double& out);
+
 } // namespace yhb

@@ -90,7 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: write(here / "funcMenu.fun", chunk(110)); break;
         case 3: write(here / "funcName.fun", chunk(110)); break;
         case 4: write(root / "tm/FuncVer.fun", chunk(110)); break;
-        default: write(here / ("q" + std::to_string(next() % 8)), chunk(200)); break; // names repeat
+        default: { // names repeat; most files begin as questions do, the rest are left out
+            const std::string name = "q" + std::to_string(next() % 8);
+            write(here / name, (next() % 4 ? "function\r\n" : "") + chunk(200));
+            break;
+        }
         }
     }
     Catalogue c;

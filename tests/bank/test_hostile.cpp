@@ -108,7 +108,7 @@ TEST(HostileBank, UnreadableOddAndVanishingQuestionFilesShowTheErrorLine) {
     HostileBank b;
     b.dir.write("tm/a/c/1.txt", markup({"function", "x"}));
     ASSERT_EQ(mkfifo((b.category() + "/2.fifo").c_str(), 0600), 0);
-    b.dir.write("tm/a/c/3.txt", "secret");
+    b.dir.write("tm/a/c/3.txt", "function\r\nsecret");
     chmod((b.category() + "/3.txt").c_str(), 0);
     b.dir.mkdir("tm/a/c/4-unreadable-dir");
     chmod((b.category() + "/4-unreadable-dir").c_str(), 0);

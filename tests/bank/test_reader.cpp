@@ -206,6 +206,18 @@ TEST(QuestionReader, ACp936FileKeepsItsOldRulesAndShortNamesAreNotMistakenForUtf
     EXPECT_EQ(lossy, std::vector<int>{2});
 }
 
+// An editor saving a question of ASCII alone (or CP936 without CR) writes LF line ends: the
+// file was one line and refused as not beginning with "function".
+TEST(QuestionReader, AFileWithoutCrLfReadsItsLfLineEnds) {
+    const Parsed crlf = parse({"function", "x", "2", "zs", "+1=0", "jd", "x=1"});
+    const Parsed lf = parse(std::string("function\nx\n2\nzs\n+1=0\njd\nx=1\n"));
+    EXPECT_TRUE(lf.ok);
+    EXPECT_EQ(lf.question, crlf.question);
+    EXPECT_EQ(lf.answer, "x=1");
+    EXPECT_TRUE(lf.problems.empty());
+    EXPECT_EQ(parse(cp936::fromUtf8("function\n求\r值\n")).question, cp936::toUtf8(cp936::fromUtf8("求\r值")));
+}
+
 TEST(QuestionReader, FigureLinesAreNotText) {
     ItemList q(800), a(800);
     std::vector<FigureLine> figures;

@@ -143,7 +143,7 @@ TEST(Cli, BankWithoutADirectoryUsesTheBankTheProgramWouldFind) {
     oneLine(d, "tm/a/funcMenu.fun", "函数");
     oneLine(d, "tm/a/1/funcName.fun", "一次函数");
     d.write("tm/a/1/q.txt", markup({"function", "x"}));
-    ToolRun r = cli("bank", d.path());
+    ToolRun r = cli("bank --list", d.path());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("题库 " + d.path()), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("category 0 parent=0 aggregate=0 questions=1 一次函数"), std::string::npos) << r.out;
@@ -156,24 +156,25 @@ TEST(Cli, BankListsTheCatalogueAndItsProblems) {
     oneLine(d, "tm/a/1/funcName.fun", "一次函数");
     d.write("tm/a/1/good.txt", markup({"function", "x", "2", "zs"}));
     d.write("tm/a/1/bad.txt", markup({"function", "fs", "{", "x"}) + "\xff\xff\r\n");
-    d.write("tm/a/1/none.txt", "hello\r\n");
-    ToolRun r = cli("bank " + d.path() + " --lang en");
+    d.write("tm/a/1/spaced.txt", markup({"function ", "x"}));
+    ToolRun r = cli("bank " + d.path() + " --list --lang en");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.out), (std::vector<std::string>{
                                 "version 3.0", "toplevel 0 函数", "category 0 parent=0 aggregate=0 questions=3 一次函数",
                                 "category 1 parent=0 aggregate=1 questions=3 ★函数★所有题目",
                                 "question 0 1 tm/a/1/bad.txt", "question 0 2 tm/a/1/good.txt",
-                                "question 0 3 tm/a/1/none.txt", "question 1 1 tm/a/1/bad.txt",
-                                "question 1 2 tm/a/1/good.txt", "question 1 3 tm/a/1/none.txt"}));
+                                "question 0 3 tm/a/1/spaced.txt", "question 1 1 tm/a/1/bad.txt",
+                                "question 1 2 tm/a/1/good.txt", "question 1 3 tm/a/1/spaced.txt"}));
     EXPECT_EQ(lines(r.err), (std::vector<std::string>{"tm/a/1/bad.txt:2: \"fs\" needs two items before it",
                                                       "tm/a/1/bad.txt:5: bytes that are not valid CP936",
                                                       "tm/a/1/bad.txt:3: \"{\" is never closed",
-                                                      "tm/a/1/none.txt:1: the first line is not \"function\""}));
+                                                      "tm/a/1/spaced.txt:1: the first line is \"function\" with spaces around it",
+                                                      "3 questions, 4 errors, 0 warnings"}));
     r = cli("bank " + d.path());
     EXPECT_NE(r.err.find("tm/a/1/bad.txt:2: “fs”前面需要两项"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("tm/a/1/none.txt:1: 第一行不是“function”"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/1/spaced.txt:1: 第一行应为“function”，不能带空格"), std::string::npos) << r.err;
     d.write("tm/a/1/bad.txt", markup({"function"}));
-    d.write("tm/a/1/none.txt", markup({"function"}));
+    d.write("tm/a/1/spaced.txt", markup({"function"}));
     EXPECT_EQ(cli("bank " + d.path()).status, 0);
 }
 
@@ -190,7 +191,7 @@ TEST(Cli, TheCheckerWarnsOfTheTrapsABankAuthorFallsInto) {
     d.write("tm/a/1/.q3.txt.swp", "x");
     d.write("tm/a/1/figure.png", "\x89PNG");
     d.write("tm/a/2/q1.txt", markup({"function", "@plot ellipse-x:5,4+1011", "y"}));
-    ToolRun r = cli("bank " + d.path());
+    ToolRun r = cli("bank " + d.path() + " --list");
     EXPECT_EQ(r.status, 0) << "warnings alone do not fail: " << r.err;
     const std::vector<std::string> expected = {
         "tm/a/1/q1.txt:4: 警告：关键字“zs”带有空格，会当作文字显示",

@@ -175,13 +175,13 @@ grep '^[IP]: ' "$work/lintian"
 # ---- the unpacked copy finds its own bank from elsewhere ----------------------------
 mkdir "$work/elsewhere"
 cd "$work/elsewhere" || exit 1
-"$root/usr/bin/yunhuiban-cli" bank >"$work/bank.out" 2>"$work/bank.err"
+"$root/usr/bin/yunhuiban-cli" bank --list >"$work/bank.out" 2>"$work/bank.err"
 rc=$?
 [ $rc -eq 0 ] || fail "unpacked yunhuiban-cli bank exited $rc: $(cat "$work/bank.err")"
 used=$(sed -n "s/^题库 //p" "$work/bank.err")
 [ -n "$used" ] && [ "$(realpath "$used")" = "$(realpath "$root/usr/share/yunhuiban")" ] ||
   fail "unpacked yunhuiban-cli used the bank '$used', not its own"
-"$build/yunhuiban-cli" bank "$build/bank" >"$work/bank.expected" 2>/dev/null
+"$build/yunhuiban-cli" bank "$build/bank" --list >"$work/bank.expected" 2>/dev/null
 diff -u "$work/bank.expected" "$work/bank.out" || fail "the unpacked copy lists its bank differently"
 grep -q '^category ' "$work/bank.out" || fail "the unpacked copy lists no categories"
 
@@ -189,7 +189,7 @@ grep -q '^category ' "$work/bank.out" || fail "the unpacked copy lists no catego
 mkdir -p "$work/lesson/tm"
 printf '1999.01\r\n' >"$work/lesson/tm/FuncVer.fun"
 cd "$work/lesson" || exit 1
-"$root/usr/bin/yunhuiban-cli" bank >"$work/bank2.out" 2>"$work/bank2.err"
+"$root/usr/bin/yunhuiban-cli" bank --list >"$work/bank2.out" 2>"$work/bank2.err"
 grep -q '^version 1999.01' "$work/bank2.out" || fail "tm/ in the current directory was not used first"
 
 # Without its own bank the copy never falls back to the build tree's.
