@@ -21,6 +21,7 @@
 #include "bank/bank_checker.h"
 #include "bank/catalogue.h"
 #include "bank/question_navigator.h"
+#include "bank/question_picture.h"
 #include "bank/question_reader.h"
 #include "cli/animate.h"
 #include "cli/arguments.h"
@@ -319,11 +320,7 @@ int questionCommand(int argc, char** argv) {
         std::fputs(rec.trace().c_str(), stdout);
     }
     if (out.empty()) return 0;
-    QImage image(static_cast<int>(std::lround(width * dpr)), static_cast<int>(std::lround(height * dpr)), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QtSurface s(&image, normalStyle(dpr));
-    nav.paint(s, 0);
-    return writeImage(image, out, force);
+    return saveQuestionPictureForTool(nav, width, dpr, out, force);
 }
 
 // A bank file's path as the checker names it: below the bank's folder, in UTF-8.

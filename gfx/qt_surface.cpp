@@ -230,7 +230,7 @@ void QtSurface::segment(const Raster& ras, std::int64_t x0, std::int64_t y0, std
 
 void QtSurface::scaledSegment(const Raster& ras, Point a, Point b) {
     const int k = std::max(1, static_cast<int>(std::lround(style_.scale * style_.penWidth)));
-    segment(ras, dev(a.x), dev(a.y), dev(b.x), dev(b.y), k);
+    segment(ras, dev(a.x), dev(a.y) - firstRow_, dev(b.x), dev(b.y) - firstRow_, k);
 }
 
 void QtSurface::lineTo(int x, int y) {
@@ -244,7 +244,7 @@ void QtSurface::lineTo(int x, int y) {
     const Raster ras = raster();
     if (!ras.bits) return;
     const double s = style_.scale;
-    QPointF a((from.x + 0.5) * s, (from.y + 0.5) * s), b((to.x + 0.5) * s, (to.y + 0.5) * s);
+    QPointF a((from.x + 0.5) * s, (from.y + 0.5) * s - firstRow_), b((to.x + 0.5) * s, (to.y + 0.5) * s - firstRow_);
     if (!clipToFar(a, b)) return;
     stroke_.begin(reinterpret_cast<std::uint32_t*>(ras.bits), static_cast<int>(ras.stride), static_cast<int>(ras.width),
                   static_cast<int>(ras.height), style_.penWidth * s, argb(pen_));
@@ -269,9 +269,10 @@ void QtSurface::polyline(const Point* pts, int count) {
     stroke_.begin(reinterpret_cast<std::uint32_t*>(ras.bits), static_cast<int>(ras.stride), static_cast<int>(ras.width),
                   static_cast<int>(ras.height), style_.penWidth * s, argb(pen_));
     for (std::size_t i = 1; i < smooth.size(); ++i) {
-        if (i + 6 < smooth.size()) stroke_.prefetch((smooth[i + 6].x() + origin_.x + 0.5) * s, (smooth[i + 6].y() + origin_.y + 0.5) * s);
-        QPointF a((smooth[i - 1].x() + origin_.x + 0.5) * s, (smooth[i - 1].y() + origin_.y + 0.5) * s);
-        QPointF b((smooth[i].x() + origin_.x + 0.5) * s, (smooth[i].y() + origin_.y + 0.5) * s);
+        if (i + 6 < smooth.size())
+            stroke_.prefetch((smooth[i + 6].x() + origin_.x + 0.5) * s, (smooth[i + 6].y() + origin_.y + 0.5) * s - firstRow_);
+        QPointF a((smooth[i - 1].x() + origin_.x + 0.5) * s, (smooth[i - 1].y() + origin_.y + 0.5) * s - firstRow_);
+        QPointF b((smooth[i].x() + origin_.x + 0.5) * s, (smooth[i].y() + origin_.y + 0.5) * s - firstRow_);
         if (clipToFar(a, b)) stroke_.segment(a.x(), a.y(), b.x(), b.y(), i > 1, i + 1 < smooth.size());
     }
 }
@@ -282,20 +283,23 @@ void QtSurface::polyline(const Point* pts, int count) {
 // painter.
 void QtSurface::ellipse(int left, int top, int right, int bottom) {
     if (!image_ || image_->isNull()) return;
-    const std::int64_t l = std::int64_t(left) + origin_.x, t = std::int64_t(top) + origin_.y;
-    const std::int64_t r = std::int64_t(right) + origin_.x, b = std::int64_t(bottom) + origin_.y;
+    const std::int64_t l = std::int64_t(left) + origin_.x, r = std::int64_t(right) + origin_.x;
+    std::int64_t t = std::int64_t(top) + origin_.y, b = std::int64_t(bottom) + origin_.y;
     if (r - l < 1 || b - t < 1) return;
     if (r - l > (1 << 20) || b - t > (1 << 20)) return; // nothing a canvas could show
     const double s = style_.scale;
     if (style_.antialias) {
-        if (r * s < -kFar || b * s < -kFar || l * s > kFar || t * s > kFar) return;
-        smoothEllipse((l + r) * s / 2, (t + b) * s / 2, (r - l - 1) * s / 2, (b - t - 1) * s / 2);
+        if (r * s < -kFar || b * s - firstRow_ < -kFar || l * s > kFar || t * s - firstRow_ > kFar) return;
+        smoothEllipse((l + r) * s / 2, (t + b) * s / 2 - firstRow_, (r - l - 1) * s / 2, (b - t - 1) * s / 2);
         return;
     }
     if (s != 1.0) {
-        scaledEllipse(dev(l), dev(t), dev(r), dev(b), std::max(1, static_cast<int>(std::lround(s * style_.penWidth))));
+        scaledEllipse(dev(l), dev(t) - firstRow_, dev(r), dev(b) - firstRow_,
+                      std::max(1, static_cast<int>(std::lround(s * style_.penWidth))));
         return;
     }
+    t -= firstRow_;
+    b -= firstRow_;
     if (r < 0 || b < 0 || l > image_->width() || t > image_->height()) return;
     const std::int64_t W = image_->width(), H = image_->height();
     const double cx = (l + r - 1) / 2.0, cy = (t + b - 1) / 2.0;
@@ -405,9 +409,9 @@ void QtSurface::fillRect(int left, int top, int right, int bottom, Colour c) {
     const Raster ras = raster();
     if (!ras.bits) return;
     const std::int64_t l = std::max<std::int64_t>(dev(std::int64_t(left) + origin_.x), 0);
-    const std::int64_t t = std::max<std::int64_t>(dev(std::int64_t(top) + origin_.y), 0);
+    const std::int64_t t = std::max<std::int64_t>(dev(std::int64_t(top) + origin_.y) - firstRow_, 0);
     const std::int64_t r = std::min<std::int64_t>(dev(std::int64_t(right) + origin_.x), ras.width);
-    const std::int64_t b = std::min<std::int64_t>(dev(std::int64_t(bottom) + origin_.y), ras.height);
+    const std::int64_t b = std::min<std::int64_t>(dev(std::int64_t(bottom) + origin_.y) - firstRow_, ras.height);
     if (l >= r || t >= b) return;
     const std::uint32_t colour = argb(c);
     if (l == 0 && t == 0 && r == ras.width && b == ras.height) {
@@ -428,7 +432,7 @@ void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
     const std::int64_t W = ras.width, H = ras.height;
     const std::int64_t lx = std::int64_t(x) + origin_.x, ly = std::int64_t(y) + origin_.y;
     const std::int64_t total = std::int64_t(text.size()) * font.width;
-    const std::int64_t top = dev(ly), bottom = dev(ly + font.height);
+    const std::int64_t top = dev(ly) - firstRow_, bottom = dev(ly + font.height) - firstRow_;
     const std::int64_t dx = dev(lx), dxEnd = dev(lx + total);
     if (top >= H || bottom <= 0 || dx >= W || dxEnd <= 0 || bottom <= top) return;
     const int height = static_cast<int>(bottom - top);

@@ -23,6 +23,9 @@ public:
     void setTarget(QImage* target);
     void setStyle(const RenderStyle& style);
     const RenderStyle& style() const { return style_; }
+    // The target holds the device rows from `row` on of a taller picture, so that the picture
+    // can be drawn band by band with every pixel where the whole picture has it.
+    void setFirstRow(std::int64_t row) { firstRow_ = row; }
 
     void lineTo(int x, int y) override;
     void polyline(const Point* pts, int count) override;
@@ -49,6 +52,7 @@ private:
 
     QImage* image_;
     RenderStyle style_;
+    std::int64_t firstRow_ = 0;
     SmoothStroke stroke_;
 };
 

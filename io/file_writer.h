@@ -43,6 +43,8 @@ public:
 
     // The file the bytes end up in, links followed (after open()).
     const std::string& target() const { return target_; }
+    // Whether that file was there before (after open()).
+    bool existed() const { return existed_; }
 
 private:
     bool fail(FileError& error, int code, const std::string& reason = {});

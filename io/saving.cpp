@@ -10,7 +10,15 @@ namespace {
 
 bool writeWith(const std::string& path, bool replaceReadOnly, const FillFile& fill, FileError& error) {
     FileWriter out(path, replaceReadOnly);
-    return out.open(error) && fill(out, error) && out.commit(error);
+    if (!out.open(error)) return false;
+    if (!fill(out, error)) {
+        // The file's own failures name it already; what filling it found out does not.
+        out.abandon();
+        error.path = path;
+        error.existed = out.existed();
+        return false;
+    }
+    return out.commit(error);
 }
 
 FillFile bytesOf(std::string_view bytes) {

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "bank/question_picture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include <QImage>
+
+#include "gfx/qt_surface.h"
+#include "gfx/render_style.h"
+#include "io/png_stream.h"
+#include "io/saving.h"
+#include "res/strings.h"
+
+namespace yhb {
+namespace {
+
+constexpr std::int64_t kBandBytes = 32 << 20;         // one band of rows in memory
+constexpr std::int64_t kMaxPicturePixels = 1LL << 30; // beyond this, minutes of drawing for a file no one opens
+
+// The navigator at `width` x `height`, put back as it was when this goes.
+class Resized {
+public:
+    Resized(QuestionNavigator& nav, int width, int height) : nav_(nav), width_(nav.clientWidth), height_(nav.clientHeight) {
+        nav.resize(width, height);
+    }
+    ~Resized() { nav_.resize(width_, height_); }
+
+private:
+    QuestionNavigator& nav_;
+    int width_, height_;
+};
+
+// What the navigator shows, measured at `width`; the navigator is left as it was.
+int measuredHeight(QuestionNavigator& nav, int width) {
+    const Resized at(nav, width, std::max(nav.clientHeight, 1));
+    return std::max(nav.contentHeight, 1);
+}
+
+PictureSize deviceSize(int width, int height, double dpr) {
+    return {std::llround(width * dpr), std::llround(static_cast<double>(height) * dpr)};
+}
+
+bool drawBands(QuestionNavigator& nav, const PictureSize& size, double dpr, PngStream& png, FileError& error,
+               int bandRows) {
+    const int W = static_cast<int>(size.width);
+    const std::int64_t wanted = bandRows > 0 ? bandRows : kBandBytes / (size.width * 4);
+    const int rows = static_cast<int>(std::clamp<std::int64_t>(wanted, 1, size.height));
+    QImage band(W, rows, QImage::Format_RGB32);
+    if (band.isNull()) {
+        error.reason = "内存不足";
+        return false;
+    }
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(W) * 3);
+    for (std::int64_t top = 0; top < size.height; top += rows) {
+        band.fill(Qt::white);
+        QtSurface surface(&band, normalStyle(dpr));
+        surface.setFirstRow(top);
+        nav.paint(surface, 0);
+        const int n = static_cast<int>(std::min<std::int64_t>(rows, size.height - top));
+        for (int y = 0; y < n; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(band.constScanLine(y));
+            for (int x = 0; x < W; ++x) {
+                rgb[3 * x] = static_cast<std::uint8_t>(qRed(line[x]));
+                rgb[3 * x + 1] = static_cast<std::uint8_t>(qGreen(line[x]));
+                rgb[3 * x + 2] = static_cast<std::uint8_t>(qBlue(line[x]));
+            }
+            if (!png.addRow(rgb.data(), error)) return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+PictureSize questionPictureSize(QuestionNavigator& nav, int width, double dpr) {
+    width = std::max(width, 1);
+    return deviceSize(width, measuredHeight(nav, width), dpr);
+}
+
+std::string pictureTooBig(const PictureSize& size) {
+    char text[400];
+    if (size.height > kMaxPictureRows) {
+        std::snprintf(text, sizeof text,
+                      "题目图片高 %lld 像素，超过了 %lld 像素：这样高的 PNG 图片，常用的看图程序打不开，没有保存。"
+                      "请缩小字体后再试。",
+                      static_cast<long long>(size.height), static_cast<long long>(kMaxPictureRows));
+        return text;
+    }
+    if (size.width * size.height > kMaxPicturePixels) {
+        std::snprintf(text, sizeof text, "题目图片有 %lld × %lld 像素，超过了 %lld 像素，没有保存。请减小宽度或缩小字体后再试。",
+                      static_cast<long long>(size.width), static_cast<long long>(size.height),
+                      static_cast<long long>(kMaxPicturePixels));
+        return text;
+    }
+    return {};
+}
+
+bool writeQuestionPicture(QuestionNavigator& nav, int width, double dpr, FileWriter& out, FileError& error, int bandRows) {
+    width = std::max(width, 1);
+    const int height = measuredHeight(nav, width);
+    const PictureSize size = deviceSize(width, height, dpr);
+    if (const std::string why = pictureTooBig(size); !why.empty()) {
+        error.code = 0;
+        error.reason = why;
+        return false;
+    }
+    // Laid out as tall as the whole question, as a window showing all of it would be.
+    const Resized whole(nav, width, height);
+    PngStream png(out, static_cast<int>(size.width), static_cast<int>(size.height));
+    return png.begin(error) && drawBands(nav, size, dpr, png, error, bandRows) && png.finish(error);
+}
+
+bool saveQuestionPicture(QuestionNavigator& nav, int width, double dpr, const std::string& path, Notifier& notifier,
+                         MessageOwner owner) {
+    // Refused before anything is asked or made.
+    if (const std::string why = pictureTooBig(questionPictureSize(nav, width, dpr)); !why.empty()) {
+        notifier.message(appTitleUtf8(), why, owner);
+        return false;
+    }
+    return saveAsking(notifier, owner, path,
+                      [&](FileWriter& out, FileError& error) { return writeQuestionPicture(nav, width, dpr, out, error); });
+}
+
+int saveQuestionPictureForTool(QuestionNavigator& nav, int width, double dpr, const std::string& path, bool force) {
+    if (const std::string why = pictureTooBig(questionPictureSize(nav, width, dpr)); !why.empty()) {
+        std::fprintf(stderr, "yunhuiban-cli: %s\n", why.c_str());
+        return 1;
+    }
+    return saveForTool(path, force,
+                       [&](FileWriter& out, FileError& error) { return writeQuestionPicture(nav, width, dpr, out, error); });
+}
+
+} // namespace yhb
