@@ -128,7 +128,9 @@ TEST(PresentationMode, NoTwoCaptionsOverlap) {
                 overlapsBefore += plain[i].box.overlaps(plain[j].box);
                 EXPECT_FALSE(shown[i].box.overlaps(shown[j].box)) << family << ": " << shown[i].text << " and " << shown[j].text;
             }
-        if (rowKind == kind::EllipseX) EXPECT_GT(overlapsBefore, 0);
+        if (rowKind == kind::EllipseX) {
+            EXPECT_GT(overlapsBefore, 0);
+        }
         // Beside its point: the moved caption still touches the band around where it was.
         for (std::size_t i = 0; i < shown.size(); ++i) {
             const auto& a = plain[i].box;
