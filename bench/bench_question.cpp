@@ -8,6 +8,7 @@
 #include "bank/question_navigator.h"
 #include "bank/question_reader.h"
 #include "gfx/qt_surface.h"
+#include "res/command_ids.h"
 #include "sample_scenes.h"
 #include "test_util.h"
 
@@ -96,8 +97,40 @@ void Q_WindowResize(benchmark::State& state) {
     }
 }
 
+// A question nested without end, opened as the window opens it: read, sized, measured and
+// painted with the answer. Each shape once cost the square of its depth (100 000 nested
+// systems froze the window for 110 s); ten times the levels should cost about ten times as
+// much. The shape is the index into sample::deepShapes().
+void Q_DeepFormula(benchmark::State& state) {
+    const sample::DeepShape& shape = sample::deepShapes()[static_cast<std::size_t>(state.range(0))];
+    TempDir d;
+    d.write("tm/a/funcMenu.fun", "a\r\n");
+    d.write("tm/a/c/funcName.fun", "c\r\n");
+    d.write("tm/a/c/q.txt", shape.make(static_cast<int>(state.range(1))));
+    static ItemList held(1); // the item heap's memory stays, as the program's status line keeps it
+    if (held.count() == 0) held.append(newItem<TextItem>("held"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Catalogue catalogue;
+        catalogue.load(d.path());
+        QuestionNavigator nav(catalogue);
+        nav.resize(800, 600);
+        state.ResumeTiming();
+        nav.selectCategory(0);
+        nav.command(cmd::ToggleAnswer);
+        NullSurface s;
+        nav.paint(s, 0);
+        benchmark::DoNotOptimize(nav.contentHeight);
+    }
+    state.SetLabel(shape.name);
+}
+
 } // namespace
 
 BENCHMARK(Q_ReadMeasureDraw)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(Q_LargeReadLayout)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(Q_WindowResize)->Unit(benchmark::kMillisecond);
+BENCHMARK(Q_DeepFormula)
+    ->ArgNames({"shape", "levels"})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {10000, 100000}})
+    ->Unit(benchmark::kMillisecond);

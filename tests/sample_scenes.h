@@ -61,6 +61,38 @@ inline std::string generatedFileName(int category, int file, Naming naming) {
     return name;
 }
 
+// `line` with its CR LF, `n` times over.
+inline std::string repeatedLines(const std::string& line, int n) {
+    std::string out;
+    out.reserve((line.size() + 2) * static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) out += line + "\r\n";
+    return out;
+}
+
+// A question of `levels` nested systems of equations, as an author's "{{" ... "}}" pairs nest.
+inline std::string nestedBraces(int levels) {
+    return "function\r\n" + repeatedLines("{{", levels) + "x\r\n" + repeatedLines("}}", levels);
+}
+
+// Questions nested without end, `levels` deep: each shape once cost the square of its depth
+// to open.
+struct DeepShape {
+    const char* name;
+    std::string (*make)(int levels);
+};
+inline const std::vector<DeepShape>& deepShapes() {
+    static const std::vector<DeepShape> shapes = {
+        {"braces", nestedBraces},
+        {"roots", [](int n) { return "function\r\njd\r\nx\r\n" + repeatedLines("gh", n); }},
+        {"fractions", [](int n) { return "function\r\nx\r\n" + repeatedLines("y\r\nfs", n); }},
+        {"exponents", [](int n) { return "function\r\nx\r\n" + repeatedLines("2\r\nzs", n); }},
+        {"rows braced ten times", [](int n) { return "function\r\n" + repeatedLines("x", n) + repeatedLines("}}", 10); }},
+        {"systems too deep over many rows",
+         [](int n) { return nestedBraces(10) + repeatedLines("x", n / 2) + repeatedLines("x\r\n}}", n / 4); }},
+    };
+    return shapes;
+}
+
 // `categories` categories of `files` question files each, under one top-level category.
 inline void generateBank(const std::string& root, int categories, int files, Naming naming = Naming::ByCategory) {
     namespace fs = std::filesystem;
