@@ -1,26 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
+#include "allocation_count.h"
 #include "gfx/recording_surface.h"
 #include "item_helpers.h"
-
-// Counts the bytes asked of operator new while `countingNew` is set: the storage a list
-// allocates, and copies into, as it grows.
-namespace {
-bool countingNew = false;
-std::size_t newBytes = 0;
-} // namespace
-
-void* operator new(std::size_t n) {
-    if (countingNew) newBytes += n;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace yhb;
 using test::text;
@@ -185,10 +168,12 @@ TEST(ItemList, ALargeListKeepsItsStepCountersButCopiesLinearly) {
     std::vector<DrawItem*> items;
     for (int i = 0; i < n; ++i) items.push_back(newItem<TextItem>("a"));
     ItemList list(800);
-    newBytes = 0;
-    countingNew = true;
-    for (DrawItem* item : items) list.append(item);
-    countingNew = false;
+    std::size_t newBytes = 0;
+    {
+        const test::AllocationCount count;
+        for (DrawItem* item : items) list.append(item);
+        newBytes = count.bytes();
+    }
     EXPECT_EQ(list.count(), n);
     EXPECT_EQ(list.displayCapacity(), 126 * 800); // the counters still grow by the step
     EXPECT_EQ(list.ownedCapacity(), 126 * 800);
