@@ -52,6 +52,4 @@ double unsignedZero(double v, int decimals) {
     return 0.0;
 }
 
-std::string cannotWriteText(const std::string& path) { return "无法写入文件：" + path; }
-
 } // namespace yhb

@@ -13,9 +13,6 @@ const std::string& gbString(int id);
 std::string appTitleUtf8();
 const std::string& appTitle();
 
-// "无法写入文件：<path>" (UTF-8), for export that could not write its file.
-std::string cannotWriteText(const std::string& path);
-
 // v, or +0 when v would be written with `decimals` places as a signed zero ("-0.00"):
 // a zero is shown without a sign.
 double unsignedZero(double v, int decimals);
