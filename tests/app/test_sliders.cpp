@@ -15,6 +15,10 @@ using namespace yhb::test;
 
 namespace {
 
+// How long a wait for the animation may take before it counts as stuck: a step takes 33 ms, so
+// this only tells a hung animation from a slow machine.
+constexpr int kStuckMs = 30000;
+
 // Opens the family's dialog from the menu, hands it to `drive`, and closes it if it is left open.
 void withDialog(MainWindow& w, int kind, const std::function<void(ParameterDialog&)>& drive) {
     auto previous = w.runParameterDialog;
@@ -101,12 +105,12 @@ TEST(Sliders, AnimationRunsUntilStoppedTouchedOrClosed) {
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
         EXPECT_TRUE(d.animating());
         EXPECT_EQ(d.playButton(1)->text(), "■");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() == "4.5"; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() == "4.5"; }, kStuckMs));
         EXPECT_EQ(app.doc().table.slot(0).params[1], 4.5);
         EXPECT_EQ(app.doc().table.slotCount, 1);
         // Everything else keeps working: a box cleared drops its records at the next step.
         d.boxById(1012)->setChecked(false);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return app.doc().table.slot(0).extraCount == 6; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return app.doc().table.slot(0).extraCount == 6; }, kStuckMs));
 
         QTest::mouseClick(d.playButton(1), Qt::LeftButton); // ■
         EXPECT_FALSE(d.animating());
@@ -117,7 +121,7 @@ TEST(Sliders, AnimationRunsUntilStoppedTouchedOrClosed) {
 
         // Another slider touched.
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != stopped; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != stopped; }, kStuckMs));
         QTest::keyClick(d.slider(0), Qt::Key_Right);
         EXPECT_FALSE(d.animating());
         EXPECT_EQ(d.field(0)->text(), "5.1");
@@ -127,7 +131,7 @@ TEST(Sliders, AnimationRunsUntilStoppedTouchedOrClosed) {
 
         // Closed while running.
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != touched; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != touched; }, kStuckMs));
         d.reject();
         EXPECT_FALSE(d.animating());
     });
@@ -144,7 +148,7 @@ TEST(Sliders, TheGeneralCirclesRefusalStopsTheAnimation) {
         d.field(2)->selectAll();
         QTest::keyClicks(d.field(2), "4.2"); // D = E = -3: F may reach 4.4
         QTest::mouseClick(d.playButton(2), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !d.animating(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !d.animating(); }, kStuckMs));
         EXPECT_EQ(d.playButton(2)->text(), "▶");
         EXPECT_EQ(d.field(2)->text(), "4.5");
     });
@@ -185,7 +189,7 @@ TEST(Sliders, TheAnimationKeepsTheRangeTyped) {
         EXPECT_EQ(d.slider(1)->value(), 30);
         EXPECT_EQ(d.field(1)->text(), "4.0");
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != "4.0"; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.field(1)->text() != "4.0"; }, kStuckMs));
         EXPECT_EQ(d.field(1)->text(), "2.9");
         EXPECT_EQ(d.rangeTo(1)->text(), "3");
     });
