@@ -3,6 +3,8 @@
 
 #include <QScrollBar>
 
+#include <chrono>
+
 #include "bank/jump_dialog.h"
 #include "res/command_ids.h"
 #include "ui_helpers.h"
@@ -106,4 +108,31 @@ TEST(QuestionWindow, Screenshots) {
             for (int i = 0; i < zoom; ++i) q->command(cmd::FontSmaller);
         }
     }
+}
+
+// A question of a hundred thousand nested systems of equations (800 KB) froze the window for
+// two minutes and then overflowed the stack: now it opens, with its answer, at once.
+TEST(QuestionWindow, AHundredThousandNestedSystemsOpenAtOnce) {
+    TempDir d;
+    d.write("tm/FuncVer.fun", "1.0\r\n");
+    d.write("tm/a/funcMenu.fun", "a\r\n");
+    d.write("tm/a/1/funcName.fun", "b\r\n");
+    std::string nested = "function\r\n";
+    for (int i = 0; i < 100000; ++i) nested += "{{\r\n";
+    nested += "x+y=3\r\nx-y=1\r\n";
+    for (int i = 0; i < 100000; ++i) nested += "}}\r\n";
+    d.write("tm/a/1/q.txt", nested + "jd\r\nx=2\r\n");
+    App app(d.path());
+    QuestionWindow* q = app.window->questionWindow();
+    q->resize(600, 400);
+    const auto t0 = std::chrono::steady_clock::now();
+    app.window->command(cmd::BankCategoryBase);
+    q->command(cmd::ToggleAnswer);
+    settle();
+    const QImage shown = q->render();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_TRUE(q->isVisible());
+    EXPECT_LT(seconds, 2.0);
+    EXPECT_GT(countColour(shown, qRgb(0, 0, 0)), 200);     // the braces and the equations
+    EXPECT_GT(countColour(shown, qRgb(255, 0, 255)), 20);  // the answer
 }
