@@ -187,9 +187,9 @@ std::string faultIn(const Family& f, const CurveView& c) {
             if (inside(q) && !curveMayCross(f, c.p, x.lo, x.hi, y.lo, y.hi)) return "point " + where(q) + " off the curve";
         }
     // Each segment on the canvas follows the curve: its middle is within a pixel and a half.
-    // That holds for a run's last segment, to the canvas's edge, too (a run never goes along the
-    // edge while the curve is beyond it); but not for tan, whose
-    // run may end on the wrong edge at an asymptote (see TanNeverBridgesAnAsymptote).
+    // That holds for a run's last segment, to the canvas's edge, too (a run never goes along
+    // the edge while the curve is beyond it); but not for tan, whose run may end on the wrong
+    // edge at an asymptote (see TanNeverBridgesAnAsymptote).
     auto onCanvas = [&](Point q) { return band.top <= q.y && q.y <= band.bottom; };
     for (const auto& line : lines)
         for (std::size_t i = 1; i < line.size(); ++i) {
