@@ -413,12 +413,6 @@ int main(int argc, char** argv) {
             printHelp();
             return 0;
         }
-    // Asked after a command, help is still help, not an unknown option.
-    for (int i = 2; i < argc; ++i)
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-            printHelp();
-            return 0;
-        }
     const std::string command = argv[1];
     if (command == "bank") return bankCommand(argc - 2, argv + 2);
     if (command != "plot" && command != "question" && command != "worksheet") return usageError("unknown command " + command);
