@@ -3,6 +3,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
+# CI builds with warnings as errors (WERROR=ON).
+WERROR ?= OFF
 
 .PHONY: deps configure build run test package bench sanitize fuzz clean
 
@@ -10,7 +12,7 @@ deps:
 	@sh scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYHB_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -33,7 +35,7 @@ bench: build
 	  QT_QPA_PLATFORM=offscreen $$b --benchmark_counters_tabular=true || exit 1; done
 
 sanitize: deps
-	@cmake --preset sanitize >/dev/null
+	@cmake --preset sanitize -DYHB_WERROR=$(WERROR) >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:halt_on_error=1 \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)

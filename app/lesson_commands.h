@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "app/unsaved_rows.h"
-#include "gfx/notifier.h"
+#include "io/notifier.h"
 #include "lesson/lesson.h"
 
 class QDialog;

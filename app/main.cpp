@@ -13,7 +13,7 @@
 #include "bank/catalogue.h"
 #include "gfx/cp936.h"
 #include "items/memory_pool.h"
-#include "res/icons.h"
+#include "res/qt/icons.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -23,10 +23,10 @@
 #include "app/startup.h"
 #include "dialogs/expr_parser.h"
 #include "gfx/cp936.h"
-#include "gfx/qt_surface.h"
-#include "res/accelerators.h"
+#include "gfx/qt/qt_surface.h"
+#include "res/qt/accelerators.h"
 #include "res/command_ids.h"
-#include "res/icons.h"
+#include "res/qt/icons.h"
 #include "res/strings.h"
 
 namespace yhb {

@@ -9,14 +9,14 @@
 #include <QMainWindow>
 
 #include "app/lesson_commands.h"
-#include "app/main_layout.h"
+#include "model/main_layout.h"
 #include "app/picture_button.h"
 #include "bank/catalogue.h"
-#include "bank/question_window.h"
-#include "dialogs/document.h"
-#include "dialogs/parameter_dialog.h"
-#include "gfx/notifier.h"
-#include "plot/canvas_widget.h"
+#include "bank/qt/question_window.h"
+#include "model/document.h"
+#include "dialogs/qt/parameter_dialog.h"
+#include "io/notifier.h"
+#include "plot/qt/canvas_widget.h"
 
 namespace yhb {
 

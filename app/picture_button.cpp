@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "res/icons.h"
+#include "res/qt/icons.h"
 
 namespace yhb {
 

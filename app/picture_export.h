@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QString>
 
-#include "dialogs/document.h"
-#include "gfx/notifier.h"
+#include "model/document.h"
+#include "io/notifier.h"
 
 namespace yhb {
 

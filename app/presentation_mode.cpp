@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plot/canvas_widget.h"
+#include "plot/qt/canvas_widget.h"
 #include "plot/palette.h"
 
 namespace yhb {

@@ -5,10 +5,10 @@
 #include <QColor>
 #include <QImage>
 
-#include "app/main_layout.h"
-#include "dialogs/document.h"
+#include "model/main_layout.h"
+#include "model/document.h"
 #include "gfx/presentation_surface.h"
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 
 class QPainter;
 class QWidget;

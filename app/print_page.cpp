@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gfx/painter_surface.h"
-#include "gfx/qt_surface.h"
-#include "gfx/reproducible_pdf.h"
+#include "gfx/qt/painter_surface.h"
+#include "gfx/qt/qt_surface.h"
+#include "gfx/qt/reproducible_pdf.h"
 #include "lesson/lesson.h"
 #include "plot/canvas_scene.h"
 

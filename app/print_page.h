@@ -2,7 +2,7 @@
 #pragma once
 #include <QString>
 
-#include "dialogs/document.h"
+#include "model/document.h"
 
 class QPainter;
 class QPrinter;

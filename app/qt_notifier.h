@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "gfx/notifier.h"
+#include "io/notifier.h"
 
 class QMessageBox;
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "dialogs/document.h"
+#include "model/document.h"
 
 class QMessageBox;
 class QWidget;

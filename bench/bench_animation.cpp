@@ -7,7 +7,7 @@
 
 #include "app/main_window.h"
 #include "dialogs/coefficient_sliders.h"
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 #include "plot/canvas_scene.h"
 #include "plot/sampling.h"
 #include "res/command_ids.h"

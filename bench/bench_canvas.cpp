@@ -3,7 +3,7 @@
 
 #include <QImage>
 
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 #include "gfx/recording_surface.h"
 #include "plot/canvas_scene.h"
 #include "sample_scenes.h"

@@ -7,7 +7,7 @@
 
 #include "bank/question_navigator.h"
 #include "bank/question_reader.h"
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 #include "res/command_ids.h"
 #include "sample_scenes.h"
 #include "test_util.h"

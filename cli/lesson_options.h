@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "dialogs/document.h"
+#include "model/document.h"
 #include "lesson/lesson.h"
 
 namespace yhb {

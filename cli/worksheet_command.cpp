@@ -11,7 +11,7 @@
 
 #include "bank/catalogue.h"
 #include "bank/worksheet.h"
-#include "bank/worksheet_writer.h"
+#include "bank/qt/worksheet_writer.h"
 #include "cli/arguments.h"
 #include "gfx/cp936.h"
 #include "io/saving.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "dialogs/labels.h"
+#include "families/labels.h"
 #include "dialogs/parameter_form.h"
 #include "gfx/cp936.h"
 #include "plot/curve.h"

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/document.h"
-#include "dialogs/family_table.h"
-#include "gfx/notifier.h"
+#include "model/document.h"
+#include "families/family_table.h"
+#include "io/notifier.h"
 
 namespace yhb {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/family_table.h"
+#include "families/family_table.h"
 
 #include <cmath>
 
-#include "dialogs/labels.h"
+#include "families/labels.h"
 #include "plot/curve.h"
 #include "plot/plotter.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/labels.h"
+#include "families/labels.h"
 
 #include <cstdio>
 

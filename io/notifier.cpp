@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gfx/notifier.h"
+#include "io/notifier.h"
 
 namespace yhb {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "gfx/notifier.h"
+#include "io/notifier.h"
 #include "io/file_writer.h"
 
 namespace yhb {

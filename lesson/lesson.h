@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "dialogs/document.h"
-#include "dialogs/family_table.h"
+#include "model/document.h"
+#include "families/family_table.h"
 
 namespace yhb {
 

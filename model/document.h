@@ -3,8 +3,8 @@
 #include <map>
 #include <string>
 
-#include "dialogs/family_table.h"
-#include "gfx/notifier.h"
+#include "families/family_table.h"
+#include "io/notifier.h"
 #include "plot/canvas_scene.h"
 #include "plot/expression_table.h"
 #include "plot/view_settings.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main_layout.h"
+#include "model/main_layout.h"
 
 namespace yhb {
 

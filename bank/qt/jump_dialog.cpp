@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bank/jump_dialog.h"
+#include "bank/qt/jump_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 
 #include "bank/question_navigator.h"
-#include "gfx/notifier.h"
+#include "io/notifier.h"
 
 namespace yhb {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bank/question_picture.h"
+#include "bank/qt/question_picture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 
 #include <QImage>
 
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 #include "gfx/render_style.h"
 #include "io/png_stream.h"
 #include "io/saving.h"

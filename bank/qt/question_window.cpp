@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bank/question_window.h"
+#include "bank/qt/question_window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,13 +14,13 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "bank/jump_dialog.h"
-#include "bank/question_picture.h"
-#include "bank/worksheet_dialog.h"
+#include "bank/qt/jump_dialog.h"
+#include "bank/qt/question_picture.h"
+#include "bank/qt/worksheet_dialog.h"
 #include "gfx/cp936.h"
-#include "res/accelerators.h"
+#include "res/qt/accelerators.h"
 #include "res/command_ids.h"
-#include "res/icons.h"
+#include "res/qt/icons.h"
 #include "res/strings.h"
 
 namespace yhb {

@@ -11,8 +11,8 @@
 
 #include "bank/catalogue.h"
 #include "bank/question_navigator.h"
-#include "gfx/notifier.h"
-#include "gfx/qt_surface.h"
+#include "io/notifier.h"
+#include "gfx/qt/qt_surface.h"
 
 namespace yhb {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bank/worksheet_dialog.h"
+#include "bank/qt/worksheet_dialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,7 +26,7 @@
 
 #include <algorithm>
 
-#include "bank/worksheet_writer.h"
+#include "bank/qt/worksheet_writer.h"
 #include "gfx/cp936.h"
 #include "io/saving.h"
 #include "res/strings.h"

@@ -8,7 +8,7 @@
 
 #include "bank/catalogue.h"
 #include "bank/worksheet.h"
-#include "gfx/notifier.h"
+#include "io/notifier.h"
 
 class QButtonGroup;
 class QCheckBox;

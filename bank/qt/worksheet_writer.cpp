@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bank/worksheet_writer.h"
+#include "bank/qt/worksheet_writer.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -8,9 +8,9 @@
 #include <QPrinter>
 
 #include "gfx/cp936.h"
-#include "gfx/painter_surface.h"
+#include "gfx/qt/painter_surface.h"
 #include "gfx/recording_surface.h"
-#include "gfx/reproducible_pdf.h"
+#include "gfx/qt/reproducible_pdf.h"
 
 namespace yhb {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/formula_picture.h"
+#include "dialogs/qt/formula_picture.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -14,7 +14,7 @@
 
 #include "bank/question_reader.h"
 #include "gfx/cp936.h"
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 #include "plot/curve.h"
 #include "plot/plotter.h"
 

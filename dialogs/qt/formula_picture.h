@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QRectF>
 
-#include "dialogs/family_table.h"
+#include "families/family_table.h"
 
 namespace yhb {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/parameter_dialog.h"
+#include "dialogs/qt/parameter_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,8 +7,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "dialogs/formula_picture.h"
-#include "dialogs/labels.h"
+#include "dialogs/qt/formula_picture.h"
+#include "families/labels.h"
 #include "gfx/cp936.h"
 #include "res/command_ids.h"
 #include "res/strings.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gfx/glyphs.h"
+#include "gfx/qt/glyphs.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -13,7 +13,7 @@
 #include <unordered_map>
 
 #include "gfx/cp936.h"
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 
 namespace yhb {
 namespace {

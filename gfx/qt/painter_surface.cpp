@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gfx/painter_surface.h"
+#include "gfx/qt/painter_surface.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "gfx/cp936.h"
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 
 namespace yhb {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 
 #include <QFontDatabase>
 #include <QPolygonF>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "gfx/cp936.h"
-#include "gfx/glyphs.h"
+#include "gfx/qt/glyphs.h"
 #include "gfx/smooth_stroke.h"
 
 namespace yhb {

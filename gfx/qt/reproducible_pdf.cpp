@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gfx/reproducible_pdf.h"
+#include "gfx/qt/reproducible_pdf.h"
 
 #include <QPdfWriter>
 #include <QUuid>

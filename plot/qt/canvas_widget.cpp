@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plot/canvas_widget.h"
+#include "plot/qt/canvas_widget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

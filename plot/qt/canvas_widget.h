@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "dialogs/document.h"
-#include "gfx/qt_surface.h"
+#include "model/document.h"
+#include "gfx/qt/qt_surface.h"
 
 namespace yhb {
 

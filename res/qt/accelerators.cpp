@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "res/accelerators.h"
+#include "res/qt/accelerators.h"
 
 #include <QShortcut>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "res/icons.h"
+#include "res/qt/icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

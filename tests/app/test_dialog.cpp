@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
-#include "dialogs/formula_picture.h"
+#include "dialogs/qt/formula_picture.h"
 #include "plot/curve.h"
 #include "res/strings.h"
 #include "ui_helpers.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "app/main_layout.h"
+#include "model/main_layout.h"
 
 using namespace yhb;
 

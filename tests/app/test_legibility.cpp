@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/presentation_mode.h"
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 #include "plot/palette.h"
 #include "res/command_ids.h"
 #include "sample_scenes.h"
@@ -181,7 +181,7 @@ TEST(DevicePixelRatio, TheWindowDrawsAtTheRatio) {
     while (w.pixel(x, first + run) == qRgb(0, 0, 0)) ++run;
     EXPECT_EQ(run, 2);
     for (int y = first - 6; y < first + run + 6; ++y)
-        if (y < first || y >= first + run) EXPECT_EQ(w.pixel(x, y), qRgb(128, 128, 128)) << y;
+        if (y < first || y >= first + run) { EXPECT_EQ(w.pixel(x, y), qRgb(128, 128, 128)) << y; }
 }
 
 // Presentation mode on the five-row scene at 1920 x 1080: pens three device pixels wide and

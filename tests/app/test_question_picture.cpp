@@ -6,9 +6,9 @@
 
 #include <QImage>
 
-#include "bank/question_picture.h"
-#include "bank/question_window.h"
-#include "gfx/qt_surface.h"
+#include "bank/qt/question_picture.h"
+#include "bank/qt/question_window.h"
+#include "gfx/qt/qt_surface.h"
 #include "io/png_check.h"
 #include "res/command_ids.h"
 #include "ui_helpers.h"

@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-#include "bank/jump_dialog.h"
+#include "bank/qt/jump_dialog.h"
 #include "res/command_ids.h"
 #include "ui_helpers.h"
 

@@ -13,7 +13,7 @@
 #include <QWheelEvent>
 
 #include "app/startup.h"
-#include "bank/jump_dialog.h"
+#include "bank/qt/jump_dialog.h"
 #include "plot/curve.h"
 #include "res/command_ids.h"
 #include "res/strings.h"

@@ -20,8 +20,8 @@
 
 #include "../bank/bank_helpers.h"
 #include "../cli/pdf_helpers.h"
-#include "bank/question_window.h"
-#include "bank/worksheet_dialog.h"
+#include "bank/qt/question_window.h"
+#include "bank/qt/worksheet_dialog.h"
 #include "gfx/cp936.h"
 #include "res/command_ids.h"
 #include "ui_helpers.h"

@@ -146,6 +146,7 @@ TEST(LessonCli, ThePdfWrittenAgainIsTheSameFile) {
     ASSERT_EQ(cli("plot " + kRows + " --unit-cm 2 -o " + other).status, 0);
     EXPECT_TRUE(slurp(first) == slurp(again)) << "the same page written twice differs";
     EXPECT_EQ(misplacedObject(slurp(again)), "");
-    if (!documentId(slurp(first)).empty())
+    if (!documentId(slurp(first)).empty()) {
         EXPECT_NE(documentId(slurp(first)), documentId(slurp(other))) << "two pages share a document id";
+    }
 }

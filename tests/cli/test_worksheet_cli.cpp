@@ -67,7 +67,7 @@ TEST(WorksheetCli, FiveQuestionsWithAnswersInOrderSearchableAndNumberedPages) {
         ASSERT_GE(run.size(), 9u);
         const std::size_t body = text.find(run, number);
         EXPECT_NE(body, std::string::npos) << run;
-        if (n < 5) EXPECT_LT(body, numberAt(text, n + 1, number + 1)) << "question " << n << " out of order";
+        if (n < 5) { EXPECT_LT(body, numberAt(text, n + 1, number + 1)) << "question " << n << " out of order"; }
         at = number + 1;
     }
     const std::size_t answers = text.find("参考答案");
@@ -162,8 +162,9 @@ TEST(WorksheetCli, TheSameSeedMakesTheSameSheet) {
     EXPECT_EQ(misplacedObject(slurp(d / "b.pdf")), "");
     EXPECT_NE(pdfText(d / "a.pdf"), pdfText(d / "c.pdf"));
     // Where Qt writes a document id, it is the sheet's own.
-    if (!documentId(slurp(d / "a.pdf")).empty())
+    if (!documentId(slurp(d / "a.pdf")).empty()) {
         EXPECT_NE(documentId(slurp(d / "a.pdf")), documentId(slurp(d / "c.pdf"))) << "two sheets share a document id";
+    }
     // Without a seed: the first six, the first of them first.
     ASSERT_EQ(cli(base + "-o " + (d / "first.pdf")).status, 0);
     const std::string first = pdfText(d / "first.pdf");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "dialogs/labels.h"
+#include "families/labels.h"
 #include "gfx/recording_surface.h"
 #include "plot/canvas_scene.h"
 #include "form_helpers.h"

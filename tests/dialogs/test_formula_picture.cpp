@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/formula_picture.h"
+#include "dialogs/qt/formula_picture.h"
 #include "plot/curve.h"
 #include "test_util.h"
 
@@ -103,7 +103,7 @@ TEST(FormulaPicture, RaisedPartsAreWholeAndAboveTheirBase) {
             EXPECT_LT(ink.bottom, t.baseBox.center().y()) << what << ": not raised above its base";
             int foot = 0;
             for (int x = ink.left; x <= ink.right; ++x) foot += inked(img.pixel(x, ink.bottom));
-            if (t.text == "2") EXPECT_GE(2 * foot, ink.right - ink.left + 1) << what << ": the foot is missing";
+            if (t.text == "2") { EXPECT_GE(2 * foot, ink.right - ink.left + 1) << what << ": the foot is missing"; }
         }
     }
     EXPECT_GE(raised, 20);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "dialogs/labels.h"
+#include "families/labels.h"
 #include "form_helpers.h"
 #include "plot/curve.h"
 

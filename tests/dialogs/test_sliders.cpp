@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "dialogs/coefficient_sliders.h"
-#include "dialogs/labels.h"
+#include "families/labels.h"
 #include "form_helpers.h"
 #include "gfx/recording_surface.h"
 #include "plot/curve.h"

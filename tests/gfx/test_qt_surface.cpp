@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "dialogs/document.h"
+#include "model/document.h"
 #include "dialogs/parameter_form.h"
 #include "bank/question_reader.h"
 #include "gfx/cp936.h"
 #include "gfx/recording_surface.h"
 #include "test_util.h"
-#include "gfx/qt_surface.h"
+#include "gfx/qt/qt_surface.h"
 #include "plot/canvas_scene.h"
 #include "plot/curve.h"
 #include "dialogs/form_helpers.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "../cli/pdf_helpers.h"
-#include "gfx/reproducible_pdf.h"
+#include "gfx/qt/reproducible_pdf.h"
 
 using namespace yhb;
 
