@@ -5,9 +5,7 @@
 
 namespace yhb {
 
-int nextItemId = 0;
-
-DrawItem::DrawItem(bool isBreakable) : breakable(isBreakable ? 1 : 0), id(nextItemId++) {}
+DrawItem::DrawItem(bool isBreakable) : breakable(isBreakable ? 1 : 0) {}
 
 int DrawItem::splitCheck(int, int) const { return 0; }
 

@@ -11,9 +11,6 @@
 
 namespace yhb {
 
-// Running item number, stamped into every new item; clearing any ItemList resets it.
-extern int nextItemId;
-
 class DrawItem {
 public:
     explicit DrawItem(bool breakable);
@@ -33,7 +30,6 @@ public:
     virtual int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const = 0;
 
     const int breakable;
-    const int id;
     int charWidth = 6;
     int charHeight = 10;
     Colour colour = 0;

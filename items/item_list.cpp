@@ -5,10 +5,9 @@
 
 namespace yhb {
 
-ItemList::ItemList(int initialCapacity)
-    : displayCapacity_(std::max(initialCapacity, 1)), ownedCapacity_(displayCapacity_), growStep_(displayCapacity_) {
-    display_.reserve(static_cast<std::size_t>(displayCapacity_));
-    owned_.reserve(static_cast<std::size_t>(ownedCapacity_));
+ItemList::ItemList(int initialCapacity) : initialReserve_(std::max(initialCapacity, 1)) {
+    display_.reserve(static_cast<std::size_t>(initialReserve_));
+    owned_.reserve(static_cast<std::size_t>(initialReserve_));
 }
 
 ItemList::~ItemList() { releaseOwned(); }
@@ -19,12 +18,9 @@ void ItemList::releaseOwned() {
     display_.clear();
 }
 
-// The capacities are counters that grow by a fixed step; the storage behind them grows
-// geometrically, so that a list of n items costs O(n) to build, not O(n^2 / step).
+// The storage grows geometrically, so that a list of n items costs O(n) to build.
 void ItemList::append(DrawItem* item) {
     if (!item) return;
-    if (count() >= displayCapacity_) displayCapacity_ += growStep_;
-    if (ownedCount() >= ownedCapacity_) ownedCapacity_ += growStep_;
     display_.push_back(item);
     owned_.push_back(item);
 }
@@ -44,25 +40,20 @@ std::vector<DrawItem*> ItemList::takeLast(int n) {
     return out;
 }
 
-void ItemList::clear() {
-    releaseOwned();
-    nextItemId = 0;
-}
+void ItemList::clear() { releaseOwned(); }
 
 void ItemList::takeFrom(ItemList& other) {
     if (&other == this) return;
     clear();
     lineGap = other.lineGap;
-    displayCapacity_ = other.displayCapacity_;
-    ownedCapacity_ = other.ownedCapacity_;
-    growStep_ = other.growStep_;
+    initialReserve_ = other.initialReserve_;
     display_ = std::move(other.display_);
     owned_ = std::move(other.owned_);
     other.display_.clear();
     other.owned_.clear();
-    // Room for one step, as a new list has; the counters may say more after growth.
-    other.display_.reserve(static_cast<std::size_t>(other.growStep_));
-    other.owned_.reserve(static_cast<std::size_t>(other.growStep_));
+    // Room for as many items as a new list has.
+    other.display_.reserve(static_cast<std::size_t>(other.initialReserve_));
+    other.owned_.reserve(static_cast<std::size_t>(other.initialReserve_));
 }
 
 void ItemList::setFontSize(int charWidth, int charHeight) {

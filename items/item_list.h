@@ -32,8 +32,6 @@ public:
     DrawItem* at(int index) const { return display_[static_cast<std::size_t>(index)]; }
     const std::vector<DrawItem*>& display() const { return display_; }
     int ownedCount() const { return static_cast<int>(owned_.size()); }
-    int displayCapacity() const { return displayCapacity_; }
-    int ownedCapacity() const { return ownedCapacity_; }
 
     int lineGap = 4;
     Colour textColour = 0;
@@ -42,9 +40,7 @@ private:
     int fill(Surface* s, int left, int top, int width) const;
     void releaseOwned();
 
-    int displayCapacity_;
-    int ownedCapacity_;
-    int growStep_;
+    int initialReserve_;
     std::vector<DrawItem*> display_;
     std::vector<DrawItem*> owned_;
 };

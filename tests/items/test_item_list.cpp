@@ -113,7 +113,7 @@ TEST(ItemList, EmptyTextBreaksTheLine) {
     EXPECT_EQ(list.measure(100), 28);
 }
 
-TEST(ItemList, ClearReleasesEverythingItOwnsAndResetsTheItemNumber) {
+TEST(ItemList, ClearReleasesEverythingItOwns) {
     const int before = itemPool().liveBlocks();
     {
         ItemList list;
@@ -122,10 +122,8 @@ TEST(ItemList, ClearReleasesEverythingItOwnsAndResetsTheItemNumber) {
         EXPECT_EQ(list.count(), 2);
         EXPECT_EQ(list.ownedCount(), 4);
         EXPECT_EQ(itemPool().liveBlocks(), before + 4);
-        EXPECT_GT(nextItemId, 0);
         list.clear();
         EXPECT_EQ(itemPool().liveBlocks(), before);
-        EXPECT_EQ(nextItemId, 0);
         EXPECT_EQ(list.measure(100), 4);
     }
     EXPECT_EQ(itemPool().liveBlocks(), before);
@@ -150,11 +148,9 @@ TEST(ItemList, TakeFromMovesOwnershipOnce) {
     EXPECT_EQ(itemPool().liveBlocks(), before);
 }
 
-TEST(ItemList, GrowsByItsInitialCapacity) {
+TEST(ItemList, GrowsPastItsInitialCapacity) {
     ItemList list(50);
     for (int i = 0; i < 51; ++i) text(list, "a");
-    EXPECT_EQ(list.displayCapacity(), 100);
-    EXPECT_EQ(list.ownedCapacity(), 100);
     EXPECT_EQ(list.removeAt(52), nullptr);
     EXPECT_EQ(list.count(), 51);
     DrawItem* second = list.at(1);
@@ -163,7 +159,7 @@ TEST(ItemList, GrowsByItsInitialCapacity) {
     EXPECT_EQ(list.ownedCount(), 51);
 }
 
-TEST(ItemList, ALargeListKeepsItsStepCountersButCopiesLinearly) {
+TEST(ItemList, ALargeListCopiesLinearly) {
     constexpr int n = 100050; // a question of some 500 KB
     std::vector<DrawItem*> items;
     for (int i = 0; i < n; ++i) items.push_back(newItem<TextItem>("a"));
@@ -175,13 +171,9 @@ TEST(ItemList, ALargeListKeepsItsStepCountersButCopiesLinearly) {
         newBytes = count.bytes();
     }
     EXPECT_EQ(list.count(), n);
-    EXPECT_EQ(list.displayCapacity(), 126 * 800); // the counters still grow by the step
-    EXPECT_EQ(list.ownedCapacity(), 126 * 800);
     // Two arrays of n pointers: doubling allocates about twice that in all. Growing the
     // storage itself by 800 entries allocated (and copied) some 100 MB here.
     EXPECT_LT(newBytes, 4 * 2 * n * sizeof(DrawItem*));
-    list.clear();
-    EXPECT_EQ(list.displayCapacity(), 126 * 800); // clearing keeps the capacities
 }
 
 TEST(ItemList, SetFontSizeAndCharCountCoverTheTopLevel) {
