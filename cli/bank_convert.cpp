@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gfx/cp936.h"
+#include "io/file_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -26,9 +27,12 @@ bool convertFile(const fs::path& from, const fs::path& to) {
         std::fprintf(stderr, "%s: holds characters that CP936 cannot encode\n", from.c_str());
         return false;
     }
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    out.write(gb.data(), static_cast<std::streamsize>(gb.size()));
-    return static_cast<bool>(out);
+    yhb::FileError error;
+    if (!yhb::replaceFile(to.string(), gb, error)) {
+        std::fprintf(stderr, "%s\n", error.message().c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
