@@ -46,8 +46,8 @@ void LessonCommands::rowsChanged() { window_.setWindowTitle(unsaved_.caption(win
 // placed on the canvas it will be seen on.
 void LessonCommands::matchModes(int fullScreen, int presentation) {
     const ViewSettings& v = window_.document().view;
-    if ((v.fullScreen != 0) != (fullScreen != 0)) window_.command(cmd::FullScreen);
-    if ((v.presentation != 0) != (presentation != 0)) window_.command(cmd::Presentation);
+    if ((v.fullScreen != 0) != (fullScreen != 0)) window_.command(Command::MainFullScreen);
+    if ((v.presentation != 0) != (presentation != 0)) window_.command(Command::Presentation);
 }
 
 void LessonCommands::newLesson() {
@@ -67,7 +67,7 @@ void LessonCommands::open() {
 bool LessonCommands::openFile(const QString& path) {
     Document& doc = window_.document();
     Lesson lesson;
-    LessonProblem problem;
+    Problem problem;
     if (!loadLesson(localPath(path), lesson, problem) || !checkLesson(lesson, doc.metrics, problem)) {
         notifier_.message(appTitleUtf8(), openFailureText(path.toStdString(), problem));
         return false;

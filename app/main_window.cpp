@@ -106,7 +106,7 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
         setFocus();
     };
     buildMenus();
-    installAccelerators(this, [this](int id) { command(id); });
+    installAccelerators(this, [this](Command c) { command(c); });
     resize(800, 600);
 }
 
@@ -131,17 +131,17 @@ QAction* MainWindow::action(int id) const {
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu("文件");
-    addCommand(file, cmd::NewLesson, "新建")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    addCommand(file, cmd::OpenLesson, "打开课件...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    addCommand(file, cmd::SaveLesson, "保存课件")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    addCommand(file, cmd::SaveLessonAs, "另存为...")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    addCommand(file, Command::NewLesson, "新建")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addCommand(file, Command::OpenLesson, "打开课件...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(file, Command::SaveLesson, "保存课件")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(file, Command::SaveLessonAs, "另存为...")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
-    addCommand(file, cmd::SavePicture, "保存图片...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    addCommand(file, cmd::CopyPicture, "复制图片")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    addCommand(file, cmd::PrintCanvas, "打印...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    addCommand(file, cmd::ExportPdf, "导出PDF...");
+    addCommand(file, Command::SavePicture, "保存图片...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    addCommand(file, Command::CopyPicture, "复制图片")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    addCommand(file, Command::PrintCanvas, "打印...")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(file, Command::ExportPdf, "导出PDF...");
     file->addSeparator();
-    addCommand(file, cmd::Quit, "退出")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addCommand(file, Command::Quit, "退出")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* add = bar->addMenu("添加新函数");
     for (FamilyGroup g : {FamilyGroup::Line, FamilyGroup::Trig, FamilyGroup::Conic, FamilyGroup::ExpLog}) {
@@ -152,17 +152,17 @@ void MainWindow::buildMenus() {
 
     QMenu* axes = bar->addMenu("坐标设置");
     // The accelerator table owns Ctrl+F; the item only shows it.
-    addCommand(axes, cmd::FullScreen, "全屏\tCtrl+F")->setCheckable(true);
-    addCommand(axes, cmd::PiAxis, "X轴用PI的值显示")->setCheckable(true);
-    QAction* presentation = addCommand(axes, cmd::Presentation, "演示模式");
+    addCommand(axes, Command::MainFullScreen, "全屏\tCtrl+F")->setCheckable(true);
+    addCommand(axes, Command::PiAxis, "X轴用PI的值显示")->setCheckable(true);
+    QAction* presentation = addCommand(axes, Command::Presentation, "演示模式");
     presentation->setCheckable(true);
     presentation->setShortcut(QKeySequence(Qt::Key_F5));
 
     QMenu* about = bar->addMenu("关于");
-    addCommand(about, cmd::About, "作者信息");
-    addCommand(about, cmd::BankInfo, "题库信息");
+    addCommand(about, Command::About, "作者信息");
+    addCommand(about, Command::BankInfo, "题库信息");
     about->addSeparator();
-    addCommand(about, cmd::MailAuthor, "写信给作者");
+    addCommand(about, Command::MailAuthor, "写信给作者");
 
     bankMenu_ = bar->addMenu("※精选题库※");
     fillBankMenu();
@@ -183,7 +183,7 @@ void MainWindow::fillBankMenu() {
     // An empty menu would leave the teacher guessing why.
     if (catalogue_.categoryCount() == 0) bankMenu_->addAction("未找到题库")->setEnabled(false);
     bankMenu_->addSeparator();
-    addCommand(bankMenu_, cmd::ReloadBank, "重新载入题库");
+    addCommand(bankMenu_, Command::ReloadBank, "重新载入题库");
 }
 
 // The bank read again without a restart, for a teacher who has just added questions.
@@ -205,7 +205,7 @@ void MainWindow::reloadBank() {
     catalogue_ = std::move(fresh);
     for (QAction* a : bankMenu_->findChildren<QAction*>()) {
         const int id = a->data().toInt();
-        if (id == cmd::ReloadBank || (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + Catalogue::kMaxCategories))
+        if (id == commandId(Command::ReloadBank) || (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + Catalogue::kMaxCategories))
             actions_.erase(std::remove(actions_.begin(), actions_.end(), a), actions_.end());
     }
     bankMenu_->clear();
@@ -221,9 +221,9 @@ void MainWindow::documentReplaced() {
         modify_[static_cast<std::size_t>(r)]->hide();
         delete_[static_cast<std::size_t>(r)]->hide();
     }
-    action(cmd::FullScreen)->setChecked(doc_.view.fullScreen != 0);
-    action(cmd::PiAxis)->setChecked(doc_.view.piAxis != 0);
-    action(cmd::Presentation)->setChecked(doc_.view.presentation != 0);
+    action(Command::MainFullScreen)->setChecked(doc_.view.fullScreen != 0);
+    action(Command::PiAxis)->setChecked(doc_.view.piAxis != 0);
+    action(Command::Presentation)->setChecked(doc_.view.presentation != 0);
     layoutAndPaint(nullptr);
     client_->update();
     canvas_->applyOrigin();
@@ -249,62 +249,62 @@ void MainWindow::command(int id) {
         questionWindow_->openCategory(id - cmd::BankCategoryBase);
         return;
     }
-    switch (id) {
-    case cmd::About:
+    switch (static_cast<Command>(id)) {
+    case Command::About:
         about();
         return;
-    case cmd::FullScreen:
+    case Command::MainFullScreen:
         doc_.view.fullScreen = doc_.view.fullScreen == 0 ? 1 : 0;
-        action(cmd::FullScreen)->setChecked(doc_.view.fullScreen != 0);
+        action(Command::MainFullScreen)->setChecked(doc_.view.fullScreen != 0);
         canvas_->repaintNow();
         layoutAndPaint(nullptr);
         client_->update();
         return;
-    case cmd::PiAxis:
+    case Command::PiAxis:
         doc_.view.piAxis = doc_.view.piAxis == 0 ? 1 : 0;
-        action(cmd::PiAxis)->setChecked(doc_.view.piAxis != 0);
+        action(Command::PiAxis)->setChecked(doc_.view.piAxis != 0);
         canvas_->repaintNow();
         return;
-    case cmd::Presentation:
+    case Command::Presentation:
         togglePresentation(doc_, *canvas_);
-        action(cmd::Presentation)->setChecked(doc_.view.presentation != 0);
+        action(Command::Presentation)->setChecked(doc_.view.presentation != 0);
         layoutAndPaint(nullptr);
         client_->update();
         return;
-    case cmd::BankInfo:
-        questionWindow_->command(cmd::About);
+    case Command::BankInfo:
+        questionWindow_->command(Command::About);
         return;
-    case cmd::ReloadBank:
+    case Command::ReloadBank:
         reloadBank();
         return;
-    case cmd::MailAuthor:
+    case Command::MailAuthor:
         QDesktopServices::openUrl(QUrl(QString("mailto:") + kAuthorEmail));
         return;
-    case cmd::SavePicture:
+    case Command::SavePicture:
         savePicture();
         return;
-    case cmd::CopyPicture:
+    case Command::CopyPicture:
         copyPicture();
         return;
-    case cmd::NewLesson:
+    case Command::NewLesson:
         lessons_->newLesson();
         return;
-    case cmd::OpenLesson:
+    case Command::OpenLesson:
         lessons_->open();
         return;
-    case cmd::SaveLesson:
+    case Command::SaveLesson:
         lessons_->save();
         return;
-    case cmd::SaveLessonAs:
+    case Command::SaveLessonAs:
         lessons_->saveAs();
         return;
-    case cmd::PrintCanvas:
+    case Command::PrintCanvas:
         lessons_->print();
         return;
-    case cmd::ExportPdf:
+    case Command::ExportPdf:
         lessons_->exportPdf();
         return;
-    case cmd::Quit:
+    case Command::Quit:
         close(); // asks first, as the close box does
         return;
     default:
@@ -447,7 +447,7 @@ void MainWindow::about() {
     ok->setDefault(true);
     layout->addWidget(ok, 0, Qt::AlignCenter);
     connect(ok, &QPushButton::clicked, &box, [&box] { box.done(1); });
-    // Esc (command 2) does not close the box: only 确定 does.
+    // Esc (the Cancel button) does not close the box: only 确定 does.
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), &box);
     connect(esc, &QShortcut::activated, &box, [] {});
     if (runAboutBox)

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QMainWindow>
 
+#include "res/command_ids.h"
 #include "app/lesson_commands.h"
 #include "model/main_layout.h"
 #include "app/picture_button.h"
@@ -30,8 +31,10 @@ public:
     MainWindow(Catalogue& catalogue, Notifier& notifier);
     ~MainWindow() override;
 
-    // Every menu item and accelerator ends here, with the ids of the menus.
+    // Every menu item and accelerator ends here. The id space also holds the family kinds
+    // (new row of that family) and the bank categories (BankCategoryBase + n).
     void command(int id);
+    void command(Command c) { command(commandId(c)); }
     // Opens the family's dialog for the table's current edit mode; other ids only repaint.
     void openFamilyDialog(int kind);
     void modifyRow(int row);
@@ -46,6 +49,7 @@ public:
     PictureButton* modifyButton(int row) const { return modify_[static_cast<std::size_t>(row)]; }
     PictureButton* deleteButton(int row) const { return delete_[static_cast<std::size_t>(row)]; }
     QAction* action(int id) const;
+    QAction* action(Command c) const { return action(commandId(c)); }
     QMenu* bankMenu() const { return bankMenu_; }
     // Reads the bank again and rebuilds its menu.
     void reloadBank();
@@ -75,6 +79,7 @@ private:
     void savePicture();
     void copyPicture();
     QAction* addCommand(QMenu* menu, int id, const QString& text);
+    QAction* addCommand(QMenu* menu, Command c, const QString& text) { return addCommand(menu, commandId(c), text); }
 
     Catalogue& catalogue_;
     Notifier& notifier_;

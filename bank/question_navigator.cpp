@@ -60,40 +60,40 @@ int QuestionNavigator::pickRandom(BankCategory& c) {
     return result;
 }
 
-bool QuestionNavigator::command(int id) {
+bool QuestionNavigator::command(Command command) {
     BankCategory* c = catalogue_.current();
     auto go = [&](int q) {
         if (c && q >= 0 && q < c->questionCount()) c->currentQuestion = q;
         reload();
     };
-    switch (id) {
-    case cmd::RandomQuestion:
+    switch (command) {
+    case Command::RandomQuestion:
         if (c) go(pickRandom(*c));
         else reload();
         return true;
-    case cmd::FirstQuestion:
+    case Command::FirstQuestion:
         if (c && c->currentQuestion != 0) go(0);
         return true;
-    case cmd::PrevQuestion:
+    case Command::PrevQuestion:
         if (c && c->currentQuestion != 0) go(c->currentQuestion - 1);
         return true;
-    case cmd::NextQuestion:
+    case Command::NextQuestion:
         if (c && c->currentQuestion + 1 != c->questionCount()) go(c->currentQuestion + 1);
         return true;
-    case cmd::LastQuestion:
+    case Command::LastQuestion:
         if (c && c->currentQuestion + 1 != c->questionCount()) go(c->questionCount() - 1);
         return true;
-    case cmd::ToggleAnswer:
+    case Command::QuestionAnswer:
         answerShown = !answerShown;
         remeasure();
         return true;
-    case cmd::FontLarger:
+    case Command::FontLarger:
         if (cellWidth > kMaxWidth || cellHeight > kMaxHeight) return true;
         cellWidth += kWidthStep;
         cellHeight += kHeightStep;
         reload();
         return true;
-    case cmd::FontSmaller:
+    case Command::FontSmaller:
         if (cellWidth < kMinWidth || cellHeight < kMinHeight) return true;
         cellWidth -= kWidthStep;
         cellHeight -= kHeightStep;

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "res/command_ids.h"
 #include "bank/catalogue.h"
 #include "gfx/surface.h"
 
@@ -16,7 +17,7 @@ public:
     explicit QuestionNavigator(Catalogue& catalogue) : catalogue_(catalogue) {}
 
     // Menu and accelerator commands of the window. Returns true when the id was one of them.
-    bool command(int id);
+    bool command(Command c);
     // 10000 + i from the bank menu: makes category i current and reloads.
     bool selectCategory(int index);
 

@@ -29,7 +29,7 @@ void Frame(benchmark::State& state, bool fullScreen) {
     MainWindow window(none, notifier);
     window.resizeClient(w, h);
     sample::enterFiveRows(window.document());
-    if (fullScreen) window.command(cmd::FullScreen);
+    if (fullScreen) window.command(Command::MainFullScreen);
     QApplication::processEvents();
     window.runParameterDialog = [&](ParameterDialog& d) {
         d.show();

@@ -84,7 +84,7 @@ void Q_WindowResize(benchmark::State& state) {
     QuestionNavigator nav(catalogue);
     nav.resize(800, 600);
     nav.selectCategory(0);
-    nav.command(32771);
+    nav.command(Command::QuestionAnswer);
     QImage image(1000, 600, QImage::Format_RGB32);
     QtSurface s(&image);
     int w = 800;
@@ -117,7 +117,7 @@ void Q_DeepFormula(benchmark::State& state) {
         nav.resize(800, 600);
         state.ResumeTiming();
         nav.selectCategory(0);
-        nav.command(cmd::ToggleAnswer);
+        nav.command(Command::QuestionAnswer);
         NullSurface s;
         nav.paint(s, 0);
         benchmark::DoNotOptimize(nav.contentHeight);

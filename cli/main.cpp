@@ -206,7 +206,7 @@ int plotCommand(int argc, char** argv) {
         if (!lesson.enter(window)) return kUsageStatus;
         setView(doc);
         doc.view.presentation = 0;
-        if (presentation) window.command(cmd::Presentation);
+        if (presentation) window.command(Command::Presentation);
         if (setOrigin(doc)) window.canvas()->applyOrigin();
         bool refused = false;
         for (const CliExpression& e : exprs) {
@@ -215,7 +215,7 @@ int plotCommand(int argc, char** argv) {
                 for (std::size_t i = 0; i < e.texts.size(); ++i)
                     if (!e.texts[i].empty()) dialog.field(static_cast<int>(i))->setText(QString::fromStdString(e.texts[i]));
                 for (int id : e.boxes) dialog.boxById(id)->setChecked(true);
-                dialog.command(1);
+                dialog.command(DialogButton::Ok);
                 refused = dialog.result() != 1;
             };
             window.command(e.family->kind);
@@ -310,7 +310,7 @@ int questionCommand(int argc, char** argv) {
         for (std::string& a : args) argvs.push_back(a.data());
         return plotCommand(static_cast<int>(argvs.size()), argvs.data());
     }
-    if (answer) nav.command(32771);
+    if (answer) nav.command(Command::QuestionAnswer);
     const int height = std::max(nav.contentHeight, 1);
     nav.resize(width, height);
 

@@ -105,7 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     nav.resize(200, 100);
     for (int i = 0; i < c.categoryCount(); ++i) {
         nav.selectCategory(i);
-        for (int id : {32807, 32799, 32803, 32771, 32805}) nav.command(id);
+        for (Command c : {Command::RandomQuestion, Command::NextQuestion, Command::LastQuestion, Command::QuestionAnswer,
+                          Command::FontLarger})
+            nav.command(c);
         NullSurface s;
         nav.paint(s, 0);
         nav.bankInformation();

@@ -1,56 +1,65 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Command ids of the menus, accelerators, dialogs and controls.
-namespace yhb::cmd {
+namespace yhb {
 
-constexpr int FullScreen = 32771;       // main window: 全屏; question window: 解答与分析
-constexpr int PiAxis = 32772;
-constexpr int About = 32796;            // main window: 作者信息; question window: bank information
-constexpr int BankInfo = 32808;
-constexpr int MailAuthor = 32809;
-constexpr int AltSlash = 104;
-constexpr int KeyF = 32801;
-constexpr int NextQuestion = 32799;     // also the N accelerator
-constexpr int ToggleAnswer = 32771;
-constexpr int PrevQuestion = 32798;
-constexpr int FirstQuestion = 32802;
-constexpr int LastQuestion = 32803;
-constexpr int JumpQuestion = 32804;
-constexpr int FontLarger = 32805;
-constexpr int FontSmaller = 32806;
-constexpr int RandomQuestion = 32807;
+// Commands of the menus and accelerators. The values are the ones the accelerator table and
+// the windows' id space (family kinds, bank categories) share, so they stay as they are.
+enum class Command : int {
+    // Ctrl+F sends one value to whichever window has it: the main window goes full screen,
+    // the question window shows or hides the answer.
+    MainFullScreen = 32771,
+    QuestionAnswer = 32771,
+    PiAxis = 32772,
+    About = 32796,          // main window: 作者信息; question window: bank information
+    BankInfo = 32808,
+    MailAuthor = 32809,
+    AltSlash = 104,
+    KeyF = 32801,
+    NextQuestion = 32799,   // also the N accelerator
+    PrevQuestion = 32798,
+    FirstQuestion = 32802,
+    LastQuestion = 32803,
+    JumpQuestion = 32804,
+    FontLarger = 32805,
+    FontSmaller = 32806,
+    RandomQuestion = 32807,
+
+    // Export, at the left of the menu bar and in the question window.
+    SavePicture = 40001,
+    CopyPicture = 40002,
+    SaveQuestionPicture = 40003,
+
+    // Lessons and printing, in the 文件 menu.
+    NewLesson = 40010,
+    OpenLesson = 40011,
+    SaveLesson = 40012,
+    SaveLessonAs = 40013,
+    PrintCanvas = 40014,
+    ExportPdf = 40015,
+    Quit = 40016,
+
+    // Authoring and presenting in the question window; reloading the bank in the main window.
+    OpenQuestionFile = 40020,
+    RereadQuestion = 40021, // F5
+    ShowFigure = 40022,     // 显示图形, G
+    ReloadBank = 40023,
+    MakeWorksheet = 40024,  // 生成试卷...
+
+    // 演示模式 in 坐标设置, F5.
+    Presentation = 40030,
+};
+
+constexpr int commandId(Command c) { return static_cast<int>(c); }
+
+// The buttons of the parameter and jump dialogs.
+enum class DialogButton : int { Ok = 1, Cancel = 2, Apply = 1001 };
+
+namespace cmd {
+// Bank category n is the window command BankCategoryBase + n.
 constexpr int BankCategoryBase = 10000;
-
-// Export, at the left of the menu bar and in the question window.
-constexpr int SavePicture = 40001;
-constexpr int CopyPicture = 40002;
-constexpr int SaveQuestionPicture = 40003;
-
-// Lessons and printing, in the 文件 menu.
-constexpr int NewLesson = 40010;
-constexpr int OpenLesson = 40011;
-constexpr int SaveLesson = 40012;
-constexpr int SaveLessonAs = 40013;
-constexpr int PrintCanvas = 40014;
-constexpr int ExportPdf = 40015;
-constexpr int Quit = 40016;
-
-// Authoring and presenting in the question window; reloading the bank in the main window.
-constexpr int OpenQuestionFile = 40020;
-constexpr int RereadQuestion = 40021;   // F5
-constexpr int ShowFigure = 40022;       // 显示图形, G
-constexpr int ReloadBank = 40023;
-constexpr int MakeWorksheet = 40024;   // 生成试卷...
-
-// 演示模式 in 坐标设置, F5.
-constexpr int Presentation = 40030;
-
-// Parameter dialog controls.
-constexpr int Ok = 1;
-constexpr int Cancel = 2;
-constexpr int Apply = 1001;
+// The parameter dialog's edits are named FirstEdit + row.
 constexpr int FirstEdit = 1006;
-constexpr int FirstBox = 1010;
+} // namespace cmd
 
-} // namespace yhb::cmd
+} // namespace yhb

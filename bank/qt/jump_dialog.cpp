@@ -37,15 +37,15 @@ JumpDialog::JumpDialog(QuestionNavigator& navigator, Notifier& notifier, QWidget
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, [this] { command(cmd::Ok); });
-    connect(cancel, &QPushButton::clicked, this, [this] { command(cmd::Cancel); });
+    connect(ok, &QPushButton::clicked, this, [this] { command(DialogButton::Ok); });
+    connect(cancel, &QPushButton::clicked, this, [this] { command(DialogButton::Cancel); });
     edit_->setFocus();
 }
 
-void JumpDialog::command(int id) {
-    if (id == cmd::Cancel) {
+void JumpDialog::command(DialogButton button) {
+    if (button == DialogButton::Cancel) {
         done(2);
-    } else if (id == cmd::Ok) {
+    } else if (button == DialogButton::Ok) {
         const std::string refusal = navigator_.jump(cp936::fromUtf8(edit_->text().toStdString()));
         if (refusal.empty()) {
             done(1);

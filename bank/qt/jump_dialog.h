@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
+#include "res/command_ids.h"
 #include "bank/question_navigator.h"
 #include "io/notifier.h"
 
@@ -13,7 +14,7 @@ class JumpDialog : public QDialog {
     Q_OBJECT
 public:
     JumpDialog(QuestionNavigator& navigator, Notifier& notifier, QWidget* parent);
-    void command(int id); // 1 OK, 2 Cancel
+    void command(DialogButton button);
     QLineEdit* edit() const { return edit_; }
 
 private:

@@ -64,29 +64,30 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     resize(760, 560);
 
     auto* bar = new QMenuBar;
-    auto add = [this](QMenu* menu, QMenuBar* top, int id, const char* text) {
+    auto add = [this](QMenu* menu, QMenuBar* top, Command c, const char* text) {
+        const int id = commandId(c);
         QAction* a = menu ? menu->addAction(QString::fromUtf8(text)) : top->addAction(QString::fromUtf8(text));
         a->setData(id);
         connect(a, &QAction::triggered, this, [this, id] { command(id); });
         actions_.push_back(a);
     };
     QMenu* file = bar->addMenu("文件");
-    add(file, bar, cmd::OpenQuestionFile, "打开题目文件...");
-    add(file, bar, cmd::RereadQuestion, "重新读取题目\tF5");
-    add(file, bar, cmd::SaveQuestionPicture, "保存题目图片...");
-    add(file, bar, cmd::MakeWorksheet, "生成试卷...");
+    add(file, bar, Command::OpenQuestionFile, "打开题目文件...");
+    add(file, bar, Command::RereadQuestion, "重新读取题目\tF5");
+    add(file, bar, Command::SaveQuestionPicture, "保存题目图片...");
+    add(file, bar, Command::MakeWorksheet, "生成试卷...");
     // Items on the bar show their keys in the text, as 文件's items do; "(R)" is also Alt+R.
-    add(nullptr, bar, cmd::RandomQuestion, "随机选题(&R)");
-    add(nullptr, bar, cmd::JumpQuestion, "跳题");
-    add(nullptr, bar, cmd::FirstQuestion, "第一题");
-    add(nullptr, bar, cmd::PrevQuestion, "上一题");
-    add(nullptr, bar, cmd::NextQuestion, "下一题");
-    add(nullptr, bar, cmd::LastQuestion, "最后一题");
-    add(nullptr, bar, cmd::ToggleAnswer, "解答与分析(Ctrl+F)");
-    add(nullptr, bar, cmd::ShowFigure, "显示图形(&G)");
+    add(nullptr, bar, Command::RandomQuestion, "随机选题(&R)");
+    add(nullptr, bar, Command::JumpQuestion, "跳题");
+    add(nullptr, bar, Command::FirstQuestion, "第一题");
+    add(nullptr, bar, Command::PrevQuestion, "上一题");
+    add(nullptr, bar, Command::NextQuestion, "下一题");
+    add(nullptr, bar, Command::LastQuestion, "最后一题");
+    add(nullptr, bar, Command::QuestionAnswer, "解答与分析(Ctrl+F)");
+    add(nullptr, bar, Command::ShowFigure, "显示图形(&G)");
     QMenu* font = bar->addMenu("字体");
-    add(font, bar, cmd::FontLarger, "放大\tCtrl++");
-    add(font, bar, cmd::FontSmaller, "缩小\tCtrl+-");
+    add(font, bar, Command::FontLarger, "放大\tCtrl++");
+    add(font, bar, Command::FontSmaller, "缩小\tCtrl+-");
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -100,22 +101,22 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     scroll_->setSingleStep(1);
     connect(scroll_, &QScrollBar::valueChanged, view_, [this] { view_->update(); });
 
-    installAccelerators(this, [this](int id) { command(id); });
+    installAccelerators(this, [this](Command c) { command(c); });
     // For presenting: a clicker sends PageUp / PageDown.
     const struct {
         QKeySequence key;
-        int id;
-    } keys[] = {{Qt::Key_PageDown, cmd::NextQuestion}, {Qt::Key_Right, cmd::NextQuestion},
-                {Qt::Key_Space, cmd::NextQuestion},    {Qt::Key_PageUp, cmd::PrevQuestion},
-                {Qt::Key_Left, cmd::PrevQuestion},     {Qt::Key_Home, cmd::FirstQuestion},
-                {Qt::Key_End, cmd::LastQuestion},      {Qt::Key_F5, cmd::RereadQuestion},
-                {Qt::Key_G, cmd::ShowFigure},          {Qt::Key_R, cmd::RandomQuestion},
+        Command id;
+    } keys[] = {{Qt::Key_PageDown, Command::NextQuestion}, {Qt::Key_Right, Command::NextQuestion},
+                {Qt::Key_Space, Command::NextQuestion},    {Qt::Key_PageUp, Command::PrevQuestion},
+                {Qt::Key_Left, Command::PrevQuestion},     {Qt::Key_Home, Command::FirstQuestion},
+                {Qt::Key_End, Command::LastQuestion},      {Qt::Key_F5, Command::RereadQuestion},
+                {Qt::Key_G, Command::ShowFigure},          {Qt::Key_R, Command::RandomQuestion},
                 // Ctrl+= is Ctrl++ without Shift on most keyboards.
-                {Qt::CTRL | Qt::Key_Plus, cmd::FontLarger}, {Qt::CTRL | Qt::Key_Equal, cmd::FontLarger},
-                {Qt::CTRL | Qt::Key_Minus, cmd::FontSmaller}};
+                {Qt::CTRL | Qt::Key_Plus, Command::FontLarger}, {Qt::CTRL | Qt::Key_Equal, Command::FontLarger},
+                {Qt::CTRL | Qt::Key_Minus, Command::FontSmaller}};
     for (const auto& k : keys) {
         auto* shortcut = new QShortcut(k.key, this);
-        const int id = k.id;
+        const Command id = k.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] { command(id); });
     }
     // A long answer is read line by line.
@@ -137,40 +138,41 @@ void QuestionWindow::command(int id) {
         openCategory(id - cmd::BankCategoryBase);
         return;
     }
-    switch (id) {
-    case cmd::About:
+    const auto command = static_cast<Command>(id);
+    switch (command) {
+    case Command::About:
         notifier_.message(appTitleUtf8(), cp936::toUtf8(navigator_.bankInformation()), MessageOwner::none());
         return;
-    case cmd::JumpQuestion: {
+    case Command::JumpQuestion: {
         if (!catalogue_.current() && !preview_) return;
         JumpDialog dialog(navigator(), notifier_, this);
         if (dialog.exec() == 1) navigated();
         return;
     }
-    case cmd::SaveQuestionPicture:
+    case Command::SaveQuestionPicture:
         savePicture();
         return;
-    case cmd::MakeWorksheet:
+    case Command::MakeWorksheet:
         WorksheetDialog::run(catalogue_, notifier_, this);
         return;
-    case cmd::OpenQuestionFile:
+    case Command::OpenQuestionFile:
         chooseQuestionFile();
         return;
-    case cmd::RereadQuestion:
+    case Command::RereadQuestion:
         reread();
         return;
-    case cmd::ShowFigure: {
+    case Command::ShowFigure: {
         const BankCategory* c = shownCategory();
         if (c && !c->figures.empty() && onShowFigure) onShowFigure(c->figures.front());
         return;
     }
-    case cmd::ToggleAnswer:
-    case cmd::FontLarger:
-    case cmd::FontSmaller:
-        if (navigator().command(id)) refresh();
+    case Command::QuestionAnswer:
+    case Command::FontLarger:
+    case Command::FontSmaller:
+        if (navigator().command(command)) refresh();
         return;
     default:
-        if (navigator().command(id)) navigated();
+        if (navigator().command(command)) navigated();
         return;
     }
 }
@@ -281,12 +283,12 @@ void QuestionWindow::updateScrollRange() {
 
 void QuestionWindow::updateMenu() {
     const BankCategory* shown = shownCategory();
-    action(cmd::ShowFigure)->setEnabled(shown && !shown->figures.empty());
+    action(Command::ShowFigure)->setEnabled(shown && !shown->figures.empty());
     const QuestionNavigator::MenuState m = navigator().menuState();
-    action(cmd::FirstQuestion)->setEnabled(m.firstAndPrevious);
-    action(cmd::PrevQuestion)->setEnabled(m.firstAndPrevious);
-    action(cmd::LastQuestion)->setEnabled(m.nextAndLast);
-    action(cmd::NextQuestion)->setEnabled(m.nextAndLast);
+    action(Command::FirstQuestion)->setEnabled(m.firstAndPrevious);
+    action(Command::PrevQuestion)->setEnabled(m.firstAndPrevious);
+    action(Command::LastQuestion)->setEnabled(m.nextAndLast);
+    action(Command::NextQuestion)->setEnabled(m.nextAndLast);
 }
 
 // At the screen's device pixel ratio, so that text is rendered at the device's resolution.

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include "res/command_ids.h"
 #include "bank/catalogue.h"
 #include "bank/question_navigator.h"
 #include "io/notifier.h"
@@ -25,7 +26,9 @@ class QuestionWindow : public QWidget {
 public:
     QuestionWindow(Catalogue& catalogue, Notifier& notifier);
 
+    // Menu and accelerator commands; also BankCategoryBase + n opens category n.
     void command(int id);
+    void command(Command c) { command(commandId(c)); }
     // The bank menu's way in: make category `index` current, reload, show and focus.
     void openCategory(int index);
     // Reads the current question again and refreshes everything.
@@ -50,6 +53,7 @@ public:
     void bankReloaded(const std::string& topLevelName, const std::string& categoryName, const std::string& questionPath);
     QScrollBar* scrollBar() const { return scroll_; }
     QAction* action(int id) const;
+    QAction* action(Command c) const { return action(commandId(c)); }
     // The client as it is painted now, at its current size.
     QImage render() const;
 

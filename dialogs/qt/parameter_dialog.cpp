@@ -93,9 +93,9 @@ ParameterDialog::ParameterDialog(Document& doc, const FamilySpec& family, Notifi
     buttons->addStretch();
     for (QPushButton* b : {ok, apply, cancel}) buttons->addWidget(b);
     layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, [this] { command(cmd::Ok); });
-    connect(apply, &QPushButton::clicked, this, [this] { command(cmd::Apply); });
-    connect(cancel, &QPushButton::clicked, this, [this] { command(cmd::Cancel); });
+    connect(ok, &QPushButton::clicked, this, [this] { command(DialogButton::Ok); });
+    connect(apply, &QPushButton::clicked, this, [this] { command(DialogButton::Apply); });
+    connect(cancel, &QPushButton::clicked, this, [this] { command(DialogButton::Cancel); });
 
     form_.messageOwner = MessageOwner::of(this);
     form_.initialise();
@@ -262,21 +262,19 @@ void ParameterDialog::stopAnimation() {
     showPlayButtons();
 }
 
-void ParameterDialog::command(int id) {
-    switch (id) {
-    case cmd::Apply:
+void ParameterDialog::command(DialogButton button) {
+    switch (button) {
+    case DialogButton::Apply:
         readWidgets();
         form_.apply();
         break;
-    case cmd::Ok:
+    case DialogButton::Ok:
         readWidgets();
         if (form_.ok()) done(1);
         break;
-    case cmd::Cancel:
+    case DialogButton::Cancel:
         form_.cancel();
         done(2);
-        break;
-    default:
         break;
     }
 }
@@ -286,6 +284,6 @@ void ParameterDialog::done(int result) {
     QDialog::done(result);
 }
 
-void ParameterDialog::reject() { command(cmd::Cancel); }
+void ParameterDialog::reject() { command(DialogButton::Cancel); }
 
 } // namespace yhb

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "res/command_ids.h"
 #include "dialogs/coefficient_sliders.h"
 #include "dialogs/parameter_form.h"
 
@@ -24,8 +25,8 @@ class ParameterDialog : public QDialog {
 public:
     ParameterDialog(Document& doc, const FamilySpec& family, Notifier& notifier, QWidget* parent);
 
-    // The dialog's commands: 1 OK, 1001 Apply, 2 Cancel; other ids do nothing.
-    void command(int id);
+    // What the dialog's buttons do; Cancel is also the close box and Escape.
+    void command(DialogButton button);
     void done(int result) override; // also ends an animation
 
     ParameterForm& form() { return form_; }

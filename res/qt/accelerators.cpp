@@ -7,19 +7,19 @@
 
 namespace yhb {
 
-void installAccelerators(QWidget* window, const std::function<void(int)>& command) {
+void installAccelerators(QWidget* window, const std::function<void(Command)>& command) {
     const struct {
         QKeySequence key;
-        int id;
-    } keys[] = {{QKeySequence(Qt::ALT | Qt::Key_Slash), cmd::AltSlash},
-                {QKeySequence(Qt::ALT | Qt::Key_Question), cmd::AltSlash},
-                {QKeySequence(Qt::Key_F), cmd::KeyF},
-                {QKeySequence(Qt::CTRL | Qt::Key_F), cmd::FullScreen},
-                {QKeySequence(Qt::Key_N), cmd::NextQuestion}};
+        Command id;
+    } keys[] = {{QKeySequence(Qt::ALT | Qt::Key_Slash), Command::AltSlash},
+                {QKeySequence(Qt::ALT | Qt::Key_Question), Command::AltSlash},
+                {QKeySequence(Qt::Key_F), Command::KeyF},
+                {QKeySequence(Qt::CTRL | Qt::Key_F), Command::MainFullScreen}, // = QuestionAnswer
+                {QKeySequence(Qt::Key_N), Command::NextQuestion}};
     for (const auto& k : keys) {
         auto* s = new QShortcut(k.key, window);
         s->setContext(Qt::WindowShortcut);
-        const int id = k.id;
+        const Command id = k.id;
         QObject::connect(s, &QShortcut::activated, window, [command, id] { command(id); });
     }
 }

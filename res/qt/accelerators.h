@@ -4,10 +4,12 @@
 
 #include <QWidget>
 
+#include "res/command_ids.h"
+
 namespace yhb {
 
-// Accelerator table 109 at one window: Alt+/ and Alt+? give 104, F 32801, Ctrl+F 32771 and
-// N 32799, each as a command of that window.
-void installAccelerators(QWidget* window, const std::function<void(int)>& command);
+// The accelerator table shared by both windows: Alt+/ and Alt+? give AltSlash, F KeyF,
+// Ctrl+F full screen (main window) or the answer (question window), N the next question.
+void installAccelerators(QWidget* window, const std::function<void(Command)>& command);
 
 } // namespace yhb

@@ -45,12 +45,12 @@ TEST(ParameterDialog, ApplyRepaintsAtOnceAndTheRefusedCircleStaysOpen) {
     int repaints = 0;
     d.form().repaintCanvas = [&] { ++repaints; };
     d.show();
-    d.command(1001);
+    d.command(DialogButton::Apply);
     EXPECT_EQ(repaints, 1);
     EXPECT_TRUE(d.isVisible());
     d.field(0)->setText("0");
     d.field(1)->setText("0");
-    d.command(1);
+    d.command(DialogButton::Ok);
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(n.messages.size(), 1u);
     d.reject(); // Esc and the close box

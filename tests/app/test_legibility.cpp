@@ -249,7 +249,7 @@ TEST(PresentationMode, F5SwitchesTheWindowAndBack) {
     App app;
     MainWindow& w = *app.window;
     w.resizeClient(1200, 800);
-    QAction* item = w.action(cmd::Presentation);
+    QAction* item = w.action(Command::Presentation);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), "演示模式");
     EXPECT_TRUE(item->isCheckable());

@@ -62,7 +62,7 @@ void prepare(MainWindow& w) {
     enterThroughDialog(w, kind::EllipseX, {"5", "3"}, {1010, 1012});
     enterThroughDialog(w, kind::Sin, {"2", "0.5", "1"});
     click(w.toolbarButton(0));
-    w.action(cmd::PiAxis)->trigger();
+    w.action(Command::PiAxis)->trigger();
 }
 
 } // namespace
@@ -85,7 +85,7 @@ TEST(LessonWindow, SavedLessonOpensInAnotherWindowAsItWasShown) {
     MainWindow& a = *first.window;
     prepare(a);
     pickFile(a.lessons(), path);
-    a.action(cmd::SaveLessonAs)->trigger();
+    a.action(Command::SaveLessonAs)->trigger();
     ASSERT_TRUE(first.notifier.messages.empty()) << first.notifier.messages.front().text;
     EXPECT_TRUE(a.windowTitle().endsWith(" - 第一课.yhb")) << a.windowTitle().toStdString();
     EXPECT_TRUE(a.windowTitle().startsWith(QString::fromStdString(appTitleUtf8())));
@@ -96,12 +96,12 @@ TEST(LessonWindow, SavedLessonOpensInAnotherWindowAsItWasShown) {
     Prompt prompt(b.lessons());
     prompt.answer = "不保存";
     pickFile(b.lessons(), path);
-    b.action(cmd::OpenLesson)->trigger();
+    b.action(Command::OpenLesson)->trigger();
     EXPECT_EQ(prompt.count, 1);
     ASSERT_TRUE(second.notifier.messages.empty()) << second.notifier.messages.front().text;
     EXPECT_EQ(picture(b.document()), picture(a.document()));
     EXPECT_EQ(b.canvas()->image(), a.canvas()->image());
-    EXPECT_TRUE(b.action(cmd::PiAxis)->isChecked());
+    EXPECT_TRUE(b.action(Command::PiAxis)->isChecked());
     EXPECT_EQ(b.windowTitle(), a.windowTitle());
     EXPECT_EQ(b.renderClient(), a.renderClient()); // labels and row buttons too
     EXPECT_FALSE(b.deleteButton(2)->isVisible());
@@ -121,7 +121,7 @@ TEST(LessonWindow, ARefusedLessonNamesFileAndLineAndTheWindowStaysAsItWas) {
     Prompt prompt(w.lessons());
     prompt.answer = "不保存";
     pickFile(w.lessons(), path);
-    w.action(cmd::OpenLesson)->trigger();
+    w.action(Command::OpenLesson)->trigger();
     ASSERT_EQ(app.notifier.messages.size(), 1u);
     const std::string& text = app.notifier.messages[0].text;
     EXPECT_NE(text.find(path), std::string::npos) << text;
@@ -149,8 +149,8 @@ TEST(LessonWindow, RowsNeverSavedAreNotLostWithoutAQuestion) {
     const std::string rows = picture(w.document());
     bool chose = false;
     w.lessons().runFileDialog = [&](QFileDialog&) { chose = true; };
-    w.action(cmd::OpenLesson)->trigger(); // 取消
-    w.action(cmd::NewLesson)->trigger();
+    w.action(Command::OpenLesson)->trigger(); // 取消
+    w.action(Command::NewLesson)->trigger();
     EXPECT_FALSE(w.close());
     EXPECT_EQ(prompt.count, 3);
     EXPECT_NE(prompt.text.indexOf("还没有保存"), -1) << prompt.text.toStdString();
@@ -175,7 +175,7 @@ TEST(LessonWindow, DeletingEveryRowLeavesNothingToAskAbout) {
     EXPECT_TRUE(w.windowTitle().endsWith("*"));
     click(w.deleteButton(0));
     EXPECT_EQ(w.windowTitle().toStdString(), appTitleUtf8());
-    w.action(cmd::NewLesson)->trigger();
+    w.action(Command::NewLesson)->trigger();
     EXPECT_TRUE(w.close());
     EXPECT_EQ(prompt.count, 0);
 }
@@ -237,18 +237,18 @@ TEST(LessonWindow, NewAsksThenEmptiesTheTableAndResetsTheView) {
     App app;
     MainWindow& w = *app.window;
     ASSERT_TRUE(w.lessons().openFile(QString::fromStdString(path)));
-    EXPECT_TRUE(w.action(cmd::FullScreen)->isChecked());
-    EXPECT_TRUE(w.action(cmd::Presentation)->isChecked());
+    EXPECT_TRUE(w.action(Command::MainFullScreen)->isChecked());
+    EXPECT_TRUE(w.action(Command::Presentation)->isChecked());
     EXPECT_EQ(w.canvas()->size(), w.client()->size()); // full screen, as saved
 
     Prompt prompt(w.lessons());
-    w.action(cmd::NewLesson)->trigger(); // unchanged: no question
+    w.action(Command::NewLesson)->trigger(); // unchanged: no question
     EXPECT_EQ(prompt.count, 0);
     EXPECT_EQ(w.document().table.slotCount, 0);
     EXPECT_EQ(w.document().view.pixelsPerUnit, 20);
-    EXPECT_FALSE(w.action(cmd::FullScreen)->isChecked());
-    EXPECT_FALSE(w.action(cmd::PiAxis)->isChecked());
-    EXPECT_FALSE(w.action(cmd::Presentation)->isChecked());
+    EXPECT_FALSE(w.action(Command::MainFullScreen)->isChecked());
+    EXPECT_FALSE(w.action(Command::PiAxis)->isChecked());
+    EXPECT_FALSE(w.action(Command::Presentation)->isChecked());
     EXPECT_EQ(w.windowTitle().toStdString(), appTitleUtf8());
     const CanvasView& c = w.document().canvas;
     EXPECT_EQ(c.originX, c.canvasWidth / 2);
@@ -259,7 +259,7 @@ TEST(LessonWindow, NewAsksThenEmptiesTheTableAndResetsTheView) {
     // The lesson's rows are gone, but a new row is still a change worth asking about.
     enterThroughDialog(w, kind::Sin, {});
     prompt.answer = "取消";
-    w.action(cmd::NewLesson)->trigger();
+    w.action(Command::NewLesson)->trigger();
     EXPECT_EQ(prompt.count, 1);
     EXPECT_EQ(w.document().table.slotCount, 1);
 }
@@ -272,7 +272,7 @@ TEST(LessonWindow, PdfAndPrintingGoThroughTheScaleDialog) {
     LessonCommands& l = w.lessons();
     l.runUnitDialog = [](QDialog& d) { clickRadio(d, "2"); };
     pickFile(l, dir / "page.pdf");
-    w.action(cmd::ExportPdf)->trigger();
+    w.action(Command::ExportPdf)->trigger();
     const std::string pdf = slurp(dir / "page.pdf");
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos);
@@ -286,14 +286,14 @@ TEST(LessonWindow, PdfAndPrintingGoThroughTheScaleDialog) {
         d.printer()->setOutputFileName(QString::fromStdString(printed));
         d.done(QDialog::Accepted);
     };
-    w.action(cmd::PrintCanvas)->trigger();
+    w.action(Command::PrintCanvas)->trigger();
     EXPECT_TRUE(asked);
     EXPECT_EQ(slurp(printed).rfind("%PDF-", 0), 0u);
 
     // Cancelled at the scale: no print dialog.
     asked = false;
     l.runUnitDialog = [](QDialog& d) { d.reject(); };
-    w.action(cmd::PrintCanvas)->trigger();
+    w.action(Command::PrintCanvas)->trigger();
     EXPECT_FALSE(asked);
     EXPECT_TRUE(app.notifier.messages.empty());
 }

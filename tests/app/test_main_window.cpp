@@ -76,7 +76,7 @@ TEST(MainWindow, TheSixthExpressionIsRefusedAndFOpensNothing) {
     MainWindow& w = *app.window;
     int opened = 0;
     w.runParameterDialog = [&](ParameterDialog&) { ++opened; };
-    w.command(cmd::KeyF);
+    w.command(Command::KeyF);
     EXPECT_EQ(opened, 0);
     EXPECT_TRUE(app.notifier.messages.empty());
     w.runParameterDialog = {};
@@ -84,7 +84,7 @@ TEST(MainWindow, TheSixthExpressionIsRefusedAndFOpensNothing) {
     ASSERT_EQ(app.doc().table.slotCount, 5);
     w.runParameterDialog = [&](ParameterDialog&) { ++opened; };
     w.command(kind::EllipseX);
-    w.command(cmd::KeyF);
+    w.command(Command::KeyF);
     EXPECT_EQ(opened, 0);
     ASSERT_EQ(app.notifier.messages.size(), 2u);
     EXPECT_EQ(app.notifier.messages[0].text, "表达式个数已大于5个，请删除后再添加新的！");
@@ -95,19 +95,19 @@ TEST(MainWindow, FullScreenAndPiAxisToggleWithTheirCheckMarks) {
     App app;
     MainWindow& w = *app.window;
     enterThroughDialog(w, kind::Sin, {});
-    w.command(cmd::FullScreen);
+    w.command(Command::MainFullScreen);
     w.renderClient();
-    EXPECT_TRUE(w.action(cmd::FullScreen)->isChecked());
+    EXPECT_TRUE(w.action(Command::MainFullScreen)->isChecked());
     EXPECT_EQ(w.canvas()->geometry(), w.client()->rect());
     EXPECT_FALSE(w.toolbarButton(0)->isVisible());
     EXPECT_FALSE(w.modifyButton(0)->isVisible());
-    w.command(cmd::FullScreen);
+    w.command(Command::MainFullScreen);
     w.renderClient();
-    EXPECT_FALSE(w.action(cmd::FullScreen)->isChecked());
+    EXPECT_FALSE(w.action(Command::MainFullScreen)->isChecked());
     EXPECT_EQ(w.canvas()->geometry().topLeft(), QPoint(10, 60));
     EXPECT_TRUE(w.modifyButton(0)->isVisible());
-    w.command(cmd::PiAxis);
-    EXPECT_TRUE(w.action(cmd::PiAxis)->isChecked());
+    w.command(Command::PiAxis);
+    EXPECT_TRUE(w.action(Command::PiAxis)->isChecked());
     EXPECT_EQ(app.doc().view.piAxis, 1);
 }
 
@@ -197,9 +197,9 @@ TEST(MainWindow, AboutBoxAndBankInformation) {
     MainWindow& w = *app.window;
     QString caption;
     w.runAboutBox = [&](QDialog& box) { caption = box.windowTitle(); };
-    w.command(cmd::About);
+    w.command(Command::About);
     EXPECT_EQ(caption.toStdString(), appTitleUtf8());
-    w.command(cmd::BankInfo);
+    w.command(Command::BankInfo);
     ASSERT_EQ(app.notifier.messages.size(), 1u);
     EXPECT_EQ(app.notifier.messages[0].caption, appTitleUtf8());
     EXPECT_NE(app.notifier.messages[0].text.find("大类:★2★"), std::string::npos);

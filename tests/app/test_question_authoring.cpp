@@ -105,7 +105,7 @@ TEST(QuestionAuthoring, TheWholeQuestionIsSavedNotOnlyWhatIsOnScreen) {
     QuestionWindow* q = b.q();
     q->resize(500, 300);
     b.app.window->command(cmd::BankCategoryBase);
-    q->command(cmd::NextQuestion);
+    q->command(Command::NextQuestion);
     settle();
     q->scrollBar()->setValue(3);
     const QImage whole = q->renderWhole();
@@ -152,7 +152,7 @@ TEST(QuestionAuthoring, ReloadingTheBankKeepsTheCategoryAndShowsNewOnes) {
     b.bank.d.write("tm/1/3/q01.txt", "function\n抛物线题\n");
     b.bank.d.write("tm/1/0/funcName.fun", "直线\n"); // sorts first: the old index now means another category
     b.bank.d.write("tm/1/0/q01.txt", "function\n直线题\n");
-    b.app.window->command(cmd::ReloadBank);
+    b.app.window->command(Command::ReloadBank);
     EXPECT_EQ(bankMenuTitles(*b.app.window),
               (std::vector<std::string>{"解析几何", "直线", "椭圆", "双曲线", "抛物线", "★解析几何★所有题目"}));
     EXPECT_EQ(b.app.catalogue.current()->name, cp936::fromUtf8("双曲线"));
@@ -168,7 +168,7 @@ TEST(QuestionAuthoring, AQuestionsFigureOpensInTheMainWindow) {
     enterThroughDialog(w, kind::Sin, {});
     w.toolbarAction(0); // zoomed in before
     b.app.window->command(cmd::BankCategoryBase);
-    EXPECT_TRUE(q->action(cmd::ShowFigure)->isEnabled());
+    EXPECT_TRUE(q->action(Command::ShowFigure)->isEnabled());
     q->activateWindow();
     settle();
     ASSERT_EQ(QApplication::activeWindow(), q);
@@ -184,7 +184,7 @@ TEST(QuestionAuthoring, AQuestionsFigureOpensInTheMainWindow) {
     EXPECT_TRUE(w.modifyButton(1)->isVisible());
     // Not while a family dialog edits one of the rows.
     w.runParameterDialog = [&](ParameterDialog& d) {
-        q->command(cmd::ShowFigure);
+        q->command(Command::ShowFigure);
         EXPECT_EQ(doc.table.slotCount, 2);
         d.reject();
     };
@@ -192,9 +192,9 @@ TEST(QuestionAuthoring, AQuestionsFigureOpensInTheMainWindow) {
     w.command(kind::Sin);
     ASSERT_EQ(b.app.notifier.messages.size(), 1u);
     EXPECT_EQ(b.app.notifier.messages[0].text, "请先关闭正在编辑的函数对话框，再显示图形。");
-    q->command(cmd::NextQuestion);
-    EXPECT_FALSE(q->action(cmd::ShowFigure)->isEnabled());
-    q->command(cmd::ShowFigure); // nothing to show: nothing changes
+    q->command(Command::NextQuestion);
+    EXPECT_FALSE(q->action(Command::ShowFigure)->isEnabled());
+    q->command(Command::ShowFigure); // nothing to show: nothing changes
     EXPECT_EQ(doc.table.slotCount, 2);
 }
 
@@ -224,10 +224,10 @@ TEST(QuestionAuthoring, FontAndRandomKeysWorkAndTheMenusShowEveryKey) {
     EXPECT_NE(b.app.catalogue.current()->currentQuestion, picked);
 
     const struct {
-        int id;
+        Command id;
         const char* key;
-    } shown[] = {{cmd::RandomQuestion, "R"}, {cmd::ToggleAnswer, "Ctrl+F"}, {cmd::ShowFigure, "G"},
-                 {cmd::FontLarger, "Ctrl++"}, {cmd::FontSmaller, "Ctrl+-"}, {cmd::RereadQuestion, "F5"}};
+    } shown[] = {{Command::RandomQuestion, "R"}, {Command::QuestionAnswer, "Ctrl+F"}, {Command::ShowFigure, "G"},
+                 {Command::FontLarger, "Ctrl++"}, {Command::FontSmaller, "Ctrl+-"}, {Command::RereadQuestion, "F5"}};
     for (const auto& s : shown) EXPECT_TRUE(q->action(s.id)->text().contains(s.key)) << q->action(s.id)->text().toStdString();
 }
 
@@ -236,8 +236,8 @@ TEST(QuestionAuthoring, UpAndDownScrollALongAnswerLineByLine) {
     QuestionWindow* q = b.q();
     q->resize(500, 300);
     b.app.window->command(cmd::BankCategoryBase);
-    q->command(cmd::NextQuestion);
-    q->command(cmd::ToggleAnswer);
+    q->command(Command::NextQuestion);
+    q->command(Command::QuestionAnswer);
     q->activateWindow();
     settle();
     ASSERT_GT(q->scrollBar()->maximum(), 40);
@@ -254,8 +254,8 @@ TEST(QuestionAuthoring, RereadingKeepsTheAnswerShownAndThePlace) {
     QuestionWindow* q = b.q();
     q->resize(500, 300);
     b.app.window->command(cmd::BankCategoryBase);
-    q->command(cmd::NextQuestion);
-    q->command(cmd::ToggleAnswer);
+    q->command(Command::NextQuestion);
+    q->command(Command::QuestionAnswer);
     q->scrollBar()->setValue(40);
     q->activateWindow();
     settle();
@@ -273,17 +273,17 @@ TEST(QuestionAuthoring, ReloadingTheBankKeepsTheQuestionOnScreen) {
     BankApp b;
     QuestionWindow* q = b.q();
     b.app.window->command(cmd::BankCategoryBase);
-    q->command(cmd::LastQuestion);
-    q->command(cmd::ToggleAnswer);
+    q->command(Command::LastQuestion);
+    q->command(Command::QuestionAnswer);
     ASSERT_EQ(b.shownText(), "第三题");
     b.bank.d.write("tm/1/1/q00.txt", "function\n新的第一题\n"); // sorts first
-    b.app.window->command(cmd::ReloadBank);
+    b.app.window->command(Command::ReloadBank);
     EXPECT_EQ(b.shownText(), "第三题");
     EXPECT_EQ(b.app.catalogue.current()->currentQuestion, 3);
     EXPECT_TRUE(q->navigator().answerShown);
 
     std::filesystem::remove(b.bank.d / "tm/1/1/q03.txt");
-    b.app.window->command(cmd::ReloadBank);
+    b.app.window->command(Command::ReloadBank);
     EXPECT_EQ(b.shownText(), "新的第一题");
     EXPECT_FALSE(q->navigator().answerShown);
 }

@@ -51,7 +51,7 @@ void showTallest(Catalogue& catalogue, int width) {
             catalogue.current()->currentQuestion = n;
             nav.resize(width, 100);
             nav.reload();
-            nav.command(cmd::ToggleAnswer);
+            nav.command(Command::QuestionAnswer);
             if (nav.contentHeight > best) {
                 best = nav.contentHeight;
                 bestCategory = c;
@@ -87,7 +87,7 @@ TEST(QuestionPicture, BandsMakeTheWholePictureAtEveryRatio) {
     QuestionNavigator nav(catalogue);
     nav.resize(420, 300);
     nav.reload();
-    nav.command(cmd::ToggleAnswer);
+    nav.command(Command::QuestionAnswer);
     ASSERT_TRUE(nav.answerShown);
     TempDir d;
     for (double dpr : {1.0, 1.5, 2.0}) {
@@ -119,13 +119,13 @@ TEST(QuestionPicture, TheWindowSavesTheWholeQuestionOrSaysWhyNot) {
     showTallest(app.catalogue, 500);
     app.window->command(cmd::BankCategoryBase + app.catalogue.currentCategory); // on the question left current
     q->resize(500, 300);
-    q->command(cmd::ToggleAnswer);
+    q->command(Command::QuestionAnswer);
     settle();
     q->scrollBar()->setValue(2);
     TempDir d;
     std::string path = d / "题目.png";
     q->askPicturePath = [&] { return QString::fromStdString(path); };
-    q->command(cmd::SaveQuestionPicture);
+    q->command(Command::SaveQuestionPicture);
     EXPECT_TRUE(app.notifier.messages.empty());
     const QImage saved = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
     const QImage whole = q->renderWhole();
@@ -141,7 +141,7 @@ TEST(QuestionPicture, TheWindowSavesTheWholeQuestionOrSaysWhyNot) {
     d.write("old.png", "old picture");
     ::chmod((d / "old.png").c_str(), 0444);
     path = d / "old.png";
-    q->command(cmd::SaveQuestionPicture);
+    q->command(Command::SaveQuestionPicture);
     ASSERT_EQ(app.notifier.messages.size(), 1u);
     EXPECT_NE(app.notifier.messages[0].text.find("超过了 1000000 像素"), std::string::npos) << app.notifier.messages[0].text;
     EXPECT_TRUE(app.notifier.questions.empty());

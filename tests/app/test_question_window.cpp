@@ -21,12 +21,12 @@ TEST(QuestionWindow, TheBankMenuOpensACategoryAndClosingOnlyHides) {
     app.window->command(cmd::BankCategoryBase + 1);
     EXPECT_TRUE(q->isVisible());
     EXPECT_EQ(app.catalogue.currentCategory, 1);
-    EXPECT_FALSE(q->action(cmd::FirstQuestion)->isEnabled());
-    EXPECT_FALSE(q->action(cmd::PrevQuestion)->isEnabled());
-    EXPECT_TRUE(q->action(cmd::NextQuestion)->isEnabled());
-    q->command(cmd::LastQuestion);
-    EXPECT_FALSE(q->action(cmd::NextQuestion)->isEnabled());
-    EXPECT_FALSE(q->action(cmd::LastQuestion)->isEnabled());
+    EXPECT_FALSE(q->action(Command::FirstQuestion)->isEnabled());
+    EXPECT_FALSE(q->action(Command::PrevQuestion)->isEnabled());
+    EXPECT_TRUE(q->action(Command::NextQuestion)->isEnabled());
+    q->command(Command::LastQuestion);
+    EXPECT_FALSE(q->action(Command::NextQuestion)->isEnabled());
+    EXPECT_FALSE(q->action(Command::LastQuestion)->isEnabled());
     q->close();
     EXPECT_FALSE(q->isVisible());
     // Out-of-range categories are ignored.
@@ -39,14 +39,14 @@ TEST(QuestionWindow, MenuBarOrderAndScrolling) {
     QuestionWindow* q = app.window->questionWindow();
     q->resize(400, 300);
     app.window->command(cmd::BankCategoryBase + 5);
-    q->command(cmd::ToggleAnswer);
+    q->command(Command::QuestionAnswer);
     EXPECT_TRUE(q->navigator().answerShown);
     EXPECT_GT(q->scrollBar()->maximum(), 0);
     q->scrollBar()->setValue(3);
     const QImage scrolled = q->render();
     q->scrollBar()->setValue(0);
     EXPECT_NE(q->render(), scrolled);
-    q->command(cmd::NextQuestion);
+    q->command(Command::NextQuestion);
     EXPECT_FALSE(q->navigator().answerShown);
 }
 
@@ -57,9 +57,9 @@ TEST(QuestionWindow, JumpDialogRefusesAndAccepts) {
     JumpDialog d(q->navigator(), app.notifier, q);
     d.show();
     d.edit()->setText("0");
-    d.command(1);
+    d.command(DialogButton::Ok);
     d.edit()->setText("12");
-    d.command(1);
+    d.command(DialogButton::Ok);
     ASSERT_EQ(app.notifier.messages.size(), 2u);
     EXPECT_EQ(app.notifier.messages[0].text, "你选择的题号不能大于11,或小于1!!请你重新选择!");
     EXPECT_EQ(app.notifier.messages[1].text, app.notifier.messages[0].text);
@@ -67,7 +67,7 @@ TEST(QuestionWindow, JumpDialogRefusesAndAccepts) {
     EXPECT_TRUE(d.edit()->text().isEmpty());
     EXPECT_TRUE(d.isVisible());
     d.edit()->setText("11");
-    d.command(1);
+    d.command(DialogButton::Ok);
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(app.catalogue.category(0)->currentQuestion, 10);
 }
@@ -80,9 +80,9 @@ TEST(QuestionWindow, FirstQuestionThenNext) {
     BankCategory* c = app.catalogue.category(4);
     EXPECT_EQ(c->currentQuestion, 0);
     EXPECT_GT(c->questionList.count(), 0);
-    q->command(cmd::NextQuestion);
+    q->command(Command::NextQuestion);
     EXPECT_EQ(c->currentQuestion, 1);
-    EXPECT_TRUE(q->action(cmd::PrevQuestion)->isEnabled());
+    EXPECT_TRUE(q->action(Command::PrevQuestion)->isEnabled());
 }
 
 // Questions with a fraction, a root and a system, with their answers, at the start size and
@@ -100,12 +100,12 @@ TEST(QuestionWindow, Screenshots) {
             app.window->command(cmd::BankCategoryBase + s.category);
             app.catalogue.category(s.category)->currentQuestion = s.question;
             q->reload();
-            for (int i = 0; i < zoom; ++i) q->command(cmd::FontLarger);
-            q->command(cmd::ToggleAnswer);
+            for (int i = 0; i < zoom; ++i) q->command(Command::FontLarger);
+            q->command(Command::QuestionAnswer);
             EXPECT_GT(countColour(q->render(), qRgb(255, 0, 255)), 200); // the answer in magenta
             EXPECT_TRUE(q->grab().save(QString::fromStdString(testOutputDir() + "/question-" + s.name + "-zoom" +
                                                                std::to_string(zoom) + ".png")));
-            for (int i = 0; i < zoom; ++i) q->command(cmd::FontSmaller);
+            for (int i = 0; i < zoom; ++i) q->command(Command::FontSmaller);
         }
     }
 }
@@ -128,7 +128,7 @@ TEST(QuestionWindow, AHundredThousandNestedSystemsOpenAtOnce) {
     q->resize(600, 400);
     const auto t0 = std::chrono::steady_clock::now();
     app.window->command(cmd::BankCategoryBase);
-    q->command(cmd::ToggleAnswer);
+    q->command(Command::QuestionAnswer);
     settle();
     const QImage shown = q->render();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

@@ -97,7 +97,7 @@ TEST(SavingWindow, AWriteProtectedLessonIsReplacedOnlyAfterTheUserSaysSo) {
 
     {
         BoxAnswer cancel("取消");
-        w.command(cmd::SaveLesson);
+        w.command(Command::SaveLesson);
         EXPECT_EQ(cancel.buttons, (QStringList{"替换", "取消"}));
         EXPECT_NE(cancel.text.indexOf("只读文件"), -1) << cancel.text.toStdString();
         EXPECT_NE(cancel.text.indexOf(QString::fromStdString(path)), -1);
@@ -106,7 +106,7 @@ TEST(SavingWindow, AWriteProtectedLessonIsReplacedOnlyAfterTheUserSaysSo) {
     EXPECT_TRUE(w.lessons().modified());
     {
         BoxAnswer replace("替换");
-        w.command(cmd::SaveLesson);
+        w.command(Command::SaveLesson);
         EXPECT_FALSE(replace.text.isEmpty());
     }
     EXPECT_NE(slurp(path).find("sin"), std::string::npos) << slurp(path);
@@ -150,7 +150,7 @@ TEST(SavingWindow, EveryWriterSaysWhyAndKeepsTheOldFile) {
             for (QPushButton* b : dialog.findChildren<QPushButton*>())
                 if (b->text() == "确定") b->click();
         };
-        w.command(cmd::ExportPdf);
+        w.command(Command::ExportPdf);
     });
     expectKept("画布.png", [&](const std::string& path) {
         saveCanvasPicture(app.doc(), w.canvas()->image(), QString::fromStdString(path), app.notifier);
@@ -162,7 +162,7 @@ TEST(SavingWindow, EveryWriterSaysWhyAndKeepsTheOldFile) {
     w.command(cmd::BankCategoryBase);
     expectKept("题目.png", [&](const std::string& path) {
         q->askPicturePath = [path] { return QString::fromStdString(path); };
-        q->command(cmd::SaveQuestionPicture);
+        q->command(Command::SaveQuestionPicture);
     });
     expectKept("试卷.pdf", [&](const std::string& path) {
         WorksheetDialog dialog(app.catalogue, app.notifier, q);

@@ -41,24 +41,24 @@ TEST(Session, WritesNothing) {
         enterThroughDialog(w, kind::CircleGeneral, {"1", "0", "0.2"}, {1010});
         enterThroughDialog(w, kind::Logarithm, {"2"});
         enterThroughDialog(w, kind::ParabolaGeneral, {"0.5", "1", "-2"});
-        w.runParameterDialog = [](ParameterDialog& d) { d.command(1); };
+        w.runParameterDialog = [](ParameterDialog& d) { d.command(DialogButton::Ok); };
         w.modifyRow(2);
         w.deleteRow(0);
         w.deleteRow(3);
-        w.command(cmd::FullScreen);
-        w.command(cmd::PiAxis);
+        w.command(Command::MainFullScreen);
+        w.command(Command::PiAxis);
         w.renderClient();
         QuestionWindow* q = w.questionWindow();
         for (int c = 0; c < app.catalogue.categoryCount(); ++c) {
             w.command(cmd::BankCategoryBase + c);
             for (int i = 0; i < app.catalogue.category(c)->questionCount(); ++i) {
-                q->command(cmd::ToggleAnswer);
+                q->command(Command::QuestionAnswer);
                 q->scrollBar()->setValue(q->scrollBar()->maximum());
                 q->render();
-                q->command(cmd::NextQuestion);
+                q->command(Command::NextQuestion);
             }
-            for (int id : {cmd::PrevQuestion, cmd::FirstQuestion, cmd::LastQuestion, cmd::RandomQuestion, cmd::FontLarger,
-                           cmd::FontSmaller})
+            for (Command id : {Command::PrevQuestion, Command::FirstQuestion, Command::LastQuestion, Command::RandomQuestion, Command::FontLarger,
+                           Command::FontSmaller})
                 q->command(id);
         }
         q->close();

@@ -55,7 +55,7 @@ TEST(Sliders, AStepIsApplyWithTheValueTyped) {
     withDialog(*byHand.window, kind::EllipseX, [&](ParameterDialog& d) {
         checkAll(d);
         d.field(1)->setText("3.9");
-        d.command(cmd::Apply);
+        d.command(DialogButton::Apply);
         handClient = byHand.window->renderClient();
     });
     ASSERT_EQ(bySlider.doc().table.slotCount, 1);

@@ -30,15 +30,15 @@ TEST(WindowFaults, LeavingFullScreenLaysTheWindowOutAtOnce) {
     const QRect normal = w.canvas()->geometry();
     ASSERT_EQ(normal.topLeft(), QPoint(10, 60));
 
-    w.command(cmd::FullScreen);
+    w.command(Command::MainFullScreen);
     settle();
     EXPECT_EQ(w.canvas()->geometry(), w.client()->rect());
     EXPECT_FALSE(w.toolbarButton(0)->isVisible());
     EXPECT_FALSE(w.modifyButton(0)->isVisible());
 
-    w.command(cmd::FullScreen); // Ctrl+F again
+    w.command(Command::MainFullScreen); // Ctrl+F again
     settle();
-    EXPECT_FALSE(w.action(cmd::FullScreen)->isChecked());
+    EXPECT_FALSE(w.action(Command::MainFullScreen)->isChecked());
     EXPECT_EQ(w.canvas()->geometry(), normal);
     for (int k = 0; k < 3; ++k) {
         EXPECT_TRUE(w.toolbarButton(k)->isVisible());
@@ -63,7 +63,7 @@ TEST(WindowFaults, TheToolbarIsInPlaceWhenTheWindowFirstShows) {
 
 TEST(WindowFaults, FullScreenItemShowsItsShortcutAndCaptionsAreTheTitleAlone) {
     App app;
-    EXPECT_EQ(app.window->action(cmd::FullScreen)->text(), "全屏\tCtrl+F");
+    EXPECT_EQ(app.window->action(Command::MainFullScreen)->text(), "全屏\tCtrl+F");
     EXPECT_EQ(app.window->windowTitle().toStdString(), appTitleUtf8());
     // Qt adds the application's display name to every caption when one is set.
     EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
@@ -96,7 +96,7 @@ TEST(WindowFaults, AFamilyDialogBlocksTheMainWindowButNotTheQuestionWindow) {
         // window's menu bar works, the main window's zoom button does not.
         auto* bar = q->findChild<QMenuBar*>();
         ASSERT_NE(bar, nullptr);
-        const QPoint next = bar->mapTo(q, bar->actionGeometry(q->action(cmd::NextQuestion)).center());
+        const QPoint next = bar->mapTo(q, bar->actionGeometry(q->action(Command::NextQuestion)).center());
         QTest::mouseClick(q->windowHandle(), Qt::LeftButton, Qt::NoModifier, next);
         settle();
         EXPECT_EQ(app.catalogue.current()->currentQuestion, before + 1) << "the question window is blocked";
@@ -121,14 +121,14 @@ TEST(WindowFaults, MessageBoxesBelongToTheWindowsThatRaiseThem) {
         d.field(0)->setText("0");
         d.field(1)->setText("0");
         d.field(2)->setText("1");
-        d.command(cmd::Apply);
+        d.command(DialogButton::Apply);
         d.reject();
     };
     w.command(kind::CircleGeneral);
     ASSERT_EQ(app.notifier.messages.size(), 1u);
     EXPECT_EQ(app.notifier.messages[0].owner, MessageOwner::of(dialogSeen));
     // Bank information: no owner.
-    w.command(cmd::BankInfo);
+    w.command(Command::BankInfo);
     ASSERT_EQ(app.notifier.messages.size(), 2u);
     EXPECT_EQ(app.notifier.messages[1].owner, MessageOwner::none());
     // The jump refusal: owned by the jump dialog, which is modal to the question window only.
@@ -137,12 +137,12 @@ TEST(WindowFaults, MessageBoxesBelongToTheWindowsThatRaiseThem) {
     EXPECT_EQ(jump.windowModality(), Qt::WindowModal);
     jump.show();
     jump.edit()->setText("4294967301"); // wraps to 5 in 32 bits
-    jump.command(cmd::Ok);
+    jump.command(DialogButton::Ok);
     ASSERT_EQ(app.notifier.messages.size(), 3u);
     EXPECT_EQ(app.notifier.messages[2].owner, MessageOwner::of(&jump));
     EXPECT_EQ(app.catalogue.current()->currentQuestion, 0);
     jump.edit()->setText("２"); // a full-width digit from the input method
-    jump.command(cmd::Ok);
+    jump.command(DialogButton::Ok);
     EXPECT_EQ(app.notifier.messages.size(), 3u);
     EXPECT_EQ(app.catalogue.current()->currentQuestion, 1);
 }
@@ -152,7 +152,7 @@ TEST(WindowFaults, FineWheelStepsAddUpToAScroll) {
     QuestionWindow* q = app.window->questionWindow();
     q->resize(400, 200);
     app.window->command(cmd::BankCategoryBase + 5);
-    q->command(cmd::ToggleAnswer);
+    q->command(Command::QuestionAnswer);
     settle();
     ASSERT_GT(q->scrollBar()->maximum(), 3);
     QWidget* view = q->childAt(50, q->height() / 2);

@@ -108,7 +108,7 @@ TEST(WorksheetWindow, TheWindowAndTheToolMakeTheSamePdf) {
         if (dialog->isVisible()) dialog->reject();
         driven = true;
     });
-    q->action(cmd::MakeWorksheet)->trigger();
+    q->action(Command::MakeWorksheet)->trigger();
     ASSERT_TRUE(driven);
     EXPECT_TRUE(app.notifier.messages.empty());
     ASSERT_TRUE(std::filesystem::exists(fromWindow));

@@ -39,10 +39,10 @@ void browseEverything(Catalogue& c) {
     for (int i = 0; i < c.categoryCount(); ++i) {
         nav.selectCategory(i);
         for (int q = 0; q <= c.category(i)->questionCount(); ++q) {
-            nav.command(cmd::ToggleAnswer);
+            nav.command(Command::QuestionAnswer);
             RecordingSurface s;
             nav.paint(s, 0);
-            nav.command(cmd::NextQuestion);
+            nav.command(Command::NextQuestion);
         }
     }
 }

@@ -40,25 +40,25 @@ TEST(QuestionNavigator, MovesThroughTheCategoryAndGraysTheEnds) {
     EXPECT_EQ(b.shown(), "1");
     EXPECT_FALSE(b.nav.menuState().firstAndPrevious);
     EXPECT_TRUE(b.nav.menuState().nextAndLast);
-    b.nav.command(cmd::NextQuestion);
+    b.nav.command(Command::NextQuestion);
     EXPECT_EQ(b.shown(), "2");
-    b.nav.command(cmd::LastQuestion);
+    b.nav.command(Command::LastQuestion);
     EXPECT_EQ(b.shown(), "4");
     EXPECT_FALSE(b.nav.menuState().nextAndLast);
-    b.nav.command(cmd::NextQuestion);
+    b.nav.command(Command::NextQuestion);
     EXPECT_EQ(b.shown(), "4");
-    b.nav.command(cmd::PrevQuestion);
+    b.nav.command(Command::PrevQuestion);
     EXPECT_EQ(b.shown(), "3");
-    b.nav.command(cmd::FirstQuestion);
+    b.nav.command(Command::FirstQuestion);
     EXPECT_EQ(b.shown(), "1");
-    EXPECT_FALSE(b.nav.command(12345));
+    EXPECT_FALSE(b.nav.command(static_cast<Command>(12345)));
 }
 
 TEST(QuestionNavigator, ASingleQuestionGraysEverythingAndRandomStays) {
     OneCategory b(1);
     EXPECT_FALSE(b.nav.menuState().firstAndPrevious);
     EXPECT_FALSE(b.nav.menuState().nextAndLast);
-    b.nav.command(cmd::RandomQuestion);
+    b.nav.command(Command::RandomQuestion);
     EXPECT_EQ(b.shown(), "1");
 }
 
@@ -70,7 +70,7 @@ TEST(QuestionNavigator, RandomPicksShowEveryQuestionOncePerCycleWithTheFixedSequ
     std::vector<std::string> picks;
     std::string before = b.shown();
     for (int i = 0; i < 5; ++i) {
-        b.nav.command(cmd::RandomQuestion);
+        b.nav.command(Command::RandomQuestion);
         EXPECT_NE(b.shown(), before) << i; // never the question already on screen
         before = b.shown();
         picks.push_back(before);
@@ -80,7 +80,7 @@ TEST(QuestionNavigator, RandomPicksShowEveryQuestionOncePerCycleWithTheFixedSequ
     // The same sequence in every run.
     OneCategory again(5);
     for (int i = 0; i < 5; ++i) {
-        again.nav.command(cmd::RandomQuestion);
+        again.nav.command(Command::RandomQuestion);
         EXPECT_EQ(again.shown(), picks[static_cast<std::size_t>(i)]);
     }
 }
@@ -88,19 +88,19 @@ TEST(QuestionNavigator, RandomPicksShowEveryQuestionOncePerCycleWithTheFixedSequ
 TEST(QuestionNavigator, AnswerToggleAndFontLimits) {
     OneCategory b(2);
     const int without = b.nav.contentHeight;
-    b.nav.command(cmd::ToggleAnswer);
+    b.nav.command(Command::QuestionAnswer);
     EXPECT_TRUE(b.nav.answerShown);
     EXPECT_GT(b.nav.contentHeight, without);
-    b.nav.command(cmd::ToggleAnswer);
+    b.nav.command(Command::QuestionAnswer);
     EXPECT_EQ(b.nav.contentHeight, without);
-    b.nav.command(cmd::ToggleAnswer);
-    b.nav.command(cmd::NextQuestion);
+    b.nav.command(Command::QuestionAnswer);
+    b.nav.command(Command::NextQuestion);
     EXPECT_FALSE(b.nav.answerShown); // navigation hides it
 
-    for (int i = 0; i < 10; ++i) b.nav.command(cmd::FontLarger);
+    for (int i = 0; i < 10; ++i) b.nav.command(Command::FontLarger);
     EXPECT_EQ(b.nav.cellWidth, 47);
     EXPECT_EQ(b.nav.cellHeight, 81);
-    for (int i = 0; i < 20; ++i) b.nav.command(cmd::FontSmaller);
+    for (int i = 0; i < 20; ++i) b.nav.command(Command::FontSmaller);
     EXPECT_EQ(b.nav.cellWidth, 8);
     EXPECT_EQ(b.nav.cellHeight, 16);
     EXPECT_EQ(b.catalogue.category(0)->questionList.at(0)->charWidth, 8);

@@ -100,7 +100,7 @@ TEST(DeepFormulas, AHundredThousandLevelsOpenInTheWindow) {
         nav.resize(800, 600);
         const auto start = std::chrono::steady_clock::now();
         nav.selectCategory(0);
-        nav.command(cmd::ToggleAnswer);
+        nav.command(Command::QuestionAnswer);
         NullSurface s;
         nav.paint(s, 0);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << shape.name;
