@@ -36,7 +36,7 @@ int PlotLessonOptions::read(int argc, char** argv) {
         }
     }
     if (lessonPath_.empty()) return 0;
-    LessonProblem problem;
+    Problem problem;
     if (!loadLesson(lessonPath_, lesson_, problem)) {
         std::fprintf(stderr, "%s\n", openFailureText(lessonPath_, problem).c_str());
         return kUsageStatus;
@@ -55,7 +55,7 @@ void PlotLessonOptions::preset(int& scale, bool& pi, bool& noLabels, bool& prese
 bool PlotLessonOptions::enter(Document& doc, int width, int height) const {
     if (!hasLesson()) return true;
     doc.canvas.resize(width, height);
-    LessonProblem problem;
+    Problem problem;
     if (applyLesson(doc, lesson_, problem)) return true;
     std::fprintf(stderr, "%s\n", openFailureText(lessonPath_, problem).c_str());
     return false;

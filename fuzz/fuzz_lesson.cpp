@@ -13,9 +13,9 @@ using namespace yhb;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     Lesson lesson;
-    LessonProblem problem;
+    Problem problem;
     if (!parseLesson(bytes, lesson, problem)) {
-        if (problem.what.empty()) __builtin_trap(); // a refusal always says why
+        if (problem.message.empty()) __builtin_trap(); // a refusal always says why
         return 0;
     }
     // Written as read, it reads back the same.

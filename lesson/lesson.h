@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/problem.h"
 #include "model/document.h"
 #include "families/family_table.h"
 
@@ -42,13 +43,6 @@ struct Lesson {
     std::vector<LessonRow> rows;
 };
 
-// What is wrong with a lesson: the line (0 for the file as a whole) and a sentence in Chinese
-// (UTF-8).
-struct LessonProblem {
-    int line = 0;
-    std::string what;
-};
-
 // The file's bytes for a lesson: always a file parseLesson reads. A view past what it takes is
 // written at the nearest value it does, a text at the 99 characters a field holds.
 std::string writeLesson(const Lesson& lesson);
@@ -56,19 +50,19 @@ std::string writeLesson(const Lesson& lesson);
 // Reads a lesson file's bytes; false with the first problem when it is not a lesson this
 // version can open. Rows are only read here: whether a dialog accepts them is checked when
 // they are entered.
-bool parseLesson(std::string_view bytes, Lesson& out, LessonProblem& problem);
+bool parseLesson(std::string_view bytes, Lesson& out, Problem& problem);
 
 // The lesson of a document: its rows in table order with what was typed, and its view.
 Lesson lessonOf(const Document& doc);
 
 // Enters the rows on a scratch document as their dialogs would; false with the refused row's
 // line and the dialog's reason. Nothing changes.
-bool checkLesson(const Lesson& lesson, const LabelMetrics& metrics, LessonProblem& problem);
+bool checkLesson(const Lesson& lesson, const LabelMetrics& metrics, Problem& problem);
 
 // Replaces the document's rows and view with the lesson's, through the family forms. When a
 // row is refused nothing at all changes. The origin keeps its place relative to the canvas
 // centre when the canvas is not as large as the one it was saved from.
-bool applyLesson(Document& doc, const Lesson& lesson, LessonProblem& problem);
+bool applyLesson(Document& doc, const Lesson& lesson, Problem& problem);
 
 // The view and rows of a fresh start: no rows, the initial view, the origin centred.
 void resetDocument(Document& doc);

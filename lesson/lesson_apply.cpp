@@ -57,11 +57,11 @@ std::string refusedRow(const FamilySpec& f, const std::vector<std::string>& text
 
 // The rows entered in order as their dialogs would (menu, fields, boxes, 确定), then the
 // colours the lesson names; rows without one take the lowest free colour, in order.
-bool enterRows(Document& doc, const Lesson& lesson, LessonProblem& problem) {
+bool enterRows(Document& doc, const Lesson& lesson, Problem& problem) {
     RecordingNotifier refusals;
     for (const LessonRow& r : lesson.rows) {
         if (!r.family || !beginNew(doc, refusals)) {
-            problem = {r.line, "课件中的函数多于 " + std::to_string(kMaxSlots) + " 个。"};
+            problem = problemAt(r.line, "课件中的函数多于 " + std::to_string(kMaxSlots) + " 个。");
             return false;
         }
         ParameterForm form(doc, *r.family, refusals);
@@ -69,8 +69,8 @@ bool enterRows(Document& doc, const Lesson& lesson, LessonProblem& problem) {
         for (std::size_t i = 0; i < r.texts.size() && i < form.fieldTexts.size(); ++i) form.fieldTexts[i] = r.texts[i];
         for (int id : r.boxes) form.setBox(id, true);
         if (!form.ok()) {
-            problem = {r.line, refusedRow(*r.family, form.fieldTexts,
-                                          refusals.messages.empty() ? std::string() : refusals.messages.back().text)};
+            problem = problemAt(r.line, refusedRow(*r.family, form.fieldTexts,
+                                                 refusals.messages.empty() ? std::string() : refusals.messages.back().text));
             return false;
         }
     }
@@ -128,13 +128,13 @@ Lesson lessonOf(const Document& doc) {
     return lesson;
 }
 
-bool checkLesson(const Lesson& lesson, const LabelMetrics& metrics, LessonProblem& problem) {
+bool checkLesson(const Lesson& lesson, const LabelMetrics& metrics, Problem& problem) {
     Document scratch;
     scratch.metrics = metrics;
     return enterRows(scratch, lesson, problem);
 }
 
-bool applyLesson(Document& doc, const Lesson& lesson, LessonProblem& problem) {
+bool applyLesson(Document& doc, const Lesson& lesson, Problem& problem) {
     if (!checkLesson(lesson, doc.metrics, problem)) return false;
     clearRows(doc);
     enterRows(doc, lesson, problem); // accepted on the scratch document, so accepted here

@@ -19,41 +19,47 @@ std::string readReason(int e) {
     }
 }
 
-} // namespace
-
-bool loadLesson(const std::string& path, Lesson& out, LessonProblem& problem) {
+bool readLesson(const std::string& path, Lesson& out, Problem& problem) {
     out = Lesson{};
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        problem = {0, "无法读取文件：" + readReason(errno)};
+        problem = problemAt(0, "无法读取文件：" + readReason(errno));
         return false;
     }
     if (!S_ISREG(st.st_mode)) {
-        problem = {0, "这不是一个普通文件，不是云绘板课件。"};
+        problem = problemAt(0, "这不是一个普通文件，不是云绘板课件。");
         return false;
     }
     if (static_cast<unsigned long long>(st.st_size) > kLessonMaxBytes) {
-        problem = {0, "文件大于 1 MiB，不是云绘板课件，没有读取。"};
+        problem = problemAt(0, "文件大于 1 MiB，不是云绘板课件，没有读取。");
         return false;
     }
     std::string bytes;
     errno = 0;
     if (!readRegularFile(path, kLessonMaxBytes, bytes)) {
         // Grown past the limit since stat, or a read error.
-        problem = {0, errno ? "无法读取文件：" + readReason(errno) : "文件大于 1 MiB，不是云绘板课件，没有读取。"};
+        problem = problemAt(0, errno ? "无法读取文件：" + readReason(errno) : "文件大于 1 MiB，不是云绘板课件，没有读取。");
         return false;
     }
     return parseLesson(bytes, out, problem);
+}
+
+} // namespace
+
+bool loadLesson(const std::string& path, Lesson& out, Problem& problem) {
+    const bool ok = readLesson(path, out, problem);
+    if (!ok) problem.file = path;
+    return ok;
 }
 
 bool saveLesson(const std::string& path, const Lesson& lesson, FileError& error, bool replaceReadOnly) {
     return replaceFile(path, writeLesson(lesson), error, replaceReadOnly);
 }
 
-std::string openFailureText(const std::string& path, const LessonProblem& problem) {
+std::string openFailureText(const std::string& path, const Problem& problem) {
     std::string text = "无法打开课件“" + path + "”。\n";
     if (problem.line > 0) text += "第 " + std::to_string(problem.line) + " 行：";
-    return text + problem.what + "\n当前的函数和坐标设置没有改变。";
+    return text + problem.message + "\n当前的函数和坐标设置没有改变。";
 }
 
 std::string saveFailureText(const FileError& error) {

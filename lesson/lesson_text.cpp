@@ -129,10 +129,10 @@ bool unescape(std::string_view s, std::string& out) {
 
 class Reader {
 public:
-    Reader(Lesson& out, LessonProblem& problem) : out_(out), problem_(problem) {}
+    Reader(Lesson& out, Problem& problem) : out_(out), problem_(problem) {}
 
     bool fail(int line, std::string what) {
-        problem_ = {line, std::move(what)};
+        problem_ = problemAt(line, std::move(what));
         return false;
     }
 
@@ -264,7 +264,7 @@ private:
     }
 
     Lesson& out_;
-    LessonProblem& problem_;
+    Problem& problem_;
     bool seenView_ = false;
 };
 
@@ -290,11 +290,11 @@ std::string writeLesson(const Lesson& lesson) {
     return out;
 }
 
-bool parseLesson(std::string_view bytes, Lesson& out, LessonProblem& problem) {
+bool parseLesson(std::string_view bytes, Lesson& out, Problem& problem) {
     out = Lesson{};
     problem = {};
     if (bytes.size() > kLessonMaxBytes) {
-        problem = {0, "文件大于 1 MiB，不是云绘板课件。"};
+        problem = problemAt(0, "文件大于 1 MiB，不是云绘板课件。");
         return false;
     }
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3); // written by some editors

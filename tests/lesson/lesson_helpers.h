@@ -30,7 +30,7 @@ struct SizedDocument {
 };
 
 // Saves `doc` and opens the text on a fresh document of the same canvas size.
-inline bool reopen(Document& doc, Document& into, LessonProblem& problem) {
+inline bool reopen(Document& doc, Document& into, Problem& problem) {
     Lesson lesson;
     if (!parseLesson(writeLesson(lessonOf(doc)), lesson, problem)) return false;
     return applyLesson(into, lesson, problem);

@@ -47,8 +47,8 @@ TEST(Lesson, SaveThenOpenReproducesEveryFamilyWithItsBoxes) {
         a.doc.canvas.originY = 180 - int(start);
 
         SizedDocument b;
-        LessonProblem p;
-        ASSERT_TRUE(reopen(a.doc, b.doc, p)) << p.line << " " << p.what;
+        Problem p;
+        ASSERT_TRUE(reopen(a.doc, b.doc, p)) << p.line << " " << p.message;
         EXPECT_EQ(picture(b.doc), picture(a.doc)) << "rows from " << all[start].cliName;
         EXPECT_TRUE(n.messages.empty());
     }
@@ -74,8 +74,8 @@ TEST(Lesson, SaveThenOpenKeepsModifiedReAddedAndRefusedRowsWithTheirColours) {
     EXPECT_EQ(a.doc.table.slot(2).colourIndex, 2);
 
     SizedDocument b;
-    LessonProblem p;
-    ASSERT_TRUE(reopen(a.doc, b.doc, p)) << p.what;
+    Problem p;
+    ASSERT_TRUE(reopen(a.doc, b.doc, p)) << p.message;
     EXPECT_EQ(picture(b.doc), picture(a.doc));
     EXPECT_EQ(readLabel(b.doc.table.slot(0).labels), readLabel(a.doc.table.slot(0).labels));
     // The opened table goes on like the saved one: the next row takes colour 4.
@@ -97,8 +97,8 @@ TEST(Lesson, TextsAreKeptExactlyAsTypedAndTheFileStaysReadable) {
     EXPECT_NE(text.find("row logarithm:五 colour=3\n"), std::string::npos) << text;
 
     Lesson lesson;
-    LessonProblem p;
-    ASSERT_TRUE(parseLesson(text, lesson, p)) << p.what;
+    Problem p;
+    ASSERT_TRUE(parseLesson(text, lesson, p)) << p.message;
     EXPECT_EQ(lesson.rows[0].texts, typed);
     EXPECT_EQ(lesson.rows[1].texts, (std::vector<std::string>{"2,5", " 3 %", ""}));
     SizedDocument b;
@@ -126,7 +126,7 @@ TEST(Lesson, TheViewComesBackAndTheOriginKeepsItsOffsetFromTheCentreElsewhere) {
         << text;
 
     Lesson lesson;
-    LessonProblem p;
+    Problem p;
     ASSERT_TRUE(parseLesson(text, lesson, p));
     SizedDocument same(780, 560), larger(1000, 700);
     ASSERT_TRUE(applyLesson(same.doc, lesson, p));
@@ -157,8 +157,8 @@ TEST(Lesson, HandWrittenFilesReadLikeTheCommandLine) {
                              "row   hyperbola-x   colour=5\r\n"
                              "row tan:2\r\n";
     Lesson lesson;
-    LessonProblem p;
-    ASSERT_TRUE(parseLesson(text, lesson, p)) << p.line << p.what;
+    Problem p;
+    ASSERT_TRUE(parseLesson(text, lesson, p)) << p.line << p.message;
     Lesson again; // written back as read: no texts stays no texts
     ASSERT_TRUE(parseLesson(writeLesson(lesson), again, p));
     EXPECT_EQ(writeLesson(again), writeLesson(lesson));
@@ -179,10 +179,10 @@ TEST(Lesson, HandWrittenFilesReadLikeTheCommandLine) {
 
 TEST(Lesson, ALaterMinorVersionOpensAndItsUnknownSettingsAreLeftAlone) {
     Lesson lesson;
-    LessonProblem p;
+    Problem p;
     ASSERT_TRUE(parseLesson("yunhuiban-lesson 1.7\nview scale=30 grid=dotted presentation=1\nrow sin colour=2 width=3\n",
                             lesson, p))
-        << p.what;
+        << p.message;
     EXPECT_EQ(lesson.view.pixelsPerUnit, 30);
     EXPECT_EQ(lesson.view.presentation, 1);
     ASSERT_EQ(lesson.rows.size(), 1u);
@@ -251,12 +251,12 @@ TEST(Lesson, EveryRefusalNamesTheLineAndChangesNothing) {
         doc.doc.view.piAxis = 1;
         const std::string before = picture(doc.doc);
         Lesson lesson;
-        LessonProblem p;
+        Problem p;
         const bool opened = parseLesson(c.text, lesson, p) && applyLesson(doc.doc, lesson, p);
         EXPECT_FALSE(opened) << c.text;
         EXPECT_EQ(p.line, c.line) << c.text;
-        EXPECT_NE(p.what.find(c.says), std::string::npos) << c.text << " → " << p.what;
-        EXPECT_EQ(p.what.find("请重新输入"), std::string::npos) << "nothing is typed when a file is opened: " << p.what;
+        EXPECT_NE(p.message.find(c.says), std::string::npos) << c.text << " → " << p.message;
+        EXPECT_EQ(p.message.find("请重新输入"), std::string::npos) << "nothing is typed when a file is opened: " << p.message;
         EXPECT_EQ(picture(doc.doc), before) << c.text;
         EXPECT_EQ(doc.doc.view.piAxis, 1);
     }
@@ -273,7 +273,7 @@ TEST(Lesson, EveryLessonTheProgramSavesOpensAgain) {
         {"a lesson from a one-pixel canvas opened on a large one",
          [](Document& d) {
              Lesson small;
-             LessonProblem p;
+             Problem p;
              ASSERT_TRUE(parseLesson("yunhuiban-lesson 1.0\nview origin=100000,-100000 canvas=1,1\nrow sin\n", small, p));
              ASSERT_TRUE(applyLesson(d, small, p));
          }},
@@ -296,11 +296,11 @@ TEST(Lesson, EveryLessonTheProgramSavesOpensAgain) {
         s.make(a.doc);
         const std::string text = writeLesson(lessonOf(a.doc));
         Lesson lesson;
-        LessonProblem p;
-        ASSERT_TRUE(parseLesson(text, lesson, p)) << s.what << ": line " << p.line << " " << p.what << "\n" << text;
+        Problem p;
+        ASSERT_TRUE(parseLesson(text, lesson, p)) << s.what << ": line " << p.line << " " << p.message << "\n" << text;
         EXPECT_EQ(writeLesson(lesson), text) << s.what;
         SizedDocument b(600, 400);
-        ASSERT_TRUE(applyLesson(b.doc, lesson, p)) << s.what << ": " << p.what;
+        ASSERT_TRUE(applyLesson(b.doc, lesson, p)) << s.what << ": " << p.message;
         // The rows come back as they were drawn.
         for (int r = 0; r < a.doc.table.slotCount; ++r)
             EXPECT_EQ(readLabel(b.doc.table.slot(r).labels), readLabel(a.doc.table.slot(r).labels)) << s.what;

@@ -62,8 +62,8 @@ TEST(LessonFile, SavedFileOpensAsTheSameLesson) {
     ASSERT_TRUE(saveLesson(dir / "第一课.yhb", lesson, error)) << error.message();
     EXPECT_EQ(names(dir.path()), std::vector<std::string>{"第一课.yhb"}); // no leftover beside it
     Lesson back;
-    LessonProblem p;
-    ASSERT_TRUE(loadLesson(dir / "第一课.yhb", back, p)) << p.what;
+    Problem p;
+    ASSERT_TRUE(loadLesson(dir / "第一课.yhb", back, p)) << p.message;
     EXPECT_EQ(writeLesson(back), writeLesson(lesson));
     EXPECT_EQ(slurp(dir / "第一课.yhb").rfind("yunhuiban-lesson 1.0\n", 0), 0u);
 }
@@ -93,26 +93,27 @@ TEST(LessonFile, AnInterruptedSaveLeavesTheOldFileIntact) {
 TEST(LessonFile, FilesThatAreNoLessonsAreRefusedWithTheirReason) {
     TempDir dir;
     Lesson l;
-    LessonProblem p;
+    Problem p;
     EXPECT_FALSE(loadLesson(dir / "none.yhb", l, p));
     EXPECT_EQ(p.line, 0);
-    EXPECT_NE(p.what.find("不存在"), std::string::npos);
+    EXPECT_EQ(p.file, dir / "none.yhb");
+    EXPECT_NE(p.message.find("不存在"), std::string::npos);
     EXPECT_FALSE(loadLesson(dir.path(), l, p));
-    EXPECT_NE(p.what.find("不是一个普通文件"), std::string::npos);
+    EXPECT_NE(p.message.find("不是一个普通文件"), std::string::npos);
 
     // Over 1 MiB: refused before a byte is read, even when it starts like a lesson.
     const std::string head = "yunhuiban-lesson 1.0\n";
     std::string big = head + std::string(kLessonMaxBytes - head.size() - 1, '#') + "\n";
     dir.write("limit.yhb", big);
-    EXPECT_TRUE(loadLesson(dir / "limit.yhb", l, p)) << p.what; // comment lines up to the limit
+    EXPECT_TRUE(loadLesson(dir / "limit.yhb", l, p)) << p.message; // comment lines up to the limit
     dir.write("big.yhb", big + "\n");
     EXPECT_FALSE(loadLesson(dir / "big.yhb", l, p));
-    EXPECT_NE(p.what.find("大于 1 MiB"), std::string::npos);
+    EXPECT_NE(p.message.find("大于 1 MiB"), std::string::npos);
     ::chmod((dir / "big.yhb").c_str(), 0);
     EXPECT_FALSE(loadLesson(dir / "big.yhb", l, p));
-    EXPECT_NE(p.what.find("大于 1 MiB"), std::string::npos); // not "cannot read": never opened
+    EXPECT_NE(p.message.find("大于 1 MiB"), std::string::npos); // not "cannot read": never opened
 
-    const std::string text = openFailureText("/home/t/课件.yhb", {3, "未知的函数类型“x”。"});
+    const std::string text = openFailureText("/home/t/课件.yhb", problemAt(3, "未知的函数类型“x”。"));
     EXPECT_NE(text.find("/home/t/课件.yhb"), std::string::npos);
     EXPECT_NE(text.find("第 3 行：未知的函数类型“x”。"), std::string::npos);
     EXPECT_NE(text.find("没有改变"), std::string::npos);
