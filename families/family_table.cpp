@@ -22,26 +22,26 @@ ExtraPlot* RecordSink::next() {
 }
 void RecordSink::point(double x, double y) {
     if (ExtraPlot* e = next()) {
-        e->plotOp = plotop::PointMark;
+        e->plotOp = PlotOp::PointMark;
         e->params[0] = x;
         e->params[1] = y;
     }
 }
 void RecordSink::verticalLine(double x) {
     if (ExtraPlot* e = next()) {
-        e->plotOp = plotop::VerticalLine;
+        e->plotOp = PlotOp::VerticalLine;
         e->params[0] = x;
     }
 }
 void RecordSink::horizontalLine(double y) {
     if (ExtraPlot* e = next()) {
-        e->plotOp = plotop::HorizontalLine;
+        e->plotOp = PlotOp::HorizontalLine;
         e->params[0] = y;
     }
 }
 void RecordSink::line(double slope, double intercept) {
     if (ExtraPlot* e = next()) {
-        e->plotOp = plotop::Curve;
+        e->plotOp = PlotOp::Curve;
         e->kind = kind::SlopeIntercept;
         e->params[0] = slope;
         e->params[1] = intercept;

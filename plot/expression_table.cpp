@@ -18,7 +18,7 @@ void ExpressionTable::resetSlot(int row) {
     s.twoBranches = 0;
     s.extraCount = 0;
     s.kind = 0;
-    s.plotOp = 1074;
+    s.plotOp = PlotOp::Curve;
     s.labels.clear();
     s.typed.clear();
     if (s.colourIndex >= 1 && s.colourIndex <= 5) colourInUse[static_cast<std::size_t>(s.colourIndex)] = 0;

@@ -6,6 +6,7 @@
 
 #include "gfx/colour.h"
 #include "items/item_list.h"
+#include "plot/plot_op.h"
 
 namespace yhb {
 
@@ -14,12 +15,12 @@ struct ExtraPlot {
     int twoBranches = 0;
     int sourceControl = 0; // the check box that asked for it
     int kind = 0;
-    int plotOp = 0;
+    PlotOp plotOp = PlotOp::None;
     double params[10] = {};
 };
 
 struct ExpressionSlot {
-    int plotOp = 1074;
+    PlotOp plotOp = PlotOp::Curve;
     int extraCount = 0;
     int twoBranches = 0;
     int kind = 0;

@@ -24,13 +24,13 @@ bool finite2(double a, double b) { return std::isfinite(a) && std::isfinite(b); 
 
 } // namespace
 
-void plot(Surface& s, const ViewSettings& view, int twoBranches, int op, int kind, const double* p, Band band) {
+void plot(Surface& s, const ViewSettings& view, int twoBranches, PlotOp op, int kind, const double* p, Band band) {
     const double sc = view.pixelsPerUnit;
     switch (op) {
-    case plotop::Curve:
+    case PlotOp::Curve:
         sampleCurve(s, view, twoBranches, kind, p, band);
         break;
-    case plotop::PointMark: {
+    case PlotOp::PointMark: {
         if (!finite2(p[0], p[1])) return;
         const int l = shapePixel(sc * p[0] - 4), t = shapePixel(-(sc * p[1]) - 4), r = shapePixel(sc * p[0] + 4),
                   b = shapePixel(4 - sc * p[1]);
@@ -47,21 +47,21 @@ void plot(Surface& s, const ViewSettings& view, int twoBranches, int op, int kin
         }
         break;
     }
-    case plotop::VerticalLine: {
+    case PlotOp::VerticalLine: {
         if (!std::isfinite(p[0])) return;
         int X = shapePixel(sc * p[0]);
         s.moveTo(X, band.top);
         s.lineTo(X, band.bottom);
         break;
     }
-    case plotop::HorizontalLine: {
+    case PlotOp::HorizontalLine: {
         if (!std::isfinite(p[0])) return;
         int Y = shapePixel(-(sc * p[0]));
         s.moveTo(band.right, Y);
         s.lineTo(band.left, Y);
         break;
     }
-    case plotop::Circle: {
+    case PlotOp::Circle: {
         if (!finite2(p[0], p[1]) || !std::isfinite(p[2])) return;
         s.setBrush(Brush::Grey);
         s.ellipse(shapePixel(sc * (p[0] + p[2])), shapePixel(-(sc * p[1]) - sc * p[2]), shapePixel(sc * p[0] - sc * p[2]),

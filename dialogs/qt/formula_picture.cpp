@@ -213,9 +213,9 @@ std::vector<PlacedName> sketchNames(const FamilySpec& family, const Sketch& sk, 
             if (b >= sk.names.size() || static_cast<std::size_t>(j) >= sk.names[b].size()) continue;
             const Name& n = sk.names[b][static_cast<std::size_t>(j)];
             QPointF anchor;
-            if (e.plotOp == plotop::PointMark) anchor = pixelOf(sk, e.params[0], e.params[1]);
-            else if (e.plotOp == plotop::VerticalLine) anchor = {pixelOf(sk, e.params[0], 0).x(), top};
-            else if (e.plotOp == plotop::HorizontalLine) anchor = {left, pixelOf(sk, 0, e.params[0]).y()};
+            if (e.plotOp == PlotOp::PointMark) anchor = pixelOf(sk, e.params[0], e.params[1]);
+            else if (e.plotOp == PlotOp::VerticalLine) anchor = {pixelOf(sk, e.params[0], 0).x(), top};
+            else if (e.plotOp == PlotOp::HorizontalLine) anchor = {left, pixelOf(sk, 0, e.params[0]).y()};
             else continue;
             const QString text = QString::fromUtf8(n.text);
             out.push_back({text, placeName(text, anchor, n.dir)});
@@ -246,7 +246,7 @@ void drawSketch(QtSurface& s, const FamilySpec& family, const Sketch& sk) {
     double p[10] = {};
     for (std::size_t i = 0; i < sk.params.size() && i < 10; ++i) p[i] = sk.params[i];
     s.setPen(kCurveColour);
-    plot(s, view, family.twoBranches, plotop::Curve, family.kind, p, kBand);
+    plot(s, view, family.twoBranches, PlotOp::Curve, family.kind, p, kBand);
 
     std::vector<ExtraPlot> records;
     sketchNames(family, sk, &records);
@@ -257,7 +257,7 @@ void drawSketch(QtSurface& s, const FamilySpec& family, const Sketch& sk) {
         s.ellipse(X - 2, Y - 2, X + 3, Y + 3);
     };
     for (const ExtraPlot& e : records) {
-        if (e.plotOp == plotop::PointMark) mark(e.params[0], e.params[1]);
+        if (e.plotOp == PlotOp::PointMark) mark(e.params[0], e.params[1]);
         else plot(s, view, e.twoBranches, e.plotOp, e.kind, e.params, kBand);
     }
     for (const Extra& x : sk.extras) {

@@ -63,7 +63,7 @@ inline std::string rowSeen(const Document& doc, int r) {
     }
     for (int j = 0; j < s.extraCount; ++j) {
         const ExtraPlot& e = s.extras[j];
-        std::snprintf(buf, sizeof buf, " | %d %d %.17g %.17g", e.sourceControl, e.plotOp, e.params[0], e.params[1]);
+        std::snprintf(buf, sizeof buf, " | %d %d %.17g %.17g", e.sourceControl, static_cast<int>(e.plotOp), e.params[0], e.params[1]);
         out += buf;
     }
     return out + " label " + readLabel(s.labels) + " items " + std::to_string(s.labels.count()) + " " +

@@ -19,7 +19,7 @@ std::vector<std::string> records(const ExpressionSlot& s) {
     char buf[96];
     for (int j = 0; j < s.extraCount; ++j) {
         const ExtraPlot& e = s.extras[j];
-        std::snprintf(buf, sizeof buf, "%d:%d:%d:%.3f,%.3f", e.sourceControl, e.plotOp, e.kind, e.params[0], e.params[1]);
+        std::snprintf(buf, sizeof buf, "%d:%d:%d:%.3f,%.3f", e.sourceControl, static_cast<int>(e.plotOp), e.kind, e.params[0], e.params[1]);
         out.push_back(buf);
     }
     return out;

@@ -22,7 +22,7 @@ std::vector<std::vector<Point>> curves(int k, std::initializer_list<double> ps, 
     int i = 0;
     for (double v : ps) p[i++] = v;
     RecordingSurface s;
-    plot(s, view, twoBranches, plotop::Curve, k, p, band);
+    plot(s, view, twoBranches, PlotOp::Curve, k, p, band);
     std::vector<std::vector<Point>> out;
     for (auto* op : s.ofKind(Kind::Polyline))
         if (op->points.size() >= 2) out.push_back(op->points);
@@ -175,7 +175,7 @@ TEST(Plotter, FullBuffersAreDrawnAndContinued) {
     double circle[10] = {12.5};
     for (int two : {0, 1}) {
         ContinuitySurface s;
-        plot(s, view, two, plotop::Curve, two ? kind::CircleOrigin : kind::SlopeIntercept, two ? circle : line,
+        plot(s, view, two, PlotOp::Curve, two ? kind::CircleOrigin : kind::SlopeIntercept, two ? circle : line,
              Band{-2000, 1100, 2000, -1100});
         EXPECT_GT(s.points, 38000);
         EXPECT_GT(s.calls, 4);
@@ -187,7 +187,7 @@ TEST(Plotter, PointsAndLines) {
     RecordingSurface s;
     ViewSettings view;
     double pt[10] = {1.5, -2};
-    plot(s, view, 0, plotop::PointMark, 0, pt, kBand);
+    plot(s, view, 0, PlotOp::PointMark, 0, pt, kBand);
     auto e = s.ofKind(Kind::Ellipse);
     ASSERT_EQ(e.size(), 1u);
     EXPECT_EQ(e[0]->l, 26);
@@ -202,14 +202,14 @@ TEST(Plotter, PointsAndLines) {
 
     view.showLabels = 0;
     s.clear();
-    plot(s, view, 0, plotop::PointMark, 0, pt, kBand);
+    plot(s, view, 0, PlotOp::PointMark, 0, pt, kBand);
     EXPECT_TRUE(s.ofKind(Kind::Text).empty());
     EXPECT_EQ(s.ofKind(Kind::Ellipse).size(), 1u);
 
     s.clear();
     double v[10] = {8.3333};
-    plot(s, view, 0, plotop::VerticalLine, 0, v, kBand);
-    plot(s, view, 0, plotop::HorizontalLine, 0, v, kBand);
+    plot(s, view, 0, PlotOp::VerticalLine, 0, v, kBand);
+    plot(s, view, 0, PlotOp::HorizontalLine, 0, v, kBand);
     auto lines = s.ofKind(Kind::Line);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0]->points[0], (Point{166, -200}));
@@ -220,9 +220,9 @@ TEST(Plotter, PointsAndLines) {
     // Coordinates that are not finite draw nothing.
     s.clear();
     double bad[10] = {std::numeric_limits<double>::infinity(), 1};
-    plot(s, view, 0, plotop::PointMark, 0, bad, kBand);
-    plot(s, view, 0, plotop::VerticalLine, 0, bad, kBand);
+    plot(s, view, 0, PlotOp::PointMark, 0, bad, kBand);
+    plot(s, view, 0, PlotOp::VerticalLine, 0, bad, kBand);
     double nan[10] = {std::numeric_limits<double>::quiet_NaN()};
-    plot(s, view, 0, plotop::HorizontalLine, 0, nan, kBand);
+    plot(s, view, 0, PlotOp::HorizontalLine, 0, nan, kBand);
     EXPECT_TRUE(s.ops().empty());
 }

@@ -98,7 +98,7 @@ TEST(CanvasScene, BackgroundThenRowsThenAxesWithPositionColours) {
     t.slot(1).params[1] = 2;
     t.slot(1).colourIndex = 1;
     t.slot(1).extraCount = 1;
-    t.slot(1).extras[0].plotOp = 1075;
+    t.slot(1).extras[0].plotOp = PlotOp::PointMark;
     t.slot(1).extras[0].params[0] = 1;
     t.slot(1).extras[0].params[1] = 2;
     RecordingSurface s = scene(t, ViewSettings{});

@@ -16,7 +16,7 @@ void store(ExpressionTable& t, int row, int kind, const char* label) {
     s.colourIndex = t.allocateColour();
     s.params[0] = kind;
     s.extraCount = 1;
-    s.extras[0].plotOp = 1075;
+    s.extras[0].plotOp = PlotOp::PointMark;
     s.extras[0].params[0] = kind;
     s.labels.append(newItem<TextItem>(cp936::fromUtf8(label)));
 }
