@@ -94,7 +94,8 @@ int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
     if (!parseSweep(argv[at.option + 1], sweep, error)) return usageError(error);
     if (at.expr < 0) return usageError("--animate 改变最后一个 EXPR 的字段，但命令行上没有 EXPR");
     CliExpression last;
-    if (!parseExpression(argv[at.expr], last, error)) return usageError(error);
+    Problem problem;
+    if (!parseExpression(argv[at.expr], last, problem)) return usageError(problem.message);
     const int fields = static_cast<int>(last.family->fields.size());
     if (sweep.field > fields)
         return usageError(std::string("--animate：") + last.family->cliName + " 只有 " + std::to_string(fields) + " 个字段，没有第 " +

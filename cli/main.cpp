@@ -166,8 +166,8 @@ int plotCommand(int argc, char** argv) {
             return usageError("unknown option " + a);
         } else {
             CliExpression e;
-            std::string error;
-            if (!parseExpression(a, e, error)) return usageError(error);
+            Problem error;
+            if (!parseExpression(a, e, error)) return usageError(error.message);
             exprs.push_back(e);
             animate.expr = i;
         }
@@ -369,8 +369,8 @@ int bankCommand(int argc, char** argv) {
     }
     const auto figure = [](const std::string& line) {
         std::vector<CliExpression> exprs;
-        std::string error;
-        return parseFigure(line, exprs, error) ? std::string() : error;
+        Problem error;
+        return parseFigure(line, exprs, error) ? std::string() : error.message;
     };
     const std::vector<BankFinding> findings = checkBank(c, dir, figure);
     int errors = 0, warnings = 0;

@@ -20,7 +20,7 @@ const FamilySpec* expressionFamily(const std::string& head) {
     return allDigits(head) ? findFamily(std::atoi(head.c_str())) : findFamilyByName(head);
 }
 
-bool parseExpression(const std::string& text, CliExpression& out, std::string& error) {
+bool parseExpression(const std::string& text, CliExpression& out, Problem& error) {
     out = {};
     const std::size_t plus = text.find('+', 0);
     const std::size_t colon = text.find(':');
@@ -37,7 +37,7 @@ bool parseExpression(const std::string& text, CliExpression& out, std::string& e
     const std::string head = text.substr(0, std::min(colon, boxesAt));
     out.family = expressionFamily(head);
     if (!out.family) {
-        error = "unknown family \"" + head + "\" in \"" + text + "\"";
+        error = problemAt(0, "unknown family \"" + head + "\" in \"" + text + "\"");
         return false;
     }
     if (colon != std::string::npos && colon < boxesAt) {
@@ -50,8 +50,8 @@ bool parseExpression(const std::string& text, CliExpression& out, std::string& e
             start = comma + 1;
         }
         if (out.texts.size() > out.family->fields.size()) {
-            error = "\"" + text + "\": " + out.family->cliName + " has " + std::to_string(out.family->fields.size()) +
-                    " fields";
+            error = problemAt(0, "\"" + text + "\": " + out.family->cliName + " has " + std::to_string(out.family->fields.size()) +
+                                   " fields");
             return false;
         }
     }
@@ -62,7 +62,7 @@ bool parseExpression(const std::string& text, CliExpression& out, std::string& e
         const int id = allDigits(box) ? std::atoi(box.c_str()) : -1;
         const auto& boxes = out.family->boxes;
         if (std::none_of(boxes.begin(), boxes.end(), [id](const BoxSpec& b) { return b.id == id; })) {
-            error = "\"" + text + "\": " + out.family->cliName + " has no box \"" + box + "\"";
+            error = problemAt(0, "\"" + text + "\": " + out.family->cliName + " has no box \"" + box + "\"");
             return false;
         }
         out.boxes.push_back(id);
@@ -81,15 +81,15 @@ bool enterExpression(Document& doc, const CliExpression& e, Notifier& notifier) 
     return form.ok();
 }
 
-bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::string& error) {
+bool parseFigure(const std::string& line, std::vector<CliExpression>& out, Problem& error) {
     out.clear();
     std::size_t pos = 0;
     while ((pos = line.find_first_not_of(' ', pos)) != std::string::npos) {
         const std::size_t end = line.find(' ', pos);
         CliExpression e;
-        std::string why;
+        Problem why;
         if (!parseExpression(line.substr(pos, end - pos), e, why)) {
-            error = "图形行无法识别：" + why;
+            error = problemAt(0, "图形行无法识别：" + why.message);
             return false;
         }
         // The dialog reads "sqrt(2)" or "abc" as 0: the figure would show another curve.
@@ -98,7 +98,7 @@ bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::
             if (!e.texts[i].empty() && !readWholeNumber(cp936::fromUtf8(e.texts[i]), ignored)) {
                 std::string field = e.family->fields[i].label;
                 if (!field.empty() && field.back() == '=') field.pop_back();
-                error = "图形行的值“" + e.texts[i] + "”不是数（" + e.family->cliName + " 的 " + field + "）";
+                error = problemAt(0, "图形行的值“" + e.texts[i] + "”不是数（" + e.family->cliName + " 的 " + field + "）");
                 return false;
             }
         }
@@ -106,11 +106,11 @@ bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::
         pos = end;
     }
     if (out.empty()) {
-        error = "图形行“@plot”后面没有表达式";
+        error = problemAt(0, "图形行“@plot”后面没有表达式");
         return false;
     }
     if (out.size() > static_cast<std::size_t>(kMaxSlots)) {
-        error = "图形行有 " + std::to_string(out.size()) + " 个表达式，最多 5 个";
+        error = problemAt(0, "图形行有 " + std::to_string(out.size()) + " 个表达式，最多 5 个");
         return false;
     }
     // Entered on a scratch document: the general circle's refusal is the dialog's.
@@ -118,8 +118,8 @@ bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::
     RecordingNotifier refusals;
     for (const CliExpression& e : out)
         if (!enterExpression(scratch, e, refusals)) {
-            error = "图形行的表达式“" + std::string(e.family->cliName) + "”会被对话框拒绝：" +
-                    (refusals.messages.empty() ? std::string() : refusals.messages.back().text);
+            error = problemAt(0, "图形行的表达式“" + std::string(e.family->cliName) + "”会被对话框拒绝：" +
+                                   (refusals.messages.empty() ? std::string() : refusals.messages.back().text));
             return false;
         }
     return true;
@@ -127,7 +127,7 @@ bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::
 
 bool enterFigure(Document& doc, const std::string& line) {
     std::vector<CliExpression> exprs;
-    std::string error;
+    Problem error;
     if (!parseFigure(line, exprs, error)) return false;
     while (doc.table.slotCount > 0) doc.table.deleteSlot(0);
     // The plane as at start; full screen is the window's business and stays.

@@ -6,6 +6,7 @@
 #include "model/document.h"
 #include "families/family_table.h"
 #include "io/notifier.h"
+#include "io/problem.h"
 
 namespace yhb {
 
@@ -20,7 +21,7 @@ struct CliExpression {
 const FamilySpec* expressionFamily(const std::string& head);
 
 // Parses one EXPR; on failure returns false and puts a message naming the problem in `error`.
-bool parseExpression(const std::string& text, CliExpression& out, std::string& error);
+bool parseExpression(const std::string& text, CliExpression& out, Problem& error);
 
 // Enters the expression as its dialog would: the menu's refusal of a sixth one, the fields
 // (missing ones keep the family's default), the boxes, then OK. False when refused; the
@@ -29,7 +30,7 @@ bool enterExpression(Document& doc, const CliExpression& e, Notifier& notifier);
 
 // A question's figure line: one or more EXPRs separated by spaces, at most five, each of
 // which its dialog would accept. On failure `error` names the problem (UTF-8, Chinese).
-bool parseFigure(const std::string& line, std::vector<CliExpression>& out, std::string& error);
+bool parseFigure(const std::string& line, std::vector<CliExpression>& out, Problem& error);
 
 // The figure in place of the document's rows, on a view reset to its start values.
 // False (and nothing changed) when the line is not a figure parseFigure accepts.

@@ -11,13 +11,13 @@ using namespace yhb;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     CliExpression e;
-    std::string error;
+    Problem error;
     if (parseExpression(text, e, error)) {
         if (!e.family) __builtin_trap();
         Document doc;
         RecordingNotifier n;
         enterExpression(doc, e, n);
-    } else if (error.empty()) {
+    } else if (error.message.empty()) {
         __builtin_trap(); // a refusal always says why
     }
     return 0;

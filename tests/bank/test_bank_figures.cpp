@@ -53,9 +53,9 @@ TEST(BankFigures, EveryFigureLineDraws) {
             int count = 0;
             for (std::string word; words >> word; ++count) {
                 CliExpression e;
-                std::string error;
+                Problem error;
                 if (!parseExpression(word, e, error)) {
-                    ADD_FAILURE() << s.file << ": " << word << ": " << error;
+                    ADD_FAILURE() << s.file << ": " << word << ": " << error.message;
                     continue;
                 }
                 for (const std::string& t : e.texts) { // the dialogs read a number's prefix; a figure gives whole numbers

@@ -55,7 +55,7 @@ TEST(Animate, FramesRunEvenlyAndAreNumbered) {
     EXPECT_EQ(frameFileName("x.svg", 5, 5), "x-005.svg");
 
     CliExpression e;
-    std::string error;
+    Problem error;
     ASSERT_TRUE(parseExpression("hyperbola-x:3+1010+1013", e, error));
     EXPECT_EQ(frameExpression(e, 2, 0.1), "hyperbola-x:3,0.10000000000000001+1010+1013");
     ASSERT_TRUE(parseExpression("circle-centre", e, error));

@@ -10,16 +10,16 @@ namespace {
 
 CliExpression ok(const std::string& text) {
     CliExpression e;
-    std::string error;
-    EXPECT_TRUE(parseExpression(text, e, error)) << text << ": " << error;
+    Problem error;
+    EXPECT_TRUE(parseExpression(text, e, error)) << text << ": " << error.message;
     return e;
 }
 
 std::string fails(const std::string& text) {
     CliExpression e;
-    std::string error;
+    Problem error;
     EXPECT_FALSE(parseExpression(text, e, error)) << text;
-    return error;
+    return error.message;
 }
 
 } // namespace

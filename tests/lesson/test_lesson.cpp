@@ -285,9 +285,9 @@ TEST(Lesson, EveryLessonTheProgramSavesOpensAgain) {
         {"a text longer than a dialog field, typed on the command line",
          [](Document& d) {
              CliExpression e;
-             std::string error;
+             Problem error;
              RecordingNotifier n;
-             ASSERT_TRUE(parseExpression("sin:" + std::string(60, '2') + std::string(70, '0') + ",2", e, error)) << error;
+             ASSERT_TRUE(parseExpression("sin:" + std::string(60, '2') + std::string(70, '0') + ",2", e, error)) << error.message;
              ASSERT_TRUE(enterExpression(d, e, n));
          }},
     };
