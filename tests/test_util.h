@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 // A fresh directory under the system temp folder, removed when the test ends.
 class TempDir {
@@ -38,6 +40,22 @@ inline std::string slurp(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// The names in a folder, sorted.
+inline std::vector<std::string> fileNames(const std::string& dir) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// A text's lines, without their line ends.
+inline std::vector<std::string> splitLines(const std::string& s) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
 }
 
 inline std::string testOutputDir() {

@@ -14,6 +14,7 @@
 
 #include "bank/question_reader.h"
 #include "gfx/cp936.h"
+#include "gfx/forwarding_surface.h"
 #include "gfx/qt/qt_surface.h"
 #include "plot/curve.h"
 #include "plot/plotter.h"
@@ -324,34 +325,27 @@ void drawNames(QImage& image, double dpr, const std::vector<PlacedName>& placed)
 }
 
 // Draws through another surface, writing the coefficient tokens in red.
-class CoefficientSurface : public Surface {
+class CoefficientSurface : public ForwardingSurface {
 public:
-    CoefficientSurface(Surface& s, const std::vector<std::string>& coefficients) : s_(s) {
+    CoefficientSurface(Surface& s, const std::vector<std::string>& coefficients) : ForwardingSurface(s) {
         for (const auto& c : coefficients) red_.insert(c);
     }
-    void setPen(Colour c) override { s_.setPen(c); }
-    void setBrush(Brush b) override { s_.setBrush(b); }
     void setTextColour(Colour c) override {
         colour_ = c;
         s_.setTextColour(c);
     }
-    void setBkMode(BkMode m) override { s_.setBkMode(m); }
-    void setOrigin(int x, int y) override { s_.setOrigin(x, y); }
-    Point origin() const override { return s_.origin(); }
-    void moveTo(int x, int y) override { s_.moveTo(x, y); }
-    void lineTo(int x, int y) override { s_.lineTo(x, y); }
-    void polyline(const Point* pts, int count) override { s_.polyline(pts, count); }
-    void ellipse(int l, int t, int r, int b) override { s_.ellipse(l, t, r, b); }
-    void fillRect(int l, int t, int r, int b, Colour c) override { s_.fillRect(l, t, r, b, c); }
     void textOut(int x, int y, std::string_view text, CellFont font) override {
         const bool red = red_.count(std::string(text)) != 0;
         if (red) s_.setTextColour(kRed);
         s_.textOut(x, y, text, font);
         if (red) s_.setTextColour(colour_);
     }
+    // Captions are text too: a coefficient written as one is red.
+    void caption(int x, int y, std::string_view text, CellFont font, int, int, int, int) override {
+        textOut(x, y, text, font);
+    }
 
 private:
-    Surface& s_;
     std::set<std::string> red_;
     Colour colour_ = kBlack;
 };

@@ -277,6 +277,30 @@ void QtSurface::polyline(const Point* pts, int count) {
     }
 }
 
+namespace {
+
+// Row y of the ellipse inscribed in [l, r) x [t, b): its first and last pixel; false when the
+// row misses the box.
+bool ellipseRow(double l, double t, double r, double b, std::int64_t y, std::int64_t& xs, std::int64_t& xe) {
+    if (r <= l || b <= t || y < t || y >= b) return false;
+    const double cx = (l + r - 1) / 2.0, cy = (t + b - 1) / 2.0;
+    const double ax = (r - l - 1) / 2.0, ay = (b - t - 1) / 2.0;
+    const double d = ay > 0 ? (y - cy) / ay : 0.0;
+    const double hw = ax * std::sqrt(std::max(0.0, 1.0 - d * d));
+    xs = std::int64_t(std::floor(cx - hw + 0.5));
+    xe = std::int64_t(std::floor(cx + hw + 0.5));
+    return true;
+}
+
+// Pixels a..z of a row `width` wide, clipped to it.
+void fillRow(QRgb* row, std::int64_t width, std::int64_t a, std::int64_t z, std::uint32_t c) {
+    a = std::max<std::int64_t>(a, 0);
+    z = std::min<std::int64_t>(z, width - 1);
+    if (a <= z) std::fill(row + a, row + z + 1, c);
+}
+
+} // namespace
+
 // The ellipse inscribed in [left, right) x [top, bottom): the interior in the brush colour,
 // the outline in the pen colour, each row's outline joined to its neighbours' so that it
 // stays closed. Drawn here rather than through QPainter so that a repaint never sets up a
@@ -302,23 +326,12 @@ void QtSurface::ellipse(int left, int top, int right, int bottom) {
     b -= firstRow_;
     if (r < 0 || b < 0 || l > image_->width() || t > image_->height()) return;
     const std::int64_t W = image_->width(), H = image_->height();
-    const double cx = (l + r - 1) / 2.0, cy = (t + b - 1) / 2.0;
-    const double ax = (r - l - 1) / 2.0, ay = (b - t - 1) / 2.0;
     auto span = [&](std::int64_t y, std::int64_t& xs, std::int64_t& xe) {
-        if (y < t || y >= b) return false;
-        const double d = ay > 0 ? (y - cy) / ay : 0.0;
-        const double hw = ax * std::sqrt(std::max(0.0, 1.0 - d * d));
-        xs = std::int64_t(std::floor(cx - hw + 0.5));
-        xe = std::int64_t(std::floor(cx + hw + 0.5));
-        return true;
+        return ellipseRow(double(l), double(t), double(r), double(b), y, xs, xe);
     };
     const std::uint32_t pen = argb(pen_);
     const std::uint32_t fill = argb(brush_ == Brush::Grey ? kGrey : kWhite);
-    auto put = [&](QRgb* row, std::int64_t a, std::int64_t z, std::uint32_t c) {
-        a = std::max<std::int64_t>(a, 0);
-        z = std::min<std::int64_t>(z, W - 1);
-        if (a <= z) std::fill(row + a, row + z + 1, c);
-    };
+    auto put = [&](QRgb* row, std::int64_t a, std::int64_t z, std::uint32_t c) { fillRow(row, W, a, z, c); };
     for (std::int64_t y = std::max<std::int64_t>(t, 0); y < std::min<std::int64_t>(b, H); ++y) {
         std::int64_t xs = 0, xe = 0, ps = 0, pe = 0, ns = 0, ne = 0;
         span(y, xs, xe);
@@ -374,23 +387,10 @@ void QtSurface::scaledEllipse(std::int64_t l, std::int64_t t, std::int64_t r, st
     const Raster ras = raster();
     if (!ras.bits || r <= l || b <= t) return;
     if (r < 0 || b < 0 || l > ras.width || t > ras.height) return;
-    auto span = [](double l0, double t0, double r0, double b0, std::int64_t y, std::int64_t& xs, std::int64_t& xe) {
-        if (r0 <= l0 || b0 <= t0 || y < t0 || y >= b0) return false;
-        const double cx = (l0 + r0 - 1) / 2.0, cy = (t0 + b0 - 1) / 2.0;
-        const double ax = (r0 - l0 - 1) / 2.0, ay = (b0 - t0 - 1) / 2.0;
-        const double d = ay > 0 ? (y - cy) / ay : 0.0;
-        const double hw = ax * std::sqrt(std::max(0.0, 1.0 - d * d));
-        xs = std::int64_t(std::floor(cx - hw + 0.5));
-        xe = std::int64_t(std::floor(cx + hw + 0.5));
-        return true;
-    };
+    const auto span = ellipseRow;
     const std::uint32_t pen = argb(pen_);
     const std::uint32_t fill = argb(brush_ == Brush::Grey ? kGrey : kWhite);
-    auto put = [&](QRgb* row, std::int64_t a, std::int64_t z, std::uint32_t c) {
-        a = std::max<std::int64_t>(a, 0);
-        z = std::min<std::int64_t>(z, ras.width - 1);
-        if (a <= z) std::fill(row + a, row + z + 1, c);
-    };
+    auto put = [&](QRgb* row, std::int64_t a, std::int64_t z, std::uint32_t c) { fillRow(row, ras.width, a, z, c); };
     for (std::int64_t y = std::max<std::int64_t>(t, 0); y < std::min<std::int64_t>(b, ras.height); ++y) {
         std::int64_t xs = 0, xe = 0, is = 0, ie = 0;
         span(double(l), double(t), double(r), double(b), y, xs, xe);

@@ -12,15 +12,8 @@ using namespace yhb::test;
 
 namespace {
 
-std::vector<std::string> lines(const std::string& s) {
-    std::vector<std::string> out;
-    std::istringstream in(s);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
-
 std::string lastLine(const std::string& s) {
-    const std::vector<std::string> all = lines(s);
+    const std::vector<std::string> all = splitLines(s);
     return all.empty() ? std::string() : all.back();
 }
 
@@ -48,7 +41,7 @@ TEST(BankChecker, TheReportEndsWithItsSummaryAndTheCatalogueIsListedOnlyWhenAske
     ToolRun r = b.check();
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "") << "the catalogue without --list";
-    EXPECT_EQ(lines(r.err).size(), 3u) << r.err;
+    EXPECT_EQ(splitLines(r.err).size(), 3u) << r.err;
     EXPECT_EQ(lastLine(r.err), "共 3 题，1 个错误，1 个警告");
     EXPECT_EQ(lastLine(b.check("--lang en").err), "3 questions, 1 error, 1 warning");
 
@@ -87,7 +80,7 @@ TEST(BankChecker, AFigureValueThatIsNoNumberIsAnErrorNamingIt) {
         "tm/a/1/q3.txt:2: 图形行的值“2x”不是数（sin 的 B）",
         "共 4 题，3 个错误，0 个警告",
     };
-    EXPECT_EQ(lines(r.err), expected);
+    EXPECT_EQ(splitLines(r.err), expected);
 }
 
 // Such a line is no figure: students see it as text.
@@ -97,7 +90,7 @@ TEST(BankChecker, AMistypedFigureLineIsWarnedOf) {
     ToolRun r = b.check("--lang en");
     EXPECT_EQ(r.status, 0) << "a warning alone does not fail: " << r.err;
     std::vector<int> warned;
-    for (const std::string& l : lines(r.err))
+    for (const std::string& l : splitLines(r.err))
         if (l.find("warning: not a figure line") != std::string::npos) warned.push_back(std::stoi(l.substr(l.find(':') + 1)));
     EXPECT_EQ(warned, (std::vector<int>{2, 3, 5, 6})) << r.err;
     EXPECT_NE(b.check().err.find("tm/a/1/q1.txt:2: 警告：不是图形行（“@plot”须在行首并后跟一个空格）：会作为文字显示给学生"),

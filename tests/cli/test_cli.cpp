@@ -14,17 +14,6 @@
 
 using namespace yhb::test;
 
-namespace {
-
-std::vector<std::string> lines(const std::string& s) {
-    std::vector<std::string> out;
-    std::istringstream in(s);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
-
-} // namespace
-
 TEST(Cli, PlotRefusalsWriteNothing) {
     TempDir d;
     const std::string png = d / "x.png";
@@ -56,14 +45,14 @@ TEST(Cli, TraceOfALineEndsEachPassOnTheBandsEdge) {
     ToolRun r = cli("plot line-slope:1,0 --trace");
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> polylines;
-    for (const auto& l : lines(r.out))
+    for (const auto& l : splitLines(r.out))
         if (l.rfind("polyline ", 0) == 0) polylines.push_back(l);
     ASSERT_EQ(polylines.size(), 2u);
     // The last sample is outside; its run ends on the band's top and bottom edge.
     EXPECT_EQ(polylines[0].substr(polylines[0].rfind(',')), ",-200");
     EXPECT_EQ(polylines[1].substr(polylines[1].rfind(',')), ",200");
     EXPECT_EQ(polylines[0].substr(0, 17), "polyline 202 0,0 "); // pixels 0 .. 200 and the edge
-    EXPECT_EQ(lines(r.out)[0], "origin 300 200");
+    EXPECT_EQ(splitLines(r.out)[0], "origin 300 200");
     EXPECT_NE(r.out.find("fill -300 -200 300 200 808080"), std::string::npos);
     EXPECT_EQ(cli("plot line-slope:1,0 --trace").out, r.out); // the same on every run
 }
@@ -72,7 +61,7 @@ TEST(Cli, TraceOfAnEllipseGivesFourPolylinesClosedAtTheVertices) {
     ToolRun r = cli("plot ellipse-x:5,4 --trace --no-labels");
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::vector<std::string>> polys;
-    for (const auto& l : lines(r.out))
+    for (const auto& l : splitLines(r.out))
         if (l.rfind("polyline ", 0) == 0) {
             std::istringstream in(l);
             std::vector<std::string> pts;
@@ -159,13 +148,13 @@ TEST(Cli, BankListsTheCatalogueAndItsProblems) {
     d.write("tm/a/1/spaced.txt", markup({"function ", "x"}));
     ToolRun r = cli("bank " + d.path() + " --list --lang en");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(lines(r.out), (std::vector<std::string>{
+    EXPECT_EQ(splitLines(r.out), (std::vector<std::string>{
                                 "version 3.0", "toplevel 0 函数", "category 0 parent=0 aggregate=0 questions=3 一次函数",
                                 "category 1 parent=0 aggregate=1 questions=3 ★函数★所有题目",
                                 "question 0 1 tm/a/1/bad.txt", "question 0 2 tm/a/1/good.txt",
                                 "question 0 3 tm/a/1/spaced.txt", "question 1 1 tm/a/1/bad.txt",
                                 "question 1 2 tm/a/1/good.txt", "question 1 3 tm/a/1/spaced.txt"}));
-    EXPECT_EQ(lines(r.err), (std::vector<std::string>{"tm/a/1/bad.txt:2: \"fs\" needs two items before it",
+    EXPECT_EQ(splitLines(r.err), (std::vector<std::string>{"tm/a/1/bad.txt:2: \"fs\" needs two items before it",
                                                       "tm/a/1/bad.txt:5: bytes that are not valid CP936",
                                                       "tm/a/1/bad.txt:3: \"{\" is never closed",
                                                       "tm/a/1/spaced.txt:1: the first line is \"function\" with spaces around it",

@@ -20,13 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> names(const std::string& dir) {
-    std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 // What the tool writes, as the arguments that write `path` (quoted for the shell).
 std::vector<std::string> writers(const std::string& path, const std::string& question) {
     const std::string q = quoted(path);
@@ -111,7 +104,7 @@ TEST(ToolWrites, AFullDiskFailsEveryOutputAndKeepsTheOldFile) {
         EXPECT_NE(r.err.find("磁盘空间不足"), std::string::npos) << r.err;
         EXPECT_EQ(slurp(files[i]), "old") << commands[i];
     }
-    EXPECT_EQ(names(disk.path()).size(), files.size() + 1); // and the filler
+    EXPECT_EQ(fileNames(disk.path()).size(), files.size() + 1); // and the filler
 }
 
 // A write-protected file is refused unless --force, which replaces it and keeps it
@@ -135,7 +128,7 @@ TEST(ToolWrites, AWriteProtectedFileNeedsForce) {
         EXPECT_EQ(fs::status(files[i]).permissions() & fs::perms::all,
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     }
-    EXPECT_EQ(names(d.path()).size(), files.size() + 1); // and the question's folder
+    EXPECT_EQ(fileNames(d.path()).size(), files.size() + 1); // and the question's folder
 }
 
 // A link to a file not made yet makes that file and stays a link; a lesson name of 250 bytes
@@ -199,6 +192,6 @@ TEST(ToolQuestionPicture, APictureTooTallIsRefused) {
     EXPECT_NE(err.find("超过了 1000000 像素"), std::string::npos) << err;
     EXPECT_NE(err.find("没有保存"), std::string::npos) << err;
     EXPECT_TRUE(slurp(d / "q.png") == "old");
-    EXPECT_EQ(names(d.path()), (std::vector<std::string>{"err", "q.png", "长"}));
+    EXPECT_EQ(fileNames(d.path()), (std::vector<std::string>{"err", "q.png", "长"}));
     EXPECT_LT(m.maxRssKb, 300 * 1024);
 }

@@ -16,13 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> names(const std::string& dir) {
-    std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 bool hasLatinLetter(const std::string& s) {
     return std::any_of(s.begin(), s.end(), [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
 }
@@ -61,7 +54,7 @@ TEST_F(FileWriterTest, EveryFailingStepLeavesTheOldFileWhole) {
         FileError e;
         EXPECT_FALSE(replaceFile(dir / "图.png", std::string(20000, 'n'), e));
         EXPECT_EQ(slurp(dir / "图.png"), old);
-        EXPECT_EQ(names(dir.path()), std::vector<std::string>{"图.png"});
+        EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"图.png"});
         EXPECT_EQ(e.code, c.error);
         const std::string text = e.message();
         EXPECT_NE(text.find("“" + (dir / "图.png") + "”"), std::string::npos) << text;
@@ -80,7 +73,7 @@ TEST_F(FileWriterTest, EveryFailingStepLeavesTheOldFileWhole) {
         ASSERT_TRUE(w.write("part", e));
     }
     EXPECT_EQ(slurp(dir / "a.png"), old);
-    EXPECT_EQ(names(dir.path()), std::vector<std::string>{"a.png"});
+    EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"a.png"});
 }
 
 // The errors a teacher meets are said in Chinese, and the ones met for real carry the
@@ -117,7 +110,7 @@ TEST_F(FileWriterTest, ReasonsAreChineseForWhatAUserMeets) {
     EXPECT_FALSE(replaceFile(dir / "pipe.png", "x", e));
     EXPECT_NE(e.reason.find("不是普通文件"), std::string::npos) << e.reason;
     EXPECT_TRUE(fs::is_fifo(dir / "pipe.png"));
-    EXPECT_EQ(names(dir.path()), (std::vector<std::string>{"a.png", "b.png", "pipe.png", "文件夹.png"}));
+    EXPECT_EQ(fileNames(dir.path()), (std::vector<std::string>{"a.png", "b.png", "pipe.png", "文件夹.png"}));
 }
 
 // A link is kept and the file it names is written, with that file's permissions; a link to a
@@ -141,7 +134,7 @@ TEST_F(FileWriterTest, LinksAreFollowedAlsoToFilesNotThereYet) {
     EXPECT_TRUE(fs::is_symlink(dir / "out.png"));
     EXPECT_TRUE(fs::is_symlink(dir / "pictures/hop.png"));
     EXPECT_EQ(slurp(dir / "later.png"), "picture");
-    EXPECT_EQ(names(dir / "pictures"), std::vector<std::string>{"hop.png"});
+    EXPECT_EQ(fileNames(dir / "pictures"), std::vector<std::string>{"hop.png"});
 
     // A link into a folder that does not exist: said, and nothing made.
     fs::create_symlink(dir / "gone/x.png", dir / "lost.png");
@@ -161,7 +154,7 @@ TEST_F(FileWriterTest, NamesUpToTheLimitAreWritten) {
         EXPECT_TRUE(replaceFile(dir / name, "new", e)) << name.size() << ": " << e.message();
         EXPECT_EQ(slurp(dir / name), "new");
     }
-    EXPECT_EQ(names(dir.path()).size(), 3u);
+    EXPECT_EQ(fileNames(dir.path()).size(), 3u);
 }
 
 TEST_F(FileWriterTest, AWriteProtectedFileIsReplacedOnlyWhenAllowed) {
@@ -173,7 +166,7 @@ TEST_F(FileWriterTest, AWriteProtectedFileIsReplacedOnlyWhenAllowed) {
     EXPECT_TRUE(e.readOnly);
     EXPECT_NE(e.message().find("只读"), std::string::npos) << e.message();
     EXPECT_EQ(slurp(dir / "课件.yhb"), "old");
-    EXPECT_EQ(names(dir.path()), std::vector<std::string>{"课件.yhb"});
+    EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"课件.yhb"});
 
     ASSERT_TRUE(replaceFile(dir / "课件.yhb", "new", e, true)) << e.message();
     EXPECT_EQ(slurp(dir / "课件.yhb"), "new");
@@ -191,7 +184,7 @@ TEST_F(FileWriterTest, AFullDiskKeepsTheOldFile) {
     EXPECT_EQ(e.code, ENOSPC);
     EXPECT_NE(e.message().find("磁盘空间不足"), std::string::npos) << e.message();
     EXPECT_EQ(slurp(disk / "pic.png"), old);
-    EXPECT_EQ(names(disk.path()), std::vector<std::string>{"pic.png"});
+    EXPECT_EQ(fileNames(disk.path()), std::vector<std::string>{"pic.png"});
     // The space the failed file took is free again.
     EXPECT_TRUE(replaceFile(disk / "pic.png", std::string(30000, 'm'), e)) << e.message();
 }

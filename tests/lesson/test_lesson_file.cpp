@@ -19,13 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> names(const std::string& dir) {
-    std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 // The process's file-size limit, lowered for one scope: writes past it fail with EFBIG, as
 // on a full disk.
 class FileSizeLimit {
@@ -60,7 +53,7 @@ TEST(LessonFile, SavedFileOpensAsTheSameLesson) {
     const Lesson lesson = fiveRows();
     FileError error;
     ASSERT_TRUE(saveLesson(dir / "第一课.yhb", lesson, error)) << error.message();
-    EXPECT_EQ(names(dir.path()), std::vector<std::string>{"第一课.yhb"}); // no leftover beside it
+    EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"第一课.yhb"}); // no leftover beside it
     Lesson back;
     Problem p;
     ASSERT_TRUE(loadLesson(dir / "第一课.yhb", back, p)) << p.message;
@@ -84,7 +77,7 @@ TEST(LessonFile, AnInterruptedSaveLeavesTheOldFileIntact) {
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(slurp(path), old);
-    EXPECT_EQ(names(dir.path()), std::vector<std::string>{"lesson.yhb"});
+    EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"lesson.yhb"});
     const std::string text = saveFailureText(error);
     EXPECT_NE(text.find("课件没有保存到“" + path + "”：文件超过了系统允许的大小。"), std::string::npos) << text;
     EXPECT_NE(text.find("已有的同名文件保持原样"), std::string::npos) << text;
