@@ -44,10 +44,10 @@ void LessonCommands::rowsChanged() { window_.setWindowTitle(unsaved_.caption(win
 // Full screen and presentation mode switched through their commands, before the rows and
 // the origin, so that the window is laid out as those items lay it out and the origin is
 // placed on the canvas it will be seen on.
-void LessonCommands::matchModes(int fullScreen, int presentation) {
+void LessonCommands::matchModes(bool fullScreen, bool presentation) {
     const ViewSettings& v = window_.document().view;
-    if ((v.fullScreen != 0) != (fullScreen != 0)) window_.command(Command::MainFullScreen);
-    if ((v.presentation != 0) != (presentation != 0)) window_.command(Command::Presentation);
+    if (v.fullScreen != fullScreen) window_.command(Command::MainFullScreen);
+    if (v.presentation != presentation) window_.command(Command::Presentation);
 }
 
 void LessonCommands::newLesson() {

@@ -51,7 +51,7 @@ private:
     QString choosePath(bool saving, const QString& title, const QString& filter, const QString& suffix);
     bool chooseUnit(double& cmPerUnit);
     bool write(const QString& path);
-    void matchModes(int fullScreen, int presentation);
+    void matchModes(bool fullScreen, bool presentation);
     void adopt(const QString& path);
 
     MainWindow& window_;

@@ -68,24 +68,24 @@ void place(QWidget* w, const Rect& layoutRect, double magnification = 1.0) {
 MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
     : catalogue_(catalogue), notifier_(notifier), client_(new ClientArea(*this)),
       canvas_(new CanvasWidget(doc_, client_)) {
-    setObjectName(utf8String(109));
+    setObjectName(utf8String(StringId::MainWindowClass));
     setWindowTitle(QString::fromStdString(appTitleUtf8()));
     setWindowIcon(appIcon());
     setCentralWidget(client_);
     canvas_->setGeometry(0, 0, 0, 0); // the first non-empty size comes from the layout and centres the origin
 
-    static const int pictures[3][2] = {{176, 177}, {175, 179}, {183, 184}};
+    static const Picture pictures[3] = {Picture::ZoomIn, Picture::ZoomOut, Picture::Numbers};
     // The pictures alone do not say what they do.
     static const char* const tips[3] = {"放大", "缩小", "显示或隐藏坐标轴上的数字"};
     for (int k = 0; k < 3; ++k) {
-        toolbar_[static_cast<std::size_t>(k)] = new PictureButton(utf8String(111), pictures[k][0], pictures[k][1], nullptr, client_);
+        toolbar_[static_cast<std::size_t>(k)] = new PictureButton(utf8String(StringId::CreateButtonClass), pictures[k], nullptr, client_);
         toolbar_[static_cast<std::size_t>(k)]->setToolTip(QString::fromUtf8(tips[k]));
         toolbar_[static_cast<std::size_t>(k)]->onRelease = [this, k] { toolbarAction(k); };
         toolbar_[static_cast<std::size_t>(k)]->setGeometry(0, 0, 0, 0); // no flash before the first layout
     }
     for (int r = 0; r < kMaxSlots; ++r) {
-        auto* m = new PictureButton(utf8String(113), 172, 181, &modifyPressed_, client_);
-        auto* d = new PictureButton(utf8String(112), 170, 180, &deletePressed_, client_);
+        auto* m = new PictureButton(utf8String(StringId::ModifyButtonClass), Picture::Modify, &modifyPressed_, client_);
+        auto* d = new PictureButton(utf8String(StringId::DeleteButtonClass), Picture::Delete, &deletePressed_, client_);
         m->setToolTip("修改这一行的函数");
         d->setToolTip("删除这一行的函数");
         m->onRelease = [this, r] { modifyRow(r); };
@@ -221,9 +221,9 @@ void MainWindow::documentReplaced() {
         modify_[static_cast<std::size_t>(r)]->hide();
         delete_[static_cast<std::size_t>(r)]->hide();
     }
-    action(Command::MainFullScreen)->setChecked(doc_.view.fullScreen != 0);
-    action(Command::PiAxis)->setChecked(doc_.view.piAxis != 0);
-    action(Command::Presentation)->setChecked(doc_.view.presentation != 0);
+    action(Command::MainFullScreen)->setChecked(doc_.view.fullScreen);
+    action(Command::PiAxis)->setChecked(doc_.view.piAxis);
+    action(Command::Presentation)->setChecked(doc_.view.presentation);
     layoutAndPaint(nullptr);
     client_->update();
     canvas_->applyOrigin();
@@ -254,20 +254,20 @@ void MainWindow::command(int id) {
         about();
         return;
     case Command::MainFullScreen:
-        doc_.view.fullScreen = doc_.view.fullScreen == 0 ? 1 : 0;
-        action(Command::MainFullScreen)->setChecked(doc_.view.fullScreen != 0);
+        doc_.view.fullScreen = !doc_.view.fullScreen;
+        action(Command::MainFullScreen)->setChecked(doc_.view.fullScreen);
         canvas_->repaintNow();
         layoutAndPaint(nullptr);
         client_->update();
         return;
     case Command::PiAxis:
-        doc_.view.piAxis = doc_.view.piAxis == 0 ? 1 : 0;
-        action(Command::PiAxis)->setChecked(doc_.view.piAxis != 0);
+        doc_.view.piAxis = !doc_.view.piAxis;
+        action(Command::PiAxis)->setChecked(doc_.view.piAxis);
         canvas_->repaintNow();
         return;
     case Command::Presentation:
         togglePresentation(doc_, *canvas_);
-        action(Command::Presentation)->setChecked(doc_.view.presentation != 0);
+        action(Command::Presentation)->setChecked(doc_.view.presentation);
         layoutAndPaint(nullptr);
         client_->update();
         return;
@@ -327,7 +327,7 @@ void MainWindow::openFamilyDialog(int kind) {
         // Apply (and every slider step) shows the new label at once: the client's paint lays
         // the panel out and draws the canvas.
         dialog.form().repaintCanvas = [this] {
-            if (client_->isVisible() && doc_.view.fullScreen == 0)
+            if (client_->isVisible() && !doc_.view.fullScreen)
                 client_->repaint();
             else
                 canvas_->repaintNow();
@@ -355,7 +355,7 @@ void MainWindow::modifyRow(int row) {
 
 void MainWindow::deleteRow(int row) {
     if (row < 0 || row >= kMaxSlots) {
-        notifier_.message(appTitleUtf8(), utf8String(116));
+        notifier_.message(appTitleUtf8(), utf8String(StringId::DeleteFailed));
         return;
     }
     doc_.table.deleteSlot(row);
@@ -372,7 +372,7 @@ void MainWindow::toolbarAction(int index) {
     ViewSettings& v = doc_.view;
     if (index == 0 && v.pixelsPerUnit <= 80) v.pixelsPerUnit += 4;
     else if (index == 1 && v.pixelsPerUnit >= 6) v.pixelsPerUnit -= 4;
-    else if (index == 2) v.showLabels = v.showLabels == 1 ? 0 : 1;
+    else if (index == 2) v.showLabels = !v.showLabels;
     canvas_->repaintNow();
 }
 
@@ -382,7 +382,7 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     std::vector<int> counts;
     for (int r = 0; r < t.slotCount; ++r) counts.push_back(t.slot(r).labels.charCount());
     const double mag = layoutMagnification(doc_.view, w, h);
-    const MainLayout l = computeLayout(static_cast<int>(w / mag), static_cast<int>(h / mag), doc_.view.fullScreen != 0, counts);
+    const MainLayout l = computeLayout(static_cast<int>(w / mag), static_cast<int>(h / mag), doc_.view.fullScreen, counts);
     doc_.metrics.labelFontHeight = l.labelFontHeight;
     doc_.metrics.fractionFontHeight = l.labelFontHeight;
 
@@ -411,7 +411,7 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
             ExpressionSlot& slot = t.slot(r);
             slot.labels.setFontSize(row.labelCharWidth, l.labelFontHeight);
             slot.labels.setColour(SlotColours[static_cast<std::size_t>(slot.colourIndex)]);
-            slot.labels.draw(panel->surface(), row.labelX, row.labelY, row.labelWidth, row.labelHeight);
+            slot.labels.draw(panel->surface(), row.label.x, row.label.y, row.label.width, row.label.height);
         }
     }
     // In full screen the canvas fills the client exactly, whatever the magnified layout rounds.

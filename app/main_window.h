@@ -89,8 +89,8 @@ private:
     std::array<PictureButton*, 3> toolbar_{};
     std::array<PictureButton*, kMaxSlots> modify_{};
     std::array<PictureButton*, kMaxSlots> delete_{};
-    int modifyPressed_ = 0; // one flag shared by the five modify buttons
-    int deletePressed_ = 0;
+    bool modifyPressed_ = false; // one flag shared by the five modify buttons
+    bool deletePressed_ = false;
     std::unique_ptr<QuestionWindow> questionWindow_;
     std::unique_ptr<LessonCommands> lessons_;
     QMenu* bankMenu_ = nullptr;

@@ -11,9 +11,9 @@
 
 namespace yhb {
 
-PictureButton::PictureButton(const QString& className, int releasedId, int pressedId, int* pressedFlag, QWidget* parent)
-    : QWidget(parent), releasedId_(releasedId), pressedId_(pressedId), baseSize_(buttonPicture(releasedId).width()),
-      released_(buttonPicture(releasedId)), pressedPicture_(buttonPicture(pressedId)),
+PictureButton::PictureButton(const QString& className, Picture picture, bool* pressedFlag, QWidget* parent)
+    : QWidget(parent), picture_(picture), baseSize_(buttonPicture(picture, false).width()),
+      released_(buttonPicture(picture, false)), pressedPicture_(buttonPicture(picture, true)),
       flag_(pressedFlag ? pressedFlag : &ownFlag_) {
     setObjectName(className);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -24,8 +24,8 @@ const QImage& PictureButton::pictureNow() {
     const int pixels = static_cast<int>(std::lround(std::max(width(), height()) * dpr));
     if (pixels > 0 && baseSize_ > 0 && (released_.width() != pixels || released_.devicePixelRatio() != dpr)) {
         const double scale = pixels / double(baseSize_);
-        released_ = buttonPicture(releasedId_, scale);
-        pressedPicture_ = buttonPicture(pressedId_, scale);
+        released_ = buttonPicture(picture_, false, scale);
+        pressedPicture_ = buttonPicture(picture_, true, scale);
         released_.setDevicePixelRatio(dpr);
         pressedPicture_.setDevicePixelRatio(dpr);
     }
@@ -39,13 +39,13 @@ void PictureButton::paintEvent(QPaintEvent*) {
 
 void PictureButton::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
-    *flag_ = 1;
+    *flag_ = true;
     update();
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton || *flag_ != 1) return;
-    *flag_ = 0;
+    if (e->button() != Qt::LeftButton || !*flag_) return;
+    *flag_ = false;
     update();
     if (onRelease) onRelease();
 }

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "res/qt/icons.h"
+
 namespace yhb {
 
 // A small button drawn from a released and a pressed picture, at its size and the screen's
@@ -13,7 +15,7 @@ namespace yhb {
 class PictureButton : public QWidget {
     Q_OBJECT
 public:
-    PictureButton(const QString& className, int releasedId, int pressedId, int* pressedFlag, QWidget* parent);
+    PictureButton(const QString& className, Picture picture, bool* pressedFlag, QWidget* parent);
 
     std::function<void()> onRelease;
 
@@ -26,12 +28,12 @@ private:
     // The picture drawn for the button's size at the screen's device pixel ratio.
     const QImage& pictureNow();
 
-    int releasedId_, pressedId_;
+    Picture picture_;
     int baseSize_; // the art's own size in pixels
     QImage released_;
     QImage pressedPicture_;
-    int ownFlag_ = 0;
-    int* flag_;
+    bool ownFlag_ = false;
+    bool* flag_;
 };
 
 } // namespace yhb

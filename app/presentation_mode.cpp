@@ -24,7 +24,7 @@ Rect magnified(const Rect& r, double m) {
 }
 
 void togglePresentation(Document& doc, CanvasWidget& canvas) {
-    doc.view.presentation = doc.view.presentation ? 0 : 1;
+    doc.view.presentation = !doc.view.presentation;
     canvas.restyle();
 }
 

@@ -73,7 +73,7 @@ void S5_DragMessage(benchmark::State& state) {
 // captions kept apart) and in normal mode at a device pixel ratio of 2.
 void styled(benchmark::State& state, bool presentation, double dpr) {
     Document doc;
-    doc.view.presentation = presentation ? 1 : 0;
+    doc.view.presentation = presentation;
     sample::enterFiveRows(doc);
     const double m = presentation ? kPresentationMagnification : 1.0;
     doc.canvas.resize(static_cast<int>(kW / m), static_cast<int>(kH / m));
@@ -91,7 +91,7 @@ void S5_NormalRatio2(benchmark::State& st) { styled(st, false, 2.0); }
 // A drag message in presentation mode, as S5_DragMessage in normal mode.
 void S5_PresentationDrag(benchmark::State& state) {
     Document doc;
-    doc.view.presentation = 1;
+    doc.view.presentation = true;
     sample::enterFiveRows(doc);
     doc.canvas.resize(kW / 2, kH / 2);
     QImage image(kW, kH, QImage::Format_RGB32), screen(kW, kH, QImage::Format_RGB32);

@@ -47,9 +47,9 @@ int PlotLessonOptions::read(int argc, char** argv) {
 void PlotLessonOptions::preset(int& scale, bool& pi, bool& noLabels, bool& presentation) const {
     if (!hasLesson()) return;
     scale = lesson_.view.pixelsPerUnit;
-    pi = lesson_.view.piAxis != 0;
-    noLabels = lesson_.view.showLabels == 0;
-    presentation = lesson_.view.presentation != 0;
+    pi = lesson_.view.piAxis;
+    noLabels = !lesson_.view.showLabels;
+    presentation = lesson_.view.presentation;
 }
 
 bool PlotLessonOptions::enter(Document& doc, int width, int height) const {

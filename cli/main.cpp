@@ -181,8 +181,8 @@ int plotCommand(int argc, char** argv) {
     auto setView = [&](Document& doc) {
         doc.view.pixelsPerUnit = scale;
         doc.view.piAxis = pi;
-        doc.view.showLabels = noLabels ? 0 : 1;
-        doc.view.presentation = presentation ? 1 : 0;
+        doc.view.showLabels = !noLabels;
+        doc.view.presentation = presentation;
     };
     auto setOrigin = [&](Document& doc) {
         if (!origin) return false;
@@ -205,7 +205,7 @@ int plotCommand(int argc, char** argv) {
         window.resizeClient(winW, winH); // the first layout sizes the canvas and centres the origin
         if (!lesson.enter(window)) return kUsageStatus;
         setView(doc);
-        doc.view.presentation = 0;
+        doc.view.presentation = false;
         if (presentation) window.command(Command::Presentation);
         if (setOrigin(doc)) window.canvas()->applyOrigin();
         bool refused = false;

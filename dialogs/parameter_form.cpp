@@ -56,7 +56,7 @@ std::string ParameterForm::refusal() const {
     if (!family_.validatesCircle) return {};
     const double d = readField(fieldTexts[0]), e = readField(fieldTexts[1]), f = readField(fieldTexts[2]);
     const double v = d * d + e * e - 4 * f;
-    return std::isfinite(v) && v > 0 ? std::string() : utf8String(120);
+    return std::isfinite(v) && v > 0 ? std::string() : utf8String(StringId::CircleRefused);
 }
 
 bool ParameterForm::apply() {

@@ -54,7 +54,7 @@ struct FamilySpec {
     const char* cliName;
     std::vector<FieldSpec> fields;
     std::vector<BoxSpec> boxes;
-    int twoBranches;
+    bool twoBranches;
     bool trigHint;
     bool validatesCircle; // the general circle: D*D + E*E - 4F must be greater than 0
     void (*records)(int box, const double* p, RecordSink& out);

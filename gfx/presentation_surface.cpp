@@ -31,18 +31,17 @@ void PresentationSurface::caption(int x, int y, std::string_view text, CellFont 
     Point chosen{x, y};
     bool found = false, foundInside = false;
     for (const Point& p : places) {
-        const Box box{p.x + o.x, p.y + o.y, p.x + o.x + w, p.y + o.y + h};
+        const Rect box{p.x + o.x, p.y + o.y, w, h};
         bool free = true;
-        for (const Box& c : captions_) free = free && !c.overlaps(box);
+        for (const Rect& c : captions_) free = free && !c.overlaps(box);
         if (!free) continue;
-        const bool inside = box.left >= bounds_.left && box.top >= bounds_.top && box.right <= bounds_.right &&
-                            box.bottom <= bounds_.bottom;
+        const bool inside = !bounds_ || bounds_->contains(box);
         if (!found || (inside && !foundInside)) chosen = p;
         found = true;
         foundInside = foundInside || inside;
         if (foundInside) break;
     }
-    captions_.push_back({chosen.x + o.x, chosen.y + o.y, chosen.x + o.x + w, chosen.y + o.y + h});
+    captions_.push_back({chosen.x + o.x, chosen.y + o.y, w, h});
     s_.caption(chosen.x, chosen.y, text, font, l, t, r, b);
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "gfx/forwarding_surface.h"
+#include "gfx/rect.h"
 
 namespace yhb {
 
@@ -23,11 +25,6 @@ struct ColourMap {
 // beside its point.
 class PresentationSurface : public ForwardingSurface {
 public:
-    struct Box {
-        int left, top, right, bottom; // [left, right) x [top, bottom), origin applied
-        bool overlaps(const Box& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
-    };
-
     PresentationSurface(Surface& target, ColourMap colours) : ForwardingSurface(target), colours_(std::move(colours)) {}
 
     void setPen(Colour c) override { s_.setPen(colours_(c)); }
@@ -36,15 +33,15 @@ public:
     void fillRect(int l, int t, int r, int b, Colour c) override { s_.fillRect(l, t, r, b, colours_(c)); }
     void caption(int x, int y, std::string_view text, CellFont font, int left, int top, int right, int bottom) override;
 
-    // The captions written so far, where they went.
-    const std::vector<Box>& captions() const { return captions_; }
+    // The captions written so far, where they went (origin applied).
+    const std::vector<Rect>& captions() const { return captions_; }
     // Captions are moved only to places inside [0, width) x [0, height) when one is free.
-    void keepCaptionsInside(int width, int height) { bounds_ = {0, 0, width, height}; }
+    void keepCaptionsInside(int width, int height) { bounds_ = Rect{0, 0, width, height}; }
 
 private:
     ColourMap colours_;
-    std::vector<Box> captions_;
-    Box bounds_{-(1 << 30), -(1 << 30), 1 << 30, 1 << 30};
+    std::vector<Rect> captions_;
+    std::optional<Rect> bounds_; // none: anywhere
 };
 
 } // namespace yhb

@@ -5,7 +5,7 @@
 
 namespace yhb {
 
-DrawItem::DrawItem(bool isBreakable) : breakable(isBreakable ? 1 : 0) {}
+DrawItem::DrawItem(bool isBreakable) : breakable(isBreakable) {}
 
 int DrawItem::splitCheck(int, int) const { return 0; }
 

@@ -29,7 +29,7 @@ public:
     // `to` select bytes of a text (0, 0: all of it).
     virtual int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const = 0;
 
-    const int breakable;
+    const bool breakable;
     int charWidth = 6;
     int charHeight = 10;
     Colour colour = 0;

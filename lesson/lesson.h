@@ -32,10 +32,10 @@ struct LessonView {
     bool hasOrigin = false;
     int originX = 0, originY = 0;
     int canvasWidth = 0, canvasHeight = 0; // the canvas the origin belongs to; 0: not known
-    int piAxis = 0;
-    int showLabels = 1;
-    int fullScreen = 0;
-    int presentation = 0;
+    bool piAxis = false;
+    bool showLabels = true;
+    bool fullScreen = false;
+    bool presentation = false;
 };
 
 struct Lesson {

@@ -160,8 +160,12 @@ public:
         for (std::size_t i = 1; i < w.size(); ++i) {
             std::string_view key, value;
             if (!keyValue(n, w[i], key, value)) return false;
-            auto flag = [&](int& target, const char* name) {
-                return readInt(value, 0, 1, target) || fail(n, std::string(name) + "的值应为 0 或 1，这里是“" + shown(value) + "”。");
+            auto flag = [&](bool& target, const char* name) {
+                int f = 0;
+                if (!readInt(value, 0, 1, f))
+                    return fail(n, std::string(name) + "的值应为 0 或 1，这里是“" + shown(value) + "”。");
+                target = f != 0;
+                return true;
             };
             if (key == "scale") {
                 if (!readInt(value, kScaleMin, kScaleMax, v.pixelsPerUnit))
@@ -275,7 +279,7 @@ std::string writeLesson(const Lesson& lesson) {
     auto pair = [](int a, int b, int lo, int hi) {
         return std::to_string(std::clamp(a, lo, hi)) + "," + std::to_string(std::clamp(b, lo, hi));
     };
-    auto flag = [](int f) { return f != 0 ? "1" : "0"; };
+    auto flag = [](bool f) { return f ? "1" : "0"; };
     std::string out = std::string(kLessonMagic) + " " + std::to_string(kLessonMajor) + "." + std::to_string(kLessonMinor) + "\n";
     out += "view scale=" + std::to_string(std::clamp(v.pixelsPerUnit, kScaleMin, kScaleMax));
     // Opened on a far larger canvas, or doubled by leaving presentation mode, an origin can

@@ -10,7 +10,7 @@ namespace yhb {
 
 std::string tooManyExpressionsText() {
     char buf[160];
-    std::snprintf(buf, sizeof buf, utf8String(114), kMaxSlots);
+    std::snprintf(buf, sizeof buf, utf8String(StringId::TooManyExpressions), kMaxSlots);
     return buf;
 }
 

@@ -29,7 +29,7 @@ struct Document {
     FamilyState& familyState(int kind) { return familyStates[kind]; }
 };
 
-// The menu's way to a new expression: refuses a sixth one with string 114, else sets new mode.
+// The menu's way to a new expression: refuses a sixth one with StringId::TooManyExpressions, else sets new mode.
 bool beginNew(Document& doc, Notifier& notifier);
 // The modify button's way: modify mode on `row`.
 void beginModify(Document& doc, int row);
@@ -39,7 +39,7 @@ void beginModify(Document& doc, int row);
 // apart when the view is in presentation mode.
 void paintDocument(Surface& s, const Document& doc);
 
-// The text of string 114 formatted with 5 (UTF-8).
+// The text of StringId::TooManyExpressions formatted with 5 (UTF-8).
 std::string tooManyExpressionsText();
 
 } // namespace yhb

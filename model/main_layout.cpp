@@ -26,10 +26,7 @@ MainLayout computeLayout(int w, int h, bool fullScreen, const std::vector<int>& 
             row.labelCharWidth = (w - cw - 30) / counts[r];
             row.drawLabel = l.labelFontHeight > 0 && row.labelCharWidth > 0;
         }
-        row.labelX = cw + 20;
-        row.labelY = y + 30;
-        row.labelWidth = w - cw - 20;
-        row.labelHeight = h - y - 40;
+        row.label = {cw + 20, y + 30, w - cw - 20, h - y - 40};
         l.rows.push_back(row);
     }
     l.canvas = {10, 60, cw, h - 70};

@@ -2,12 +2,9 @@
 #pragma once
 #include <vector>
 
-namespace yhb {
+#include "gfx/rect.h"
 
-struct Rect {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const Rect& o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
-};
+namespace yhb {
 
 // The main window's client layout for one paint: toolbar across the top, the canvas on the
 // left, and per row in use its label and its modify and delete buttons on the right.
@@ -17,7 +14,7 @@ struct MainLayout {
         Rect remove;
         int labelCharWidth = 0;
         bool drawLabel = false;
-        int labelX = 0, labelY = 0, labelWidth = 0, labelHeight = 0;
+        Rect label;
     };
     int q = 0;
     int canvasWidth = 0;

@@ -68,13 +68,13 @@ void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& v
     const int ppu = view.pixelsPerUnit;
     const int tick = view.tickLength;
     const double unit = view.piAxis ? 3.1415 : 1.0;
-    const std::string& format = gbString(view.piAxis ? 119 : 118);
+    const std::string& format = gbString(view.piAxis ? StringId::PiTick : StringId::IntegerTick);
     char buf[48];
     auto xTick = [&](int n, bool leftwards) {
         int X = static_cast<int>(ppu * n * unit);
         s.moveTo(X, 0);
         s.lineTo(X, -tick);
-        if (view.showLabels == 1 && !(leftwards && n == 0)) {
+        if (view.showLabels && !(leftwards && n == 0)) {
             std::snprintf(buf, sizeof buf, format.c_str(), n);
             s.textOut(leftwards ? X - 5 : X, tick, buf, kCanvasFont);
         }
@@ -85,7 +85,7 @@ void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& v
     auto yTick = [&](int k) {
         s.moveTo(0, k * ppu);
         s.lineTo(-tick, k * ppu);
-        if (view.showLabels == 1 && k != 0) {
+        if (view.showLabels && k != 0) {
             std::snprintf(buf, sizeof buf, "%d", -k);
             s.textOut(tick, k * ppu, buf, kCanvasFont);
         }
@@ -100,7 +100,7 @@ void drawReadOut(Surface& s, const ViewSettings& view, int mouseX, int mouseY) {
     float x = static_cast<float>(static_cast<double>(a) / view.pixelsPerUnit);
     double y = -(static_cast<double>(b) / view.pixelsPerUnit);
     char buf[64];
-    std::snprintf(buf, sizeof buf, utf8String(117), unsignedZero(static_cast<double>(x), 2), unsignedZero(y, 2));
+    std::snprintf(buf, sizeof buf, utf8String(StringId::PointCaption), unsignedZero(static_cast<double>(x), 2), unsignedZero(y, 2));
     s.textOut(a + view.tickLength, b - view.tickLength, buf, kCanvasFont);
 }
 

@@ -15,7 +15,7 @@ int ExpressionTable::allocateColour() {
 
 void ExpressionTable::resetSlot(int row) {
     ExpressionSlot& s = slot(row);
-    s.twoBranches = 0;
+    s.twoBranches = false;
     s.extraCount = 0;
     s.kind = 0;
     s.plotOp = PlotOp::Curve;

@@ -12,7 +12,7 @@ namespace yhb {
 
 // One characteristic point or line of a row.
 struct ExtraPlot {
-    int twoBranches = 0;
+    bool twoBranches = false;
     int sourceControl = 0; // the check box that asked for it
     int kind = 0;
     PlotOp plotOp = PlotOp::None;
@@ -22,7 +22,7 @@ struct ExtraPlot {
 struct ExpressionSlot {
     PlotOp plotOp = PlotOp::Curve;
     int extraCount = 0;
-    int twoBranches = 0;
+    bool twoBranches = false;
     int kind = 0;
     double params[10] = {};
     ExtraPlot extras[10];

@@ -24,7 +24,7 @@ bool finite2(double a, double b) { return std::isfinite(a) && std::isfinite(b); 
 
 } // namespace
 
-void plot(Surface& s, const ViewSettings& view, int twoBranches, PlotOp op, int kind, const double* p, Band band) {
+void plot(Surface& s, const ViewSettings& view, bool twoBranches, PlotOp op, int kind, const double* p, Band band) {
     const double sc = view.pixelsPerUnit;
     switch (op) {
     case PlotOp::Curve:
@@ -35,8 +35,8 @@ void plot(Surface& s, const ViewSettings& view, int twoBranches, PlotOp op, int 
         const int l = shapePixel(sc * p[0] - 4), t = shapePixel(-(sc * p[1]) - 4), r = shapePixel(sc * p[0] + 4),
                   b = shapePixel(4 - sc * p[1]);
         s.ellipse(l, t, r, b);
-        if (view.showLabels == 1) {
-            const char* fmt = utf8String(117);
+        if (view.showLabels) {
+            const char* fmt = utf8String(StringId::PointCaption);
             const double x = unsignedZero(p[0], 2), y = unsignedZero(p[1], 2);
             int len = std::snprintf(nullptr, 0, fmt, x, y);
             std::string text(static_cast<std::size_t>(len > 0 ? len : 0) + 1, '\0');

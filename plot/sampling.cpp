@@ -248,7 +248,7 @@ struct Storage {
     std::array<Point, kRunCapacity> lower;
 };
 
-void drawPass(Surface& s, const ViewSettings& view, const std::vector<Sample>& samples, int twoBranches, bool closed,
+void drawPass(Surface& s, const ViewSettings& view, const std::vector<Sample>& samples, bool twoBranches, bool closed,
               Band band) {
     static thread_local Storage storage;
     Run upper(s, view.dedupePoints, storage.upper.data());
@@ -272,7 +272,7 @@ void drawPass(Surface& s, const ViewSettings& view, const std::vector<Sample>& s
             }
             upper.drawAndEmpty();
         }
-        if (twoBranches == 1) {
+        if (twoBranches) {
             const int q = smp.q;
             if (!undefined && q != kNone && yLow <= q && q <= yHigh)
                 lower.append({px, -q}, {px, -py});
@@ -284,12 +284,12 @@ void drawPass(Surface& s, const ViewSettings& view, const std::vector<Sample>& s
     }
     upper.drawAndEmpty();
     // Stopped at the band's side with the curve still going on beyond it: nothing to join.
-    if (twoBranches == 1) lower.drawAndEmpty(false);
+    if (twoBranches) lower.drawAndEmpty(false);
 }
 
 } // namespace
 
-void sampleCurve(Surface& s, const ViewSettings& view, int twoBranches, int k, const double* params, Band band) {
+void sampleCurve(Surface& s, const ViewSettings& view, bool twoBranches, int k, const double* params, Band band) {
     const int scale = view.pixelsPerUnit;
     const int n = 10 * scale;
     if (n <= 0) return;

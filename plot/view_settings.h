@@ -8,12 +8,12 @@ namespace yhb {
 struct ViewSettings {
     int pixelsPerUnit = 20;
     int tickLength = 5;
-    int showLabels = 1;
-    int piAxis = 0;
-    int fullScreen = 0;
+    bool showLabels = true;
+    bool piAxis = false;
+    bool fullScreen = false;
     // Drawn for a projector: magnified, smoothed, in the presentation palette, captions kept
     // apart. Only the surfaces look at it; positions and pixels of the plane stay as they are.
-    int presentation = 0;
+    bool presentation = false;
     // Consecutive equal points (ten samples per pixel give many) are not handed to the
     // surface; the pixels drawn are the same either way.
     bool dedupePoints = true;

@@ -8,34 +8,34 @@
 
 namespace yhb {
 
-const char* utf8String(int id) {
+const char* utf8String(StringId id) {
     switch (id) {
-    case 109: return "FUNCTION00";
-    case 110: return "Function";
-    case 111: return "CreateButton";
-    case 112: return "DelExpress";
-    case 113: return "ModExpress";
-    case 114: return "表达式个数已大于%d个，请删除后再添加新的！";
-    case 115: return "云绘板v5.0";
-    case 116: return "删除函数表达式出错！！";
-    case 117: return "(%.2f,%.2f)";
-    case 118: return "%d";
-    case 119: return "%dπ";
-    case 120: return "D^2+E^2-4F必需大于0！！请重新输入!";
-    case 121: return "functionTm";
-    case 143: return "  (意见与建议: yunhuiban@example.org)";
-    default: return "";
+    case StringId::MainWindowClass: return "FUNCTION00";
+    case StringId::FunctionClass: return "Function";
+    case StringId::CreateButtonClass: return "CreateButton";
+    case StringId::DeleteButtonClass: return "DelExpress";
+    case StringId::ModifyButtonClass: return "ModExpress";
+    case StringId::TooManyExpressions: return "表达式个数已大于%d个，请删除后再添加新的！";
+    case StringId::AppName: return "云绘板v5.0";
+    case StringId::DeleteFailed: return "删除函数表达式出错！！";
+    case StringId::PointCaption: return "(%.2f,%.2f)";
+    case StringId::IntegerTick: return "%d";
+    case StringId::PiTick: return "%dπ";
+    case StringId::CircleRefused: return "D^2+E^2-4F必需大于0！！请重新输入!";
+    case StringId::QuestionWindowClass: return "functionTm";
+    case StringId::ContactNotice: return "  (意见与建议: yunhuiban@example.org)";
     }
+    return "";
 }
 
-const std::string& gbString(int id) {
-    static std::map<int, std::string> cache;
+const std::string& gbString(StringId id) {
+    static std::map<StringId, std::string> cache;
     auto it = cache.find(id);
     if (it == cache.end()) it = cache.emplace(id, cp936::fromUtf8(utf8String(id))).first;
     return it->second;
 }
 
-std::string appTitleUtf8() { return std::string(utf8String(115)) + utf8String(143); }
+std::string appTitleUtf8() { return std::string(utf8String(StringId::AppName)) + utf8String(StringId::ContactNotice); }
 
 const std::string& appTitle() {
     static const std::string title = cp936::fromUtf8(appTitleUtf8());

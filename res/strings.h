@@ -4,10 +4,27 @@
 
 namespace yhb {
 
-// The string table, by resource id. Texts are UTF-8 here; gbString gives the CP936 bytes the
-// core works with.
-const char* utf8String(int id);
-const std::string& gbString(int id);
+// The string table. The values are the resource ids the texts have always had.
+enum class StringId {
+    MainWindowClass = 109,
+    FunctionClass = 110,
+    CreateButtonClass = 111,
+    DeleteButtonClass = 112,
+    ModifyButtonClass = 113,
+    TooManyExpressions = 114, // printf format: the number of rows
+    AppName = 115,
+    DeleteFailed = 116,
+    PointCaption = 117, // printf format: x, y
+    IntegerTick = 118,
+    PiTick = 119,
+    CircleRefused = 120,
+    QuestionWindowClass = 121,
+    ContactNotice = 143,
+};
+
+// Texts are UTF-8 here; gbString gives the CP936 bytes the core works with.
+const char* utf8String(StringId id);
+const std::string& gbString(StringId id);
 
 // "云绘板v5.0" followed by the contact notice.
 std::string appTitleUtf8();

@@ -58,7 +58,7 @@ private:
 QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     : QWidget(nullptr), catalogue_(catalogue), notifier_(notifier), navigator_(catalogue),
       view_(new QuestionView(*this)), scroll_(new QScrollBar(Qt::Vertical)) {
-    setObjectName("functionTm");
+    setObjectName(utf8String(StringId::QuestionWindowClass));
     setWindowIcon(appIcon());
     setWindowTitle(QString::fromStdString(cp936::toUtf8(navigator_.caption())));
     resize(760, 560);

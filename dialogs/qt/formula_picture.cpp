@@ -236,7 +236,7 @@ void drawSketch(QtSurface& s, const FamilySpec& family, const Sketch& sk) {
     s.setOrigin(kOriginX, kOriginY);
     ViewSettings view;
     view.pixelsPerUnit = sk.pixelsPerUnit;
-    view.showLabels = 0;
+    view.showLabels = false;
 
     s.setPen(kAxisColour);
     s.moveTo(kBand.left, 0);

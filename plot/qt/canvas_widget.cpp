@@ -6,11 +6,13 @@
 
 #include <cmath>
 
+#include "res/strings.h"
+
 namespace yhb {
 
 CanvasWidget::CanvasWidget(Document& doc, QWidget* parent)
     : QWidget(parent), doc_(doc), image_(1, 1, QImage::Format_RGB32), surface_(&image_) {
-    setObjectName("Function");
+    setObjectName(utf8String(StringId::FunctionClass));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::ArrowCursor);
     surface_.setBkMode(BkMode::Transparent);

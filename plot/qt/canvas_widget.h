@@ -44,7 +44,7 @@ private:
     QImage image_;
     QtSurface surface_;
     double dpr_ = 1.0;
-    int presentation_ = 0;
+    bool presentation_ = false;
     struct {
         bool valid = false;
         double magnification = 1.0; // switching back to it

@@ -10,8 +10,6 @@
 namespace yhb {
 namespace {
 
-enum class Art { ZoomIn, ZoomOut, Numbers, Modify, Delete };
-
 void drawMagnifier(QPainter& p, bool plus) {
     p.setPen(QPen(QColor(30, 30, 30), 3));
     p.setBrush(QColor(220, 235, 255));
@@ -60,8 +58,8 @@ void drawDelete(QPainter& p) {
     p.drawLine(22, 8, 8, 22);
 }
 
-QImage picture(Art art, bool pressed, double scale) {
-    const int size = art == Art::Modify || art == Art::Delete ? 30 : 40;
+QImage drawPicture(Picture art, bool pressed, double scale) {
+    const int size = art == Picture::Modify || art == Picture::Delete ? 30 : 40;
     const int pixels = std::max(1, static_cast<int>(std::lround(size * scale)));
     QImage img(pixels, pixels, QImage::Format_RGB32);
     img.fill(pressed ? QColor(192, 192, 192) : Qt::white);
@@ -71,32 +69,18 @@ QImage picture(Art art, bool pressed, double scale) {
     p.setPen(QPen(QColor(128, 128, 128), 1));
     p.drawRect(0, 0, size - 1, size - 1);
     switch (art) {
-    case Art::ZoomIn: drawMagnifier(p, true); break;
-    case Art::ZoomOut: drawMagnifier(p, false); break;
-    case Art::Numbers: drawNumbers(p); break;
-    case Art::Modify: drawModify(p); break;
-    case Art::Delete: drawDelete(p); break;
+    case Picture::ZoomIn: drawMagnifier(p, true); break;
+    case Picture::ZoomOut: drawMagnifier(p, false); break;
+    case Picture::Numbers: drawNumbers(p); break;
+    case Picture::Modify: drawModify(p); break;
+    case Picture::Delete: drawDelete(p); break;
     }
     return img;
 }
 
 } // namespace
 
-QImage buttonPicture(int id, double scale) {
-    switch (id) {
-    case 176: return picture(Art::ZoomIn, false, scale);
-    case 177: return picture(Art::ZoomIn, true, scale);
-    case 175: return picture(Art::ZoomOut, false, scale);
-    case 179: return picture(Art::ZoomOut, true, scale);
-    case 183: return picture(Art::Numbers, false, scale);
-    case 184: return picture(Art::Numbers, true, scale);
-    case 172: return picture(Art::Modify, false, scale);
-    case 181: return picture(Art::Modify, true, scale);
-    case 170: return picture(Art::Delete, false, scale);
-    case 180: return picture(Art::Delete, true, scale);
-    default: return {};
-    }
-}
+QImage buttonPicture(Picture picture, bool pressed, double scale) { return drawPicture(picture, pressed, scale); }
 
 QIcon appIcon() {
     QImage img(64, 64, QImage::Format_ARGB32);

@@ -290,7 +290,7 @@ TEST(PresentationMode, F5SwitchesTheWindowAndBack) {
     QApplication::processEvents();
     QTest::keyClick(w.windowHandle(), Qt::Key_F5);
     QApplication::processEvents();
-    EXPECT_EQ(w.document().view.presentation, 1);
+    EXPECT_TRUE(w.document().view.presentation);
     EXPECT_TRUE(item->isChecked());
     EXPECT_EQ(w.canvas()->magnification(), kPresentationMagnification);
     EXPECT_EQ(w.document().canvas.canvasWidth, w.canvas()->width() / 2);
@@ -316,7 +316,7 @@ TEST(PresentationMode, F5SwitchesTheWindowAndBack) {
 
     QTest::keyClick(w.windowHandle(), Qt::Key_F5);
     QApplication::processEvents();
-    EXPECT_EQ(w.document().view.presentation, 0);
+    EXPECT_FALSE(w.document().view.presentation);
     EXPECT_FALSE(item->isChecked());
     EXPECT_EQ(w.document().canvas.originX, originX);
     EXPECT_EQ(w.document().canvas.originY, originY);
@@ -328,7 +328,7 @@ TEST(PresentationMode, F5SwitchesTheWindowAndBack) {
 TEST(NormalMode, LinesAreOnePixelAndUnsmoothed) {
     Document doc;
     sample::enterFiveRows(doc);
-    doc.view.showLabels = 0;
+    doc.view.showLabels = false;
     doc.canvas.resize(800, 600);
     QImage img(800, 600, QImage::Format_RGB32);
     QtSurface s(&img);
@@ -350,7 +350,7 @@ TEST(NormalMode, LinesAreOnePixelAndUnsmoothed) {
 TEST(PresentationMode, TheLayoutNeverShrinksBelowTheLeastClient) {
     ViewSettings v;
     EXPECT_EQ(layoutMagnification(v, 1920, 1057), 1.0);
-    v.presentation = 1;
+    v.presentation = true;
     EXPECT_EQ(layoutMagnification(v, 1920, 1057), 2.0);
     for (QSize client : {QSize(960, 528), QSize(600, 400), QSize(400, 300), QSize(300, 200)}) {
         const double m = layoutMagnification(v, client.width(), client.height());

@@ -108,7 +108,7 @@ TEST(MainWindow, FullScreenAndPiAxisToggleWithTheirCheckMarks) {
     EXPECT_TRUE(w.modifyButton(0)->isVisible());
     w.command(Command::PiAxis);
     EXPECT_TRUE(w.action(Command::PiAxis)->isChecked());
-    EXPECT_EQ(app.doc().view.piAxis, 1);
+    EXPECT_TRUE(app.doc().view.piAxis);
 }
 
 TEST(MainWindow, ToolbarZoomLimitsAndNumbers) {
@@ -126,9 +126,9 @@ TEST(MainWindow, ToolbarZoomLimitsAndNumbers) {
     click(w.toolbarButton(1));
     EXPECT_EQ(v.pixelsPerUnit, 4);
     click(w.toolbarButton(2));
-    EXPECT_EQ(v.showLabels, 0);
+    EXPECT_FALSE(v.showLabels);
     click(w.toolbarButton(2));
-    EXPECT_EQ(v.showLabels, 1);
+    EXPECT_TRUE(v.showLabels);
 }
 
 TEST(MainWindow, DeleteAndModifyButtons) {

@@ -129,8 +129,8 @@ TEST(ParameterForm, BoxesAddTheirRecordsInOrder) {
     EXPECT_EQ(records(doc.table.slot(3)), (std::vector<std::string>{"1010:1075:0:1.500,1.500"}));
     ASSERT_TRUE(enter(doc, n, kind::ParabolaUp, {"2"}, {1010, 1011}));
     EXPECT_EQ(records(doc.table.slot(4)), (std::vector<std::string>{"1010:1077:0:-1.000,0.000", "1011:1075:0:0.000,1.000"}));
-    EXPECT_EQ(doc.table.slot(4).twoBranches, 0);
-    EXPECT_EQ(doc.table.slot(0).twoBranches, 1);
+    EXPECT_FALSE(doc.table.slot(4).twoBranches);
+    EXPECT_TRUE(doc.table.slot(0).twoBranches);
 }
 
 TEST(ParameterForm, TheSixthExpressionIsRefused) {
@@ -157,7 +157,7 @@ TEST(ParameterForm, GeneralCircleAcceptsAnyPositiveValueAndARefusalTouchesNothin
     f.form.fieldTexts = {"0", "0", "1"};
     EXPECT_FALSE(f.form.ok());
     ASSERT_EQ(n.messages.size(), 1u);
-    EXPECT_EQ(n.messages[0].text, utf8String(120));
+    EXPECT_EQ(n.messages[0].text, utf8String(StringId::CircleRefused));
     EXPECT_EQ(doc.table.slot(0).kind, kind::CircleGeneral);
     EXPECT_EQ(doc.table.slot(0).params[2], 0.2);
     EXPECT_GT(doc.table.slot(0).labels.count(), 0);

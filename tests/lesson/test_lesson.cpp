@@ -42,7 +42,7 @@ TEST(Lesson, SaveThenOpenReproducesEveryFamilyWithItsBoxes) {
             ASSERT_TRUE(enter(a.doc, n, all[k].kind, someTexts(all[k], int(k)), allBoxes(all[k]))) << all[k].cliName;
         a.doc.view.pixelsPerUnit = 12 + int(start);
         a.doc.view.piAxis = start % 2;
-        a.doc.view.showLabels = start % 3 ? 1 : 0;
+        a.doc.view.showLabels = start % 3 != 0;
         a.doc.canvas.originX = 250 + int(start);
         a.doc.canvas.originY = 180 - int(start);
 
@@ -114,10 +114,10 @@ TEST(Lesson, TheViewComesBackAndTheOriginKeepsItsOffsetFromTheCentreElsewhere) {
     RecordingNotifier n;
     ASSERT_TRUE(enter(a.doc, n, kind::Cos, {}));
     a.doc.view.pixelsPerUnit = 36;
-    a.doc.view.showLabels = 0;
-    a.doc.view.piAxis = 1;
-    a.doc.view.fullScreen = 1;
-    a.doc.view.presentation = 1;
+    a.doc.view.showLabels = false;
+    a.doc.view.piAxis = true;
+    a.doc.view.fullScreen = true;
+    a.doc.view.presentation = true;
     a.doc.canvas.originX = 300;
     a.doc.canvas.originY = 330;
     const std::string text = writeLesson(lessonOf(a.doc));
@@ -132,8 +132,8 @@ TEST(Lesson, TheViewComesBackAndTheOriginKeepsItsOffsetFromTheCentreElsewhere) {
     ASSERT_TRUE(applyLesson(same.doc, lesson, p));
     ASSERT_TRUE(applyLesson(larger.doc, lesson, p));
     EXPECT_EQ(picture(same.doc), picture(a.doc));
-    EXPECT_EQ(same.doc.view.fullScreen, 1);
-    EXPECT_EQ(same.doc.view.presentation, 1);
+    EXPECT_TRUE(same.doc.view.fullScreen);
+    EXPECT_TRUE(same.doc.view.presentation);
     EXPECT_EQ(larger.doc.canvas.originX, 300 + 110);
     EXPECT_EQ(larger.doc.canvas.originY, 330 + 70);
     EXPECT_EQ(larger.doc.view.pixelsPerUnit, 36);
@@ -184,7 +184,7 @@ TEST(Lesson, ALaterMinorVersionOpensAndItsUnknownSettingsAreLeftAlone) {
                             lesson, p))
         << p.message;
     EXPECT_EQ(lesson.view.pixelsPerUnit, 30);
-    EXPECT_EQ(lesson.view.presentation, 1);
+    EXPECT_TRUE(lesson.view.presentation);
     ASSERT_EQ(lesson.rows.size(), 1u);
     EXPECT_EQ(lesson.rows[0].colourIndex, 2);
 }
@@ -194,16 +194,16 @@ TEST(Lesson, NewEmptiesTheTableAndResetsTheView) {
     RecordingNotifier n;
     sample::enterFiveRows(a.doc);
     a.doc.view.pixelsPerUnit = 84;
-    a.doc.view.showLabels = 0;
-    a.doc.view.piAxis = 1;
-    a.doc.view.fullScreen = 1;
-    a.doc.view.presentation = 1;
+    a.doc.view.showLabels = false;
+    a.doc.view.piAxis = true;
+    a.doc.view.fullScreen = true;
+    a.doc.view.presentation = true;
     a.doc.canvas.originX = 40;
     resetDocument(a.doc);
     SizedDocument fresh;
     EXPECT_EQ(picture(a.doc), picture(fresh.doc));
-    EXPECT_EQ(a.doc.view.fullScreen, 0);
-    EXPECT_EQ(a.doc.view.presentation, 0);
+    EXPECT_FALSE(a.doc.view.fullScreen);
+    EXPECT_FALSE(a.doc.view.presentation);
     ASSERT_TRUE(enter(a.doc, n, kind::Sin, {}));
     EXPECT_EQ(a.doc.table.slot(0).colourIndex, 1);
 }
@@ -248,7 +248,7 @@ TEST(Lesson, EveryRefusalNamesTheLineAndChangesNothing) {
         SizedDocument doc;
         RecordingNotifier n;
         sample::enterFiveRows(doc.doc);
-        doc.doc.view.piAxis = 1;
+        doc.doc.view.piAxis = true;
         const std::string before = picture(doc.doc);
         Lesson lesson;
         Problem p;
@@ -258,7 +258,7 @@ TEST(Lesson, EveryRefusalNamesTheLineAndChangesNothing) {
         EXPECT_NE(p.message.find(c.says), std::string::npos) << c.text << " → " << p.message;
         EXPECT_EQ(p.message.find("请重新输入"), std::string::npos) << "nothing is typed when a file is opened: " << p.message;
         EXPECT_EQ(picture(doc.doc), before) << c.text;
-        EXPECT_EQ(doc.doc.view.piAxis, 1);
+        EXPECT_TRUE(doc.doc.view.piAxis);
     }
 }
 

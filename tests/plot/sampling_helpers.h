@@ -13,7 +13,7 @@ namespace yhb::test {
 // One curve on one canvas: the canvas is w x h pixels with the coordinate origin at (ox, oy).
 struct CurveView {
     int kind = 0;
-    int twoBranches = 0;
+    bool twoBranches = false;
     double p[10] = {};
     int scale = 20;
     int w = 800, h = 600, ox = 400, oy = 300;
@@ -28,7 +28,7 @@ struct CurveView {
         return v;
     }
     std::string describe() const {
-        std::string out = "kind " + std::to_string(kind) + " two " + std::to_string(twoBranches) + " scale " +
+        std::string out = "kind " + std::to_string(kind) + " two " + std::to_string(twoBranches ? 1 : 0) + " scale " +
                           std::to_string(scale) + " canvas " + std::to_string(w) + "x" + std::to_string(h) + " origin " +
                           std::to_string(ox) + "," + std::to_string(oy) + (dedupe ? "" : " every point") + " p";
         char buf[40];

@@ -16,7 +16,7 @@ namespace {
 // The 600 x 400 canvas with the origin in its middle.
 constexpr Band kBand{-300, 200, 300, -200};
 
-std::vector<std::vector<Point>> curves(int k, std::initializer_list<double> ps, int twoBranches = 0,
+std::vector<std::vector<Point>> curves(int k, std::initializer_list<double> ps, bool twoBranches = false,
                                        Band band = kBand, ViewSettings view = {}) {
     double p[10] = {};
     int i = 0;
@@ -200,7 +200,7 @@ TEST(Plotter, PointsAndLines) {
     EXPECT_EQ(t[0]->l, 35);
     EXPECT_EQ(t[0]->t, 50);
 
-    view.showLabels = 0;
+    view.showLabels = false;
     s.clear();
     plot(s, view, 0, PlotOp::PointMark, 0, pt, kBand);
     EXPECT_TRUE(s.ofKind(Kind::Text).empty());

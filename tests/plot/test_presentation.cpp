@@ -24,7 +24,7 @@ RecordingSurface traceOf(const Document& doc, const RenderStyle& style = {}) {
 
 struct CaptionBox {
     std::string text;
-    PresentationSurface::Box box;
+    Rect box;
 };
 
 // The coordinate captions of a recording: texts of the canvas font that start with "(".
@@ -33,7 +33,7 @@ std::vector<CaptionBox> captions(const RecordingSurface& rec, Point origin) {
     for (const auto* t : rec.ofKind(Kind::Text)) {
         if (!(t->font == kCanvasFont) || t->text.empty() || t->text[0] != '(') continue;
         const int x = t->l + origin.x, y = t->t + origin.y;
-        out.push_back({t->text, {x, y, x + static_cast<int>(t->text.size()) * t->font.width, y + t->font.height}});
+        out.push_back({t->text, {x, y, static_cast<int>(t->text.size()) * t->font.width, t->font.height}});
     }
     return out;
 }
@@ -70,7 +70,7 @@ TEST(PresentationMode, KeepsEveryPositionButTheCaptions) {
     sample::enterFiveRows(doc);
     doc.canvas.resize(960, 540);
     const RecordingSurface normal = traceOf(doc);
-    doc.view.presentation = 1;
+    doc.view.presentation = true;
     const RecordingSurface shown = traceOf(doc, presentationStyle(1.0));
     ASSERT_EQ(normal.ops().size(), shown.ops().size());
     int moved = 0;
@@ -118,7 +118,7 @@ TEST(PresentationMode, NoTwoCaptionsOverlap) {
         doc.canvas.resize(960, 540);
         const Point o{doc.canvas.originX, doc.canvas.originY};
         const auto plain = captions(traceOf(doc), o);
-        doc.view.presentation = 1;
+        doc.view.presentation = true;
         const auto shown = captions(traceOf(doc), o);
         ASSERT_EQ(plain.size(), shown.size()) << family;
         ASSERT_GE(shown.size(), 2u) << family;
@@ -135,9 +135,9 @@ TEST(PresentationMode, NoTwoCaptionsOverlap) {
         for (std::size_t i = 0; i < shown.size(); ++i) {
             const auto& a = plain[i].box;
             const auto& b = shown[i].box;
-            const int reach = 3 * kCanvasFont.height + (a.right - a.left);
-            EXPECT_LE(std::abs(a.left - b.left), reach) << shown[i].text;
-            EXPECT_LE(std::abs(a.top - b.top), 6 * kCanvasFont.height) << shown[i].text;
+            const int reach = 3 * kCanvasFont.height + a.width;
+            EXPECT_LE(std::abs(a.x - b.x), reach) << shown[i].text;
+            EXPECT_LE(std::abs(a.y - b.y), 6 * kCanvasFont.height) << shown[i].text;
         }
     }
 }

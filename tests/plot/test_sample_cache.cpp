@@ -56,7 +56,7 @@ public:
         const bool rooted = c.kind == kind::EllipseX || c.kind == kind::EllipseY || c.kind == kind::HyperbolaX ||
                             c.kind == kind::HyperbolaY || c.kind == kind::ParabolaRight || c.kind == kind::ParabolaLeft ||
                             c.kind == kind::CircleOrigin || c.kind == kind::CircleCentre || c.kind == kind::CircleGeneral;
-        c.twoBranches = (pick(8) == 0) != rooted ? 1 : 0; // now and then the other way round
+        c.twoBranches = (pick(8) == 0) != rooted; // now and then the other way round
         for (double& v : c.p) v = parameter();
         const int scales[] = {1, 4, 8, 20, 20, 20, 40, 84, 300};
         c.scale = scales[pick(9)];
@@ -129,7 +129,7 @@ TEST(KeptSamples, TheEarlyStopLeavesOutNothingTheEvaluationHas) {
             for (double b : edges) {
                 CurveView c;
                 c.kind = k;
-                c.twoBranches = k == kind::Logarithm ? 0 : 1;
+                c.twoBranches = k != kind::Logarithm;
                 c.p[0] = a, c.p[1] = b, c.p[2] = 2;
                 c.w = 1200, c.h = 600, c.ox = 600, c.oy = 300; // 30 units either way at scale 20
                 const Band band = c.band();
@@ -137,7 +137,7 @@ TEST(KeptSamples, TheEarlyStopLeavesOutNothingTheEvaluationHas) {
                 for (int X = band.left + 1; X < band.right; ++X) {
                     const test::Span span = test::planeSpan(X, c.scale);
                     int low[2] = {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()}, high[2] = {-low[0], -low[1]};
-                    bool onCanvas[2] = {true, c.twoBranches == 1};
+                    bool onCanvas[2] = {true, c.twoBranches};
                     for (int j = 0; j < 10; ++j) {
                         double second = 0;
                         int undefined = 0;

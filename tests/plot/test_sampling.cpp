@@ -232,7 +232,7 @@ std::string faultIn(const Family& f, const CurveView& c) {
 CurveView randomView(const Family& f, Coefficients& g) {
     CurveView c;
     c.kind = f.kind;
-    c.twoBranches = f.twoBranches ? 1 : 0;
+    c.twoBranches = f.twoBranches;
     f.make(g, c.p);
     const int scales[] = {4, 10, 20, 20, 36, 60};
     c.scale = scales[g.pick(6)];
@@ -271,7 +271,7 @@ TEST(Sampling, EllipsesAndCirclesOnTheCanvasClose) {
         for (int i = 0; i < 10; ++i) {
             CurveView c;
             c.kind = f.kind;
-            c.twoBranches = 1;
+            c.twoBranches = true;
             c.scale = 20;
             c.w = 1100, c.h = 900, c.ox = 550, c.oy = 450;
             double cx = 0, r = 0; // centre and half width in x

@@ -68,7 +68,7 @@ TEST(CanvasScene, AxisNumbersInPlainAndPiMode) {
     EXPECT_FALSE(has(plain, "-15"));
     EXPECT_EQ(std::count(plain.begin(), plain.end(), "0"), 1); // the y axis shows no 0
 
-    v.piAxis = 1;
+    v.piAxis = true;
     RecordingSurface pi = scene(t, v);
     auto piTexts = texts(pi);
     EXPECT_TRUE(has(piTexts, "1π"));
@@ -81,8 +81,8 @@ TEST(CanvasScene, AxisNumbersInPlainAndPiMode) {
     EXPECT_TRUE(tickAt62);
     EXPECT_TRUE(tickAt125);
 
-    v.piAxis = 0;
-    v.showLabels = 0;
+    v.piAxis = false;
+    v.showLabels = false;
     RecordingSurface bare = scene(t, v);
     EXPECT_TRUE(bare.ofKind(Kind::Text).empty());
     EXPECT_GT(bare.ofKind(Kind::Line).size(), 40u); // ticks stay
