@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <system_error>
+#include <utility>
 
 #include "bank/question_reader.h"
 #include "gfx/cp936.h"
@@ -12,6 +13,14 @@ namespace fs = std::filesystem;
 
 namespace yhb {
 namespace {
+
+Problem finding(const std::string& path, int line, std::string english, std::string chinese, bool warning) {
+    Problem p = problemAt(line, std::move(chinese));
+    p.file = path;
+    p.english = std::move(english);
+    p.warning = warning;
+    return p;
+}
 
 // "q10.txt" -> ("q", 10, true); a name without a number before its extension -> false.
 bool numbered(const std::string& name, std::string& prefix, unsigned long long& number) {
@@ -25,30 +34,34 @@ bool numbered(const std::string& name, std::string& prefix, unsigned long long& 
     return true;
 }
 
-void checkQuestions(const Catalogue& c, const FigureCheck& figure, std::vector<BankFinding>& out) {
+void checkQuestions(const Catalogue& c, const FigureCheck& figure, std::vector<Problem>& out) {
     for (const CategoryPtr& k : c.categories) {
         if (k->aggregate) continue; // aggregates only repeat the loaded categories' files
         for (const std::string& path : k->questionPaths) {
             std::string bytes;
             if (!readQuestionFile(path, bytes)) {
-                out.push_back({path, 0, "cannot be read", "无法读取", false});
+                out.push_back(finding(path, 0, "cannot be read", "无法读取", false));
                 continue;
             }
             ItemList question(800), answers(800);
-            std::vector<QuestionProblem> problems;
+            std::vector<Problem> problems;
             std::vector<FigureLine> figures;
             parseQuestion(bytes, question, answers, &problems, &figures);
-            for (const QuestionProblem& p : problems) out.push_back({path, p.line, p.message, p.chinese, p.warning});
+            for (Problem& p : problems) {
+                p.file = path;
+                out.push_back(std::move(p));
+            }
             if (!figure) continue;
             for (const FigureLine& f : figures) {
-                const std::string why = figure(cp936::toUtf8(f.text));
-                if (!why.empty()) out.push_back({path, f.line, "figure line: " + why, why, false});
+                Problem why;
+                if (!figure(cp936::toUtf8(f.text), why))
+                    out.push_back(finding(path, f.line, "figure line: " + why.message, why.message, false));
             }
         }
     }
 }
 
-void checkNames(const Catalogue& c, std::vector<BankFinding>& out) {
+void checkNames(const Catalogue& c, std::vector<Problem>& out) {
     // The aggregate keeps the first of two files with one base name.
     std::map<std::pair<int, std::string>, std::string> first;
     for (const CategoryPtr& k : c.categories) {
@@ -62,16 +75,16 @@ void checkNames(const Catalogue& c, std::vector<BankFinding>& out) {
                 auto [it, fresh] = first.emplace(std::make_pair(k->parent, name), k->name);
                 if (!fresh) {
                     const std::string other = cp936::toUtf8(it->second);
-                    out.push_back({path, 0, "same name as a file of category " + other + ": the aggregate keeps only that one",
-                                   "与分类“" + other + "”中的文件同名：汇总分类只保留那一个", true});
+                    out.push_back(finding(path, 0, "same name as a file of category " + other + ": the aggregate keeps only that one",
+                                          "与分类“" + other + "”中的文件同名：汇总分类只保留那一个", true));
                 }
             }
             std::string prefix;
             unsigned long long number = 0;
             if (numbered(name, prefix, number)) {
                 if (prefix == prevPrefix && number < prevNumber)
-                    out.push_back({path, 0, "numbered without leading zeros: sorts after " + prevName,
-                                   "编号没有前导零，排在 " + cp936::toUtf8(prevName) + " 之后", true});
+                    out.push_back(finding(path, 0, "numbered without leading zeros: sorts after " + prevName,
+                                          "编号没有前导零，排在 " + cp936::toUtf8(prevName) + " 之后", true));
                 prevPrefix = prefix;
                 prevNumber = number;
                 prevName = name;
@@ -81,7 +94,7 @@ void checkNames(const Catalogue& c, std::vector<BankFinding>& out) {
 }
 
 // Files the catalogue passes over in category folders.
-void checkStrayFiles(const std::string& dir, std::vector<BankFinding>& out) {
+void checkStrayFiles(const std::string& dir, std::vector<Problem>& out) {
     std::error_code ec;
     fs::recursive_directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
@@ -95,28 +108,28 @@ void checkStrayFiles(const std::string& dir, std::vector<BankFinding>& out) {
         if (name == "funcName.fun" || name == "funcMenu.fun") continue;
         if (!fs::exists(it->path().parent_path() / "funcName.fun", sec)) continue;
         if (!isQuestionFileName(name))
-            out.push_back({it->path().string(), 0, "not a question file: ignored", "不是题目文件，已忽略", true});
+            out.push_back(finding(it->path().string(), 0, "not a question file: ignored", "不是题目文件，已忽略", true));
         else if (!holdsQuestion(it->path().string()))
-            out.push_back({it->path().string(), 1, "not a question file (its first line is not \"function\"): ignored",
-                           "不是题目文件（第一行不是“function”），已忽略", true});
+            out.push_back(finding(it->path().string(), 1, "not a question file (its first line is not \"function\"): ignored",
+                                  "不是题目文件（第一行不是“function”），已忽略", true));
     }
 }
 
 } // namespace
 
-std::string checkSummary(const Catalogue& catalogue, const std::vector<BankFinding>& findings, bool english) {
+std::string checkSummary(const Catalogue& catalogue, const std::vector<Problem>& findings, bool english) {
     int questions = 0, errors = 0, warnings = 0;
     for (const CategoryPtr& k : catalogue.categories)
         if (!k->aggregate) questions += k->questionCount();
-    for (const BankFinding& f : findings) (f.warning ? warnings : errors) += 1;
+    for (const Problem& f : findings) (f.warning ? warnings : errors) += 1;
     const auto plural = [](int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
     if (english) return plural(questions, "question") + ", " + plural(errors, "error") + ", " + plural(warnings, "warning");
     return "共 " + std::to_string(questions) + " 题，" + std::to_string(errors) + " 个错误，" + std::to_string(warnings) +
            " 个警告";
 }
 
-std::vector<BankFinding> checkBank(const Catalogue& catalogue, const std::string& dir, const FigureCheck& figure) {
-    std::vector<BankFinding> out;
+std::vector<Problem> checkBank(const Catalogue& catalogue, const std::string& dir, const FigureCheck& figure) {
+    std::vector<Problem> out;
     checkQuestions(catalogue, figure, out);
     checkNames(catalogue, out);
     checkStrayFiles(dir, out);

@@ -162,10 +162,14 @@ bool looksLikeFigure(std::string_view line) {
 
 } // namespace
 
-bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<QuestionProblem>* problems,
+bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<Problem>* problems,
                    std::vector<FigureLine>* figures) {
-    auto report = [problems](int line, std::string message, std::string chinese, bool warning = false) {
-        if (problems) problems->push_back({line, std::move(message), std::move(chinese), warning});
+    auto report = [problems](int line, std::string english, std::string chinese, bool warning = false) {
+        if (!problems) return;
+        Problem p = problemAt(line, std::move(chinese));
+        p.english = std::move(english);
+        p.warning = warning;
+        problems->push_back(std::move(p));
     };
     std::vector<int> lossy;
     const std::string text = bankText(raw, problems ? &lossy : nullptr);

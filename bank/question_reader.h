@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bank/catalogue.h"
+#include "io/problem.h"
 
 namespace yhb {
 
@@ -21,14 +22,6 @@ constexpr int kMaxItemDepth = 32;
 // Returns 1 when the file was read and began with "function".
 int readQuestion(BankCategory& category, int n);
 
-// What a bank author should mend: an error, or a warning for what reads but is likely a slip.
-struct QuestionProblem {
-    int line; // from 1; 0 for the whole file
-    std::string message; // English, for scripts
-    std::string chinese; // UTF-8
-    bool warning = false;
-};
-
 // A question's figure: the text after "@plot " of each such line (ASCII expressions).
 constexpr std::string_view kFigurePrefix = "@plot ";
 struct FigureLine {
@@ -39,9 +32,10 @@ struct FigureLine {
 // The markup alone: fills the two lists from the file's bytes (CP936 with CR LF, or UTF-8,
 // see bankText). Returns false when the first line is not "function". Lines starting with
 // "@plot " are no text: they go to `figures`. With `problems`, also notes what a bank author
-// should mend; the lists come out the same either way.
+// should mend, each at its line (0: the whole file) in Chinese and English, an error or a
+// warning; the lists come out the same either way.
 bool parseQuestion(std::string_view bytes, ItemList& question, ItemList& answer,
-                   std::vector<QuestionProblem>* problems = nullptr, std::vector<FigureLine>* figures = nullptr);
+                   std::vector<Problem>* problems = nullptr, std::vector<FigureLine>* figures = nullptr);
 
 // Reads a whole question file; false when it is not a regular file, cannot be read or is
 // larger than the bound.

@@ -46,10 +46,10 @@ std::vector<std::string> sheetCandidates(const Catalogue& catalogue, const std::
 }
 
 bool pickSheetQuestions(const std::vector<std::string>& candidates, SheetPick pick, int count, std::uint32_t seed,
-                        std::vector<std::string>& picked, std::string& error) {
+                        std::vector<std::string>& picked, Problem& problem) {
     const int available = static_cast<int>(candidates.size());
     if (available == 0) {
-        error = "所选分类中没有题目"_gb;
+        problem = problemAt(0, "所选分类中没有题目");
         return false;
     }
     if (pick == SheetPick::All) {
@@ -60,7 +60,7 @@ bool pickSheetQuestions(const std::vector<std::string>& candidates, SheetPick pi
         char text[120];
         std::snprintf(text, sizeof text, "题数应在 1 到 %d 之间（所选分类共有 %d 道题），现在是 %d", available, available,
                       count);
-        error = cp936::fromUtf8(text);
+        problem = problemAt(0, text);
         return false;
     }
     if (pick == SheetPick::First) {
@@ -206,24 +206,24 @@ CellFont sheetCell(double points) {
     return {height, static_cast<int>(std::lround(height * 20.0 / 36.0))};
 }
 
-bool Worksheet::load(const std::vector<std::string>& paths, std::string& error) {
+bool Worksheet::load(const std::vector<std::string>& paths, Problem& problem) {
     if (paths.empty()) {
-        error = "没有选择任何题目"_gb;
+        problem = problemAt(0, "没有选择任何题目");
         return false;
     }
+    // The path as the message has always shown it: its bytes read as CP936.
+    const auto refuse = [&problem](const std::string& path, const std::string& before, const std::string& after) {
+        problem = problemAt(0, before + cp936::toUtf8(path) + after);
+        problem.file = path;
+        return false;
+    };
     std::vector<std::unique_ptr<Entry>> entries;
     for (const std::string& path : paths) {
         auto e = std::make_unique<Entry>();
         e->path = path;
         std::string bytes;
-        if (!readQuestionFile(path, bytes)) {
-            error = "无法读取题目文件“"_gb + path + "”"_gb;
-            return false;
-        }
-        if (!parseQuestion(bytes, e->question, e->answer)) {
-            error = "题目文件“"_gb + path + "”的第一行不是“function”"_gb;
-            return false;
-        }
+        if (!readQuestionFile(path, bytes)) return refuse(path, "无法读取题目文件“", "”");
+        if (!parseQuestion(bytes, e->question, e->answer)) return refuse(path, "题目文件“", "”的第一行不是“function”");
         if (e->answer.count() == 0) e->answer.append(newItem<TextItem>("（本题没有解答）"_gb));
         entries.push_back(std::move(e));
     }
@@ -282,11 +282,11 @@ std::vector<std::pair<int, int>> Worksheet::coveredSpans(Kind kind, int number) 
     return extents.covered();
 }
 
-bool Worksheet::layout(const SheetStyle& style, std::string& error) {
+bool Worksheet::layout(const SheetStyle& style, Problem& problem) {
     if (!(style.points >= kSheetMinPoints && style.points <= kSheetMaxPoints)) {
         char text[96];
         std::snprintf(text, sizeof text, "字号应在 %g 到 %g 磅之间", kSheetMinPoints, kSheetMaxPoints);
-        error = cp936::fromUtf8(text);
+        problem = problemAt(0, text);
         return false;
     }
     style_ = style;

@@ -9,6 +9,7 @@
 
 #include "bank/catalogue.h"
 #include "gfx/surface.h"
+#include "io/problem.h"
 #include "items/item_list.h"
 
 namespace yhb {
@@ -37,9 +38,9 @@ private:
 // its categories' files). Indices outside the catalogue are skipped.
 std::vector<std::string> sheetCandidates(const Catalogue& catalogue, const std::vector<int>& categories);
 
-// The pick from the candidates. False with a message (CP936) when `count` does not fit.
+// The pick from the candidates. False with the problem when `count` does not fit.
 bool pickSheetQuestions(const std::vector<std::string>& candidates, SheetPick pick, int count, std::uint32_t seed,
-                        std::vector<std::string>& picked, std::string& error);
+                        std::vector<std::string>& picked, Problem& problem);
 
 // "名称 2024年5月1日"; several names are joined by "、", more than three end in "等". CP936.
 std::string defaultSheetTitle(const std::vector<std::string>& categoryNames, int year, int month, int day);
@@ -92,11 +93,11 @@ public:
     Worksheet(const Worksheet&) = delete;
     Worksheet& operator=(const Worksheet&) = delete;
 
-    // Reads the questions in order. False with a message (CP936) naming the first file that
-    // cannot be used; the sheet is then left as it was.
-    bool load(const std::vector<std::string>& paths, std::string& error);
-    // False with a message (CP936) for a size out of range; the layout is then kept.
-    bool layout(const SheetStyle& style, std::string& error);
+    // Reads the questions in order. False with the problem naming the first file that cannot
+    // be used; the sheet is then left as it was.
+    bool load(const std::vector<std::string>& paths, Problem& problem);
+    // False with the problem for a size out of range; the layout is then kept.
+    bool layout(const SheetStyle& style, Problem& problem);
 
     int questionCount() const { return static_cast<int>(entries_.size()); }
     int pageCount() const { return pages_; }

@@ -26,12 +26,12 @@ std::string exact(double v) {
 
 } // namespace
 
-bool parseSweep(const std::string& text, Sweep& out, std::string& error) {
+bool parseSweep(const std::string& text, Sweep& out, Problem& problem) {
     const std::size_t eq = text.find('=');
     const std::size_t c1 = text.find(':', eq == std::string::npos ? 0 : eq);
     const std::size_t c2 = c1 == std::string::npos ? c1 : text.find(':', c1 + 1);
     if (eq == std::string::npos || c1 == std::string::npos || c2 == std::string::npos) {
-        error = "--animate 的写法是 I=FROM:TO:N，例如 2=0.5:10:40，而不是“" + text + "”";
+        problem = problemAt(0, "--animate 的写法是 I=FROM:TO:N，例如 2=0.5:10:40，而不是“" + text + "”");
         return false;
     }
     const std::string field = text.substr(0, eq), from = text.substr(eq + 1, c1 - eq - 1),
@@ -39,20 +39,20 @@ bool parseSweep(const std::string& text, Sweep& out, std::string& error) {
     long long n = 0;
     Sweep s;
     if (!wholeNumber(field.c_str(), 1, 10, n)) {
-        error = "--animate：字段序号“" + field + "”应是 1 到 10 的整数";
+        problem = problemAt(0, "--animate：字段序号“" + field + "”应是 1 到 10 的整数");
         return false;
     }
     s.field = static_cast<int>(n);
     if (!realNumber(from, s.from)) {
-        error = "--animate：起点“" + from + "”不是数";
+        problem = problemAt(0, "--animate：起点“" + from + "”不是数");
         return false;
     }
     if (!realNumber(to, s.to)) {
-        error = "--animate：终点“" + to + "”不是数";
+        problem = problemAt(0, "--animate：终点“" + to + "”不是数");
         return false;
     }
     if (!wholeNumber(frames.c_str(), 1, 9999, n)) {
-        error = "--animate：帧数“" + frames + "”应是 1 到 9999 的整数";
+        problem = problemAt(0, "--animate：帧数“" + frames + "”应是 1 到 9999 的整数");
         return false;
     }
     s.frames = static_cast<int>(n);
@@ -87,11 +87,11 @@ std::string frameExpression(const CliExpression& e, int field, double value) {
     return out;
 }
 
-int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
-                const std::function<int(int, char**)>& plot) {
+ExitCode animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
+                     const std::function<ExitCode(int, char**)>& plot) {
     Sweep sweep;
-    std::string error;
-    if (!parseSweep(argv[at.option + 1], sweep, error)) return usageError(error);
+    Problem error;
+    if (!parseSweep(argv[at.option + 1], sweep, error)) return usageError(error.message);
     if (at.expr < 0) return usageError("--animate 改变最后一个 EXPR 的字段，但命令行上没有 EXPR");
     CliExpression last;
     Problem problem;
@@ -116,15 +116,15 @@ int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
             std::printf("frame %d\n", k);
             std::fflush(stdout);
         }
-        const int status = plot(static_cast<int>(args.size()), frameArgv.data());
+        const ExitCode status = plot(static_cast<int>(args.size()), frameArgv.data());
         std::fflush(stdout);
-        if (status != 0) {
+        if (status != ExitCode::Ok) {
             std::fprintf(stderr, "yunhuiban-cli: 第 %d 帧（字段 %d = %s）没有画出\n", k, sweep.field,
                          exact(frameValue(sweep, k)).c_str());
             return status;
         }
     }
-    return 0;
+    return ExitCode::Ok;
 }
 
 } // namespace yhb

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "dialogs/expr_parser.h"
+#include "io/exit_code.h"
+#include "io/problem.h"
 
 namespace yhb {
 
@@ -16,8 +18,8 @@ struct Sweep {
     int frames = 0;
 };
 
-// False, with `error` (UTF-8) naming what is wrong, when the text is not I=FROM:TO:N.
-bool parseSweep(const std::string& text, Sweep& out, std::string& error);
+// False, with the problem naming what is wrong, when the text is not I=FROM:TO:N.
+bool parseSweep(const std::string& text, Sweep& out, Problem& problem);
 
 // The value of frame k (1 .. frames): FROM for the first, TO for the last.
 double frameValue(const Sweep& sweep, int k);
@@ -38,8 +40,8 @@ struct AnimateArgs {
 
 // Runs `plot` once a frame on the command line without --animate, the last EXPR changed and
 // -o numbered; with `trace`, each frame's trace follows a line "frame K". Returns the first
-// failing frame's status (after saying which frame it was), else 0.
-int animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
-                const std::function<int(int, char**)>& plot);
+// failing frame's status (after saying which frame it was), else Ok.
+ExitCode animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
+                     const std::function<ExitCode(int, char**)>& plot);
 
 } // namespace yhb

@@ -6,9 +6,9 @@
 
 namespace yhb {
 
-int usageError(const std::string& what) {
+ExitCode usageError(const std::string& what) {
     std::fprintf(stderr, "yunhuiban-cli: %s (see --help)\n", what.c_str());
-    return kUsageStatus;
+    return ExitCode::Usage;
 }
 
 bool wholeNumber(const char* text, long long low, long long high, long long& value) {

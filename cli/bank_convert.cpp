@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gfx/cp936.h"
+#include "io/exit_code.h"
 #include "io/file_writer.h"
 
 namespace fs = std::filesystem;
@@ -40,7 +41,7 @@ bool convertFile(const fs::path& from, const fs::path& to) {
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s SOURCE-TM DESTINATION-TM\n", argv[0]);
-        return 2;
+        return yhb::exitStatus(yhb::ExitCode::Usage);
     }
     const fs::path src = argv[1], dst = argv[2];
     std::error_code ec;
@@ -54,5 +55,5 @@ int main(int argc, char** argv) {
             ok = convertFile(e.path(), target) && ok;
         }
     }
-    return ok ? 0 : 1;
+    return yhb::exitStatus(ok ? yhb::ExitCode::Ok : yhb::ExitCode::Failed);
 }

@@ -20,7 +20,7 @@ bool PlotLessonOptions::owns(const std::string& arg) {
     return arg == "--lesson" || arg == "--save-lesson" || arg == "--unit-cm";
 }
 
-int PlotLessonOptions::read(int argc, char** argv) {
+ExitCode PlotLessonOptions::read(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         if (!owns(a)) continue;
@@ -35,13 +35,13 @@ int PlotLessonOptions::read(int argc, char** argv) {
             if (unitCm_ == 0) return usageError("--unit-cm takes 0.5, 1 or 2");
         }
     }
-    if (lessonPath_.empty()) return 0;
+    if (lessonPath_.empty()) return ExitCode::Ok;
     Problem problem;
     if (!loadLesson(lessonPath_, lesson_, problem)) {
         std::fprintf(stderr, "%s\n", openFailureText(lessonPath_, problem).c_str());
-        return kUsageStatus;
+        return ExitCode::Usage;
     }
-    return 0;
+    return ExitCode::Ok;
 }
 
 void PlotLessonOptions::preset(int& scale, bool& pi, bool& noLabels, bool& presentation) const {
@@ -65,11 +65,11 @@ bool PlotLessonOptions::enter(MainWindow& window) const {
     return !hasLesson() || window.lessons().openFile(QFile::decodeName(lessonPath_.c_str()));
 }
 
-int PlotLessonOptions::save(const Document& doc, bool force) const {
+ExitCode PlotLessonOptions::save(const Document& doc, bool force) const {
     return saveForTool(savePath_, force, writeLesson(lessonOf(doc)), saveFailureText);
 }
 
-int PlotLessonOptions::writePdf(Document& doc, const std::string& path, bool force) const {
+ExitCode PlotLessonOptions::writePdf(Document& doc, const std::string& path, bool force) const {
     const std::string title = hasLesson() ? std::filesystem::path(lessonPath_).stem().string() : "云绘板";
     const QByteArray pdf = printPdf(doc, unitCm_, QString::fromStdString(title));
     return saveForTool(path, force, std::string_view(pdf.constData(), pdf.size()));

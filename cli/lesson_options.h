@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "io/exit_code.h"
 #include "model/document.h"
 #include "lesson/lesson.h"
 
@@ -14,9 +15,9 @@ class MainWindow;
 // window would save, --unit-cm N sets the scale of PDF output (-o x.pdf).
 class PlotLessonOptions {
 public:
-    // Reads our options from the arguments, ahead of the others, and opens the lesson. 0, or
+    // Reads our options from the arguments, ahead of the others, and opens the lesson. Ok, or
     // the exit status when an option or the lesson is refused (said on stderr).
-    int read(int argc, char** argv);
+    ExitCode read(int argc, char** argv);
     // True for our options; their value follows them.
     static bool owns(const std::string& arg);
     // The lesson's view as the defaults of --scale, --pi-axis, --no-labels and --presentation.
@@ -32,9 +33,9 @@ public:
     bool enter(MainWindow& window) const;
     // Writes the document as a lesson to the --save-lesson file; the exit status. A
     // write-protected file is replaced only with `force`.
-    int save(const Document& doc, bool force) const;
+    ExitCode save(const Document& doc, bool force) const;
     // The printable page as PDF at --unit-cm; the exit status.
-    int writePdf(Document& doc, const std::string& path, bool force) const;
+    ExitCode writePdf(Document& doc, const std::string& path, bool force) const;
 
 private:
     std::string lessonPath_, savePath_;

@@ -95,7 +95,7 @@ bool endsWith(const std::string& s, const char* suffix) {
                                        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
-int writeImage(const QImage& image, const std::string& path, bool force) {
+ExitCode writeImage(const QImage& image, const std::string& path, bool force) {
     const QByteArray png = pngBytes(image);
     return saveForTool(path, force, std::string_view(png.constData(), png.size()));
 }
@@ -111,7 +111,7 @@ bool parseDpr(const char* text, double& dpr) {
     return false;
 }
 
-int plotCommand(int argc, char** argv) {
+ExitCode plotCommand(int argc, char** argv) {
     int width = 600, height = 400, scale = 20, ox = 0, oy = 0, winW = 0, winH = 0;
     bool origin = false, pi = false, noLabels = false, trace = false, presentation = false, force = false;
     double dpr = 1.0;
@@ -120,7 +120,7 @@ int plotCommand(int argc, char** argv) {
     AnimateArgs animate;
     // The lesson first: its view is the default that the options below override.
     PlotLessonOptions lesson;
-    if (const int status = lesson.read(argc, argv)) return status;
+    if (const ExitCode status = lesson.read(argc, argv); status != ExitCode::Ok) return status;
     lesson.preset(scale, pi, noLabels, presentation);
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
@@ -203,14 +203,14 @@ int plotCommand(int argc, char** argv) {
         Document& doc = window.document();
         setView(doc);
         window.resizeClient(winW, winH); // the first layout sizes the canvas and centres the origin
-        if (!lesson.enter(window)) return kUsageStatus;
+        if (!lesson.enter(window)) return ExitCode::Usage;
         setView(doc);
         doc.view.presentation = false;
         if (presentation) window.command(Command::Presentation);
         if (setOrigin(doc)) window.canvas()->applyOrigin();
         bool refused = false;
         for (const CliExpression& e : exprs) {
-            if (!beginNew(doc, notifier)) return kUsageStatus;
+            if (!beginNew(doc, notifier)) return ExitCode::Usage;
             window.runParameterDialog = [&](ParameterDialog& dialog) {
                 for (std::size_t i = 0; i < e.texts.size(); ++i)
                     if (!e.texts[i].empty()) dialog.field(static_cast<int>(i))->setText(QString::fromStdString(e.texts[i]));
@@ -219,26 +219,26 @@ int plotCommand(int argc, char** argv) {
                 refused = dialog.result() != 1;
             };
             window.command(e.family->kind);
-            if (refused) return kUsageStatus;
+            if (refused) return ExitCode::Usage;
         }
-        if (lesson.saving() && lesson.save(doc, force) != 0) return 1;
+        if (lesson.saving() && lesson.save(doc, force) != ExitCode::Ok) return ExitCode::Failed;
         const QImage image = window.renderClient();
         if (trace) printTrace(doc);
-        return out.empty() ? 0 : writeImage(image, out, force);
+        return out.empty() ? ExitCode::Ok : writeImage(image, out, force);
     }
 
     Document doc;
-    if (!lesson.enter(doc, width, height)) return kUsageStatus;
+    if (!lesson.enter(doc, width, height)) return ExitCode::Usage;
     setView(doc);
     const double magnification = presentation ? kPresentationMagnification : 1.0;
     doc.canvas.resize(static_cast<int>(width / magnification), static_cast<int>(height / magnification));
     setOrigin(doc);
     for (const CliExpression& e : exprs)
-        if (!enterExpression(doc, e, notifier)) return kUsageStatus;
-    if (lesson.saving() && lesson.save(doc, force) != 0) return 1;
+        if (!enterExpression(doc, e, notifier)) return ExitCode::Usage;
+    if (lesson.saving() && lesson.save(doc, force) != ExitCode::Ok) return ExitCode::Failed;
 
     if (trace) printTrace(doc);
-    if (out.empty()) return 0;
+    if (out.empty()) return ExitCode::Ok;
     if (endsWith(out, ".pdf")) return lesson.writePdf(doc, out, force);
     if (endsWith(out, ".svg")) return saveForTool(out, force, canvasSvg(doc));
     QImage image(static_cast<int>(std::lround(width * dpr)), static_cast<int>(std::lround(height * dpr)), QImage::Format_RGB32);
@@ -247,7 +247,7 @@ int plotCommand(int argc, char** argv) {
     return writeImage(image, out, force);
 }
 
-int questionCommand(int argc, char** argv) {
+ExitCode questionCommand(int argc, char** argv) {
     std::string file, out;
     int width = 600, cellW = 20, cellH = 36;
     bool answer = false, trace = false, figure = false, force = false;
@@ -297,7 +297,7 @@ int questionCommand(int argc, char** argv) {
         const std::vector<std::string>& lines = catalogue.categories.back()->figures;
         if (lines.empty()) {
             std::fprintf(stderr, "yunhuiban-cli: %s 没有图形行（@plot）\n", file.c_str());
-            return 1;
+            return ExitCode::Failed;
         }
         std::vector<std::string> args;
         std::istringstream words(lines.front());
@@ -319,7 +319,7 @@ int questionCommand(int argc, char** argv) {
         nav.paint(rec, 0);
         std::fputs(rec.trace().c_str(), stdout);
     }
-    if (out.empty()) return 0;
+    if (out.empty()) return ExitCode::Ok;
     return saveQuestionPictureForTool(nav, width, dpr, out, force);
 }
 
@@ -330,7 +330,7 @@ std::string relativeTo(const std::string& dir, const std::string& path) {
 
 void printCatalogue(const Catalogue& c, const std::string& dir);
 
-int bankCommand(int argc, char** argv) {
+ExitCode bankCommand(int argc, char** argv) {
     std::string dir;
     bool strict = false, english = false, given = false, list = false;
     for (int i = 0; i < argc; ++i) {
@@ -357,7 +357,7 @@ int bankCommand(int argc, char** argv) {
         dir = findBankDirectory();
         if (dir.empty()) {
             std::fprintf(stderr, english ? "yunhuiban-cli: no question bank found\n" : "yunhuiban-cli: 未找到题库\n");
-            return 1;
+            return ExitCode::Failed;
         }
         std::fprintf(stderr, english ? "bank %s\n" : "题库 %s\n", dir.c_str());
     }
@@ -367,21 +367,20 @@ int bankCommand(int argc, char** argv) {
         printCatalogue(c, dir);
         std::fflush(stdout); // before the messages, also where both streams go to one pipe
     }
-    const auto figure = [](const std::string& line) {
+    const auto figure = [](const std::string& line, Problem& problem) {
         std::vector<CliExpression> exprs;
-        Problem error;
-        return parseFigure(line, exprs, error) ? std::string() : error.message;
+        return parseFigure(line, exprs, problem);
     };
-    const std::vector<BankFinding> findings = checkBank(c, dir, figure);
+    const std::vector<Problem> findings = checkBank(c, dir, figure);
     int errors = 0, warnings = 0;
-    for (const BankFinding& f : findings) {
+    for (const Problem& f : findings) {
         (f.warning ? warnings : errors) += 1;
         const char* kind = !f.warning ? "" : english ? "warning: " : "警告：";
-        std::fprintf(stderr, "%s:%d: %s%s\n", relativeTo(dir, f.path).c_str(), f.line, kind,
-                     (english ? f.english : f.chinese).c_str());
+        std::fprintf(stderr, "%s:%d: %s%s\n", relativeTo(dir, f.file).c_str(), f.line, kind,
+                     (english ? f.english : f.message).c_str());
     }
     std::fprintf(stderr, "%s\n", checkSummary(c, findings, english).c_str());
-    return errors > 0 || (strict && warnings > 0) ? 1 : 0;
+    return errors > 0 || (strict && warnings > 0) ? ExitCode::Failed : ExitCode::Ok;
 }
 
 void printCatalogue(const Catalogue& c, const std::string& dir) {
@@ -405,17 +404,18 @@ void printCatalogue(const Catalogue& c, const std::string& dir) {
 int main(int argc, char** argv) {
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         printHelp();
-        return argc < 2 ? kUsageStatus : 0;
+        return exitStatus(argc < 2 ? ExitCode::Usage : ExitCode::Ok);
     }
     // Asked after a command, help is still help, not an unknown option.
     for (int i = 2; i < argc; ++i)
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             printHelp();
-            return 0;
+            return exitStatus(ExitCode::Ok);
         }
     const std::string command = argv[1];
-    if (command == "bank") return bankCommand(argc - 2, argv + 2);
-    if (command != "plot" && command != "question" && command != "worksheet") return usageError("unknown command " + command);
+    if (command == "bank") return exitStatus(bankCommand(argc - 2, argv + 2));
+    if (command != "plot" && command != "question" && command != "worksheet")
+        return exitStatus(usageError("unknown command " + command));
 
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     // The whole window (--window) is drawn by the widgets, at the screen's ratio: make it K.
@@ -423,6 +423,6 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--dpr")) qputenv("QT_SCALE_FACTOR", argv[i + 1]);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    if (command == "worksheet") return worksheetCommand(argc - 2, argv + 2);
-    return command == "plot" ? plotCommand(argc - 2, argv + 2) : questionCommand(argc - 2, argv + 2);
+    if (command == "worksheet") return exitStatus(worksheetCommand(argc - 2, argv + 2));
+    return exitStatus(command == "plot" ? plotCommand(argc - 2, argv + 2) : questionCommand(argc - 2, argv + 2));
 }

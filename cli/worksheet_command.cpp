@@ -20,9 +20,9 @@
 namespace yhb {
 namespace {
 
-int refuse(const std::string& utf8) {
+ExitCode refuse(const std::string& utf8) {
     std::fprintf(stderr, "yunhuiban-cli worksheet: %s\n", utf8.c_str());
-    return kUsageStatus;
+    return ExitCode::Usage;
 }
 
 std::string todayTitle(const std::vector<std::string>& names) {
@@ -32,7 +32,7 @@ std::string todayTitle(const std::vector<std::string>& names) {
 
 } // namespace
 
-int worksheetCommand(int argc, char** argv) {
+ExitCode worksheetCommand(int argc, char** argv) {
     std::string dir, out, title;
     bool given = false, titled = false, answers = false, force = false;
     std::vector<int> categories;
@@ -91,7 +91,7 @@ int worksheetCommand(int argc, char** argv) {
     if (!files.empty() && count > 0) return refuse("--count 只用于 --category 选出的题目");
 
     std::vector<std::string> paths, names;
-    std::string error;
+    Problem problem;
     if (!categories.empty()) {
         Catalogue catalogue;
         catalogue.load(dir);
@@ -105,8 +105,8 @@ int worksheetCommand(int argc, char** argv) {
         }
         const SheetPick pick = count == 0 ? SheetPick::All : seed >= 0 ? SheetPick::Random : SheetPick::First;
         if (!pickSheetQuestions(sheetCandidates(catalogue, categories), pick, static_cast<int>(count),
-                                static_cast<std::uint32_t>(seed < 0 ? 0 : seed), paths, error))
-            return refuse(cp936::toUtf8(error));
+                                static_cast<std::uint32_t>(seed < 0 ? 0 : seed), paths, problem))
+            return refuse(problem.message);
     } else {
         paths = files;
         for (const std::string& f : files) {
@@ -116,12 +116,13 @@ int worksheetCommand(int argc, char** argv) {
     }
 
     Worksheet sheet;
-    if (!sheet.load(paths, error)) return refuse(cp936::toUtf8(error));
-    if (!sheet.layout({titled ? title : todayTitle(names), answers, points}, error)) return refuse(cp936::toUtf8(error));
+    if (!sheet.load(paths, problem)) return refuse(problem.message);
+    if (!sheet.layout({titled ? title : todayTitle(names), answers, points}, problem)) return refuse(problem.message);
     const QByteArray pdf = worksheetPdf(sheet);
-    if (const int status = saveForTool(out, force, std::string_view(pdf.constData(), pdf.size()))) return status;
+    const ExitCode status = saveForTool(out, force, std::string_view(pdf.constData(), pdf.size()));
+    if (status != ExitCode::Ok) return status;
     std::printf("%d 道题，%d 页：%s\n", sheet.questionCount(), sheet.pageCount(), out.c_str());
-    return 0;
+    return ExitCode::Ok;
 }
 
 } // namespace yhb

@@ -33,15 +33,15 @@ std::vector<std::string_view> linesOf(std::string_view text) {
     return lines;
 }
 
-void checkProblems(std::string_view bytes, bool read, const std::vector<QuestionProblem>& problems) {
+void checkProblems(std::string_view bytes, bool read, const std::vector<Problem>& problems) {
     const std::string text = bankText(bytes); // what the reader splits: CP936, CR LF
     const std::vector<std::string_view> lines = linesOf(text);
     const int last = std::max<int>(static_cast<int>(lines.size()), 1);
     std::vector<int> cut, invalid;
-    for (const QuestionProblem& p : problems) {
-        if (p.line < 0 || p.line > last || p.message.empty() || p.chinese.empty()) __builtin_trap();
-        if (p.message.find("longer than 1999") != std::string::npos) cut.push_back(p.line);
-        if (p.message.find("not valid CP936") != std::string::npos) invalid.push_back(p.line);
+    for (const Problem& p : problems) {
+        if (p.line < 0 || p.line > last || p.english.empty() || p.message.empty()) __builtin_trap();
+        if (p.english.find("longer than 1999") != std::string::npos) cut.push_back(p.line);
+        if (p.english.find("not valid CP936") != std::string::npos) invalid.push_back(p.line);
     }
     if (!read) return;
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool small = size <= (64u << 10);
     ItemList question(800), answer(800);
     if (small) {
-        std::vector<QuestionProblem> problems;
+        std::vector<Problem> problems;
         const bool read = parseQuestion(bytes, question, answer, &problems);
         checkProblems(bytes, read, problems);
     } else {

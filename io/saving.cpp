@@ -48,16 +48,16 @@ bool saveAsking(Notifier& notifier, MessageOwner owner, const std::string& path,
     return saveAsking(notifier, owner, path, bytesOf(bytes), describe);
 }
 
-int saveForTool(const std::string& path, bool force, const FillFile& fill, const DescribeFailure& describe) {
+ExitCode saveForTool(const std::string& path, bool force, const FillFile& fill, const DescribeFailure& describe) {
     FileError error;
-    if (writeWith(path, force, fill, error)) return 0;
+    if (writeWith(path, force, fill, error)) return ExitCode::Ok;
     std::string text = describeWith(describe, error);
     if (error.readOnly) text += "要替换它，请加 --force。";
     std::fprintf(stderr, "yunhuiban-cli: %s\n", text.c_str());
-    return 1;
+    return ExitCode::Failed;
 }
 
-int saveForTool(const std::string& path, bool force, std::string_view bytes, const DescribeFailure& describe) {
+ExitCode saveForTool(const std::string& path, bool force, std::string_view bytes, const DescribeFailure& describe) {
     return saveForTool(path, force, bytesOf(bytes), describe);
 }
 

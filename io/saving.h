@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/exit_code.h"
 #include "io/notifier.h"
 #include "io/file_writer.h"
 
@@ -22,8 +23,8 @@ bool saveAsking(Notifier& notifier, MessageOwner owner, const std::string& path,
                 const DescribeFailure& describe = {});
 
 // Saving from the command-line tool: a write-protected file is replaced only with `force`
-// (--force); a failure is said on stderr. The exit status: 0, or 1 when nothing was written.
-int saveForTool(const std::string& path, bool force, const FillFile& fill, const DescribeFailure& describe = {});
-int saveForTool(const std::string& path, bool force, std::string_view bytes, const DescribeFailure& describe = {});
+// (--force); a failure is said on stderr. The exit status: Ok, or Failed when nothing was written.
+ExitCode saveForTool(const std::string& path, bool force, const FillFile& fill, const DescribeFailure& describe = {});
+ExitCode saveForTool(const std::string& path, bool force, std::string_view bytes, const DescribeFailure& describe = {});
 
 } // namespace yhb

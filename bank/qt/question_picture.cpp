@@ -80,31 +80,33 @@ PictureSize questionPictureSize(QuestionNavigator& nav, int width, double dpr) {
     return deviceSize(width, measuredHeight(nav, width), dpr);
 }
 
-std::string pictureTooBig(const PictureSize& size) {
+bool pictureFits(const PictureSize& size, Problem& problem) {
     char text[400];
     if (size.height > kMaxPictureRows) {
         std::snprintf(text, sizeof text,
                       "题目图片高 %lld 像素，超过了 %lld 像素：这样高的 PNG 图片，常用的看图程序打不开，没有保存。"
                       "请缩小字体后再试。",
                       static_cast<long long>(size.height), static_cast<long long>(kMaxPictureRows));
-        return text;
+        problem = problemAt(0, text);
+        return false;
     }
     if (size.width * size.height > kMaxPicturePixels) {
         std::snprintf(text, sizeof text, "题目图片有 %lld × %lld 像素，超过了 %lld 像素，没有保存。请减小宽度或缩小字体后再试。",
                       static_cast<long long>(size.width), static_cast<long long>(size.height),
                       static_cast<long long>(kMaxPicturePixels));
-        return text;
+        problem = problemAt(0, text);
+        return false;
     }
-    return {};
+    return true;
 }
 
 bool writeQuestionPicture(QuestionNavigator& nav, int width, double dpr, FileWriter& out, FileError& error, int bandRows) {
     width = std::max(width, 1);
     const int height = measuredHeight(nav, width);
     const PictureSize size = deviceSize(width, height, dpr);
-    if (const std::string why = pictureTooBig(size); !why.empty()) {
+    if (Problem why; !pictureFits(size, why)) {
         error.code = 0;
-        error.reason = why;
+        error.reason = why.message;
         return false;
     }
     // Laid out as tall as the whole question, as a window showing all of it would be.
@@ -116,18 +118,18 @@ bool writeQuestionPicture(QuestionNavigator& nav, int width, double dpr, FileWri
 bool saveQuestionPicture(QuestionNavigator& nav, int width, double dpr, const std::string& path, Notifier& notifier,
                          MessageOwner owner) {
     // Refused before anything is asked or made.
-    if (const std::string why = pictureTooBig(questionPictureSize(nav, width, dpr)); !why.empty()) {
-        notifier.message(appTitleUtf8(), why, owner);
+    if (Problem why; !pictureFits(questionPictureSize(nav, width, dpr), why)) {
+        notifier.message(appTitleUtf8(), why.message, owner);
         return false;
     }
     return saveAsking(notifier, owner, path,
                       [&](FileWriter& out, FileError& error) { return writeQuestionPicture(nav, width, dpr, out, error); });
 }
 
-int saveQuestionPictureForTool(QuestionNavigator& nav, int width, double dpr, const std::string& path, bool force) {
-    if (const std::string why = pictureTooBig(questionPictureSize(nav, width, dpr)); !why.empty()) {
-        std::fprintf(stderr, "yunhuiban-cli: %s\n", why.c_str());
-        return 1;
+ExitCode saveQuestionPictureForTool(QuestionNavigator& nav, int width, double dpr, const std::string& path, bool force) {
+    if (Problem why; !pictureFits(questionPictureSize(nav, width, dpr), why)) {
+        std::fprintf(stderr, "yunhuiban-cli: %s\n", why.message.c_str());
+        return ExitCode::Failed;
     }
     return saveForTool(path, force,
                        [&](FileWriter& out, FileError& error) { return writeQuestionPicture(nav, width, dpr, out, error); });

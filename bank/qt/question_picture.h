@@ -4,7 +4,9 @@
 #include <string>
 
 #include "bank/question_navigator.h"
+#include "io/exit_code.h"
 #include "io/notifier.h"
+#include "io/problem.h"
 #include "io/file_writer.h"
 
 namespace yhb {
@@ -25,8 +27,8 @@ struct PictureSize {
 // Measures the navigator at that width and leaves it as it was.
 PictureSize questionPictureSize(QuestionNavigator& nav, int width, double dpr);
 
-// Empty when the picture can be saved, else why not (UTF-8, Chinese).
-std::string pictureTooBig(const PictureSize& size);
+// True when the picture can be saved, else false with why not.
+bool pictureFits(const PictureSize& size, Problem& problem);
 
 // Draws the picture into `out`; false with the error. `bandRows` (device rows drawn at once)
 // is chosen from the width when 0.
@@ -38,6 +40,6 @@ bool writeQuestionPicture(QuestionNavigator& nav, int width, double dpr, FileWri
 bool saveQuestionPicture(QuestionNavigator& nav, int width, double dpr, const std::string& path, Notifier& notifier,
                          MessageOwner owner);
 // The tool's -o: the same refusals on stderr; the exit status.
-int saveQuestionPictureForTool(QuestionNavigator& nav, int width, double dpr, const std::string& path, bool force);
+ExitCode saveQuestionPictureForTool(QuestionNavigator& nav, int width, double dpr, const std::string& path, bool force);
 
 } // namespace yhb

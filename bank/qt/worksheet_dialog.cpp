@@ -188,17 +188,17 @@ void WorksheetDialog::update() {
     newSeed_->setEnabled(mode == Random);
     questions_->setEnabled(mode == Ticked);
     std::vector<std::string> paths;
-    std::string error;
-    const bool ok = chosenPaths(paths, error);
+    Problem problem;
+    const bool ok = chosenPaths(paths, problem);
     summary_->setText(ok ? QString("可选 %1 道题，试卷将有 %2 道题。").arg(candidates_.size()).arg(paths.size())
-                         : QString::fromStdString(error));
+                         : QString::fromStdString(problem.message));
     pdf_->setEnabled(ok);
     print_->setEnabled(ok);
 }
 
-bool WorksheetDialog::chosenPaths(std::vector<std::string>& paths, std::string& error) const {
+bool WorksheetDialog::chosenPaths(std::vector<std::string>& paths, Problem& problem) const {
     if (tickedCategories().empty()) {
-        error = "请至少选择一个分类。";
+        problem = problemAt(0, "请至少选择一个分类。");
         return false;
     }
     const int mode = modes_->checkedId();
@@ -208,34 +208,27 @@ bool WorksheetDialog::chosenPaths(std::vector<std::string>& paths, std::string& 
             if (questions_->item(i)->checkState() == Qt::Checked)
                 paths.push_back(questions_->item(i)->data(kPathRole).toByteArray().toStdString());
         if (paths.empty()) {
-            error = "请在列表中勾选要出的题目。";
+            problem = problemAt(0, "请在列表中勾选要出的题目。");
             return false;
         }
         return true;
     }
     const SheetPick pick = mode == First ? SheetPick::First : mode == Random ? SheetPick::Random : SheetPick::All;
-    std::string gb;
-    if (pickSheetQuestions(candidates_, pick, count_->value(), static_cast<std::uint32_t>(seed_->value()), paths, gb))
-        return true;
-    error = cp936::toUtf8(gb);
-    return false;
+    return pickSheetQuestions(candidates_, pick, count_->value(), static_cast<std::uint32_t>(seed_->value()), paths, problem);
 }
 
-bool WorksheetDialog::makeSheet(Worksheet& sheet, std::string& error) const {
+bool WorksheetDialog::makeSheet(Worksheet& sheet, Problem& problem) const {
     std::vector<std::string> paths;
-    if (!chosenPaths(paths, error)) return false;
-    std::string gb;
+    if (!chosenPaths(paths, problem)) return false;
     const SheetStyle style{cp936::fromUtf8(title_->text().trimmed().toStdString()), answers_->isChecked(),
                            font_->currentData().toDouble()};
-    if (sheet.load(paths, gb) && sheet.layout(style, gb)) return true;
-    error = cp936::toUtf8(gb);
-    return false;
+    return sheet.load(paths, problem) && sheet.layout(style, problem);
 }
 
 bool WorksheetDialog::sheetOrMessage(Worksheet& sheet) {
-    std::string error;
-    if (makeSheet(sheet, error)) return true;
-    notifier_.message(appTitleUtf8(), error, MessageOwner::of(static_cast<QWidget*>(this)));
+    Problem problem;
+    if (makeSheet(sheet, problem)) return true;
+    notifier_.message(appTitleUtf8(), problem.message, MessageOwner::of(static_cast<QWidget*>(this)));
     return false;
 }
 

@@ -9,6 +9,7 @@
 #include "bank/catalogue.h"
 #include "bank/worksheet.h"
 #include "io/notifier.h"
+#include "io/problem.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -36,10 +37,10 @@ public:
     // The question window's one call: the dialog on the current category, modal to `parent`.
     static void run(const Catalogue& catalogue, Notifier& notifier, QWidget* parent);
 
-    // The sheet as chosen now. False with a message (UTF-8) naming what is wrong.
-    bool makeSheet(Worksheet& sheet, std::string& error) const;
-    // The chosen questions' files, in sheet order; false with a message (UTF-8).
-    bool chosenPaths(std::vector<std::string>& paths, std::string& error) const;
+    // The sheet as chosen now. False with the problem naming what is wrong.
+    bool makeSheet(Worksheet& sheet, Problem& problem) const;
+    // The chosen questions' files, in sheet order; false with the problem.
+    bool chosenPaths(std::vector<std::string>& paths, Problem& problem) const;
 
     // Where the PDF goes (empty: not now) and the printer set up (false: not now); the
     // system's dialogs unless a caller replaces them.

@@ -160,8 +160,8 @@ TEST(WorksheetWindow, TickingQuestionsAndCategories) {
     clickCheck(list, 0);
     const std::vector<std::string>& e = app.catalogue.category(ellipse)->questionPaths;
     std::vector<std::string> paths;
-    std::string error;
-    ASSERT_TRUE(dialog.chosenPaths(paths, error)) << error;
+    Problem error;
+    ASSERT_TRUE(dialog.chosenPaths(paths, error)) << error.message;
     EXPECT_EQ(paths, (std::vector<std::string>{e[0], e[2]}));
     EXPECT_EQ(dialog.summary()->text(), "可选 12 道题，试卷将有 2 道题。");
     QDir().mkpath(QString::fromStdString(testOutputDir()));
@@ -193,7 +193,7 @@ TEST(WorksheetWindow, TheSeedShownDrawsTheSameQuestionsAgain) {
     typeInto(dialog.countBox(), "5");
     const int seed = dialog.seedBox()->value();
     std::vector<std::string> first, again, expected;
-    std::string error;
+    Problem error;
     ASSERT_TRUE(dialog.chosenPaths(first, error));
     ASSERT_TRUE(pickSheetQuestions(app.catalogue.category(ellipse)->questionPaths, SheetPick::Random, 5,
                                    static_cast<std::uint32_t>(seed), expected, error));
@@ -243,4 +243,31 @@ TEST(WorksheetWindow, PrintingAndAFileThatCannotBeWritten) {
     EXPECT_GE(pdfPages(printed), 2);
     EXPECT_EQ(pdfText(printed), pdfText(saved));
     EXPECT_NE(run("pdfinfo " + printed).out.find("(A4)"), std::string::npos);
+}
+
+// A question deleted while the dialog is open: the message names the file in Chinese, nothing
+// is written and the dialog stays for another choice.
+TEST(WorksheetWindow, AQuestionGoneSinceTheDialogOpenedIsNamedAndNothingIsWritten) {
+    TempDir d;
+    oneLine(d, "tm/FuncVer.fun", "3.0");
+    oneLine(d, "tm/a/funcMenu.fun", "解析几何");
+    oneLine(d, "tm/a/1/funcName.fun", "椭圆");
+    d.write("tm/a/1/q1.txt", markup({"function", "求椭圆的方程。"}));
+    d.write("tm/a/1/q2.txt", markup({"function", "求椭圆的离心率。"}));
+    App app(d.path());
+    app.catalogue.currentCategory = categoryNamed(app.catalogue, "椭圆");
+    WorksheetDialog dialog(app.catalogue, app.notifier, app.window->questionWindow());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.summary()->text(), "可选 2 道题，试卷将有 2 道题。");
+
+    const std::string gone = app.catalogue.category(app.catalogue.currentCategory)->questionPaths.at(1);
+    ASSERT_TRUE(std::filesystem::remove(gone));
+    const std::string sheet = d / "sheet.pdf";
+    dialog.askPdfPath = [&] { return QString::fromStdString(sheet); };
+    QTest::mouseClick(dialog.pdfButton(), Qt::LeftButton);
+    ASSERT_EQ(app.notifier.messages.size(), 1u);
+    EXPECT_EQ(app.notifier.messages[0].text, "无法读取题目文件“" + gone + "”");
+    EXPECT_FALSE(std::filesystem::exists(sheet));
+    EXPECT_TRUE(dialog.isVisible());
 }

@@ -50,9 +50,9 @@ TEST(BundledBank, EveryQuestionParsesCleanlyAndHasAnAnswer) {
             EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1) << path;
             EXPECT_EQ(cp936::firstInvalid(bytes), std::string_view::npos) << path;
             ItemList q(800), a(800);
-            std::vector<QuestionProblem> problems;
+            std::vector<Problem> problems;
             EXPECT_TRUE(parseQuestion(bytes, q, a, &problems)) << path;
-            for (const auto& p : problems) ADD_FAILURE() << path << ":" << p.line << ": " << p.message;
+            for (const auto& p : problems) ADD_FAILURE() << path << ":" << p.line << ": " << p.english;
             EXPECT_GT(q.count(), 0) << path;
             EXPECT_TRUE(hasAnswer(a)) << path;
             EXPECT_EQ(readLabel(a).rfind("解答与分析:", 0), 0u) << path;

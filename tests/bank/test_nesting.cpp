@@ -22,7 +22,7 @@ using sample::repeatedLines;
 
 struct Read {
     std::string question;
-    std::vector<QuestionProblem> problems;
+    std::vector<Problem> problems;
 };
 
 Read read(const std::string& bytes) {
@@ -46,12 +46,12 @@ TEST(DeepFormulas, SystemsOfEquationsNestTenDeepAsGroupsDo) {
     EXPECT_EQ(r.question, std::string(20, '{') + "x" + std::string(20, '}'));
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].line, 2 + 12 + 1 + 10); // the eleventh "}}"
-    EXPECT_EQ(r.problems[0].chinese, "方程组嵌套超过 10 层：忽略了 2 个“}}”");
+    EXPECT_EQ(r.problems[0].message, "方程组嵌套超过 10 层：忽略了 2 个“}}”");
     EXPECT_FALSE(r.problems[0].warning);
 
     // Ten levels are a question as written; side by side, systems do not count as nesting.
     r = read(nestedBraces(10) + "{{\r\na\r\nb\r\n}}\r\n");
-    EXPECT_TRUE(r.problems.empty()) << r.problems[0].message;
+    EXPECT_TRUE(r.problems.empty()) << r.problems[0].english;
     EXPECT_EQ(occurrences(r.question, "{{"), 11);
 }
 
@@ -61,7 +61,7 @@ TEST(DeepFormulas, OperatorChainsStopAtTheDepthBoundAndTheRestStaysText) {
     EXPECT_EQ(occurrences(r.question, "sqrt("), kMaxItemDepth - 1);
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].line, 2 + kMaxItemDepth);
-    EXPECT_EQ(r.problems[0].chinese, "公式嵌套超过 32 层：忽略了 9 行");
+    EXPECT_EQ(r.problems[0].message, "公式嵌套超过 32 层：忽略了 9 行");
 
     // Fractions over fractions: the one that would go deeper is not made, and its numerator
     // and denominator stay side by side as they were.
@@ -72,14 +72,14 @@ TEST(DeepFormulas, OperatorChainsStopAtTheDepthBoundAndTheRestStaysText) {
     EXPECT_EQ(r.question.substr(r.question.size() - 3), "y]z");
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].line, 2 + 2 * kMaxItemDepth);
-    EXPECT_EQ(r.problems[0].chinese, "公式嵌套超过 32 层：忽略了 1 行");
+    EXPECT_EQ(r.problems[0].message, "公式嵌套超过 32 层：忽略了 1 行");
 
     // Groups keep their own bound of ten open at once, noted once however many there are.
     r = read("function\r\n" + repeatedLines("{", 15) + "x\r\n" + repeatedLines("}", 15));
     EXPECT_EQ(r.question, std::string(10, '(') + "x" + std::string(10, ')'));
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].line, 12);
-    EXPECT_EQ(r.problems[0].chinese, "“{”嵌套超过 10 层：忽略了 5 个“{”及其对应的“}”");
+    EXPECT_EQ(r.problems[0].message, "“{”嵌套超过 10 层：忽略了 5 个“{”及其对应的“}”");
 }
 
 // A file of a hundred thousand nested "{{" (800 KB) froze the window for 110 s and then

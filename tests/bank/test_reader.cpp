@@ -17,7 +17,7 @@ namespace {
 struct Parsed {
     bool ok;
     std::string question, answer;
-    std::vector<QuestionProblem> problems;
+    std::vector<Problem> problems;
 };
 
 Parsed parse(const std::string& bytes) {
@@ -99,7 +99,7 @@ TEST(QuestionReader, LineSplittingCutsAndZeroBytes) {
     p = parse("function\r\n" + chinese + "\r\nb");
     EXPECT_TRUE(p.question == shown + "b") << p.question.size() << " bytes";
     ASSERT_EQ(p.problems.size(), 1u);
-    EXPECT_NE(p.problems[0].message.find("1999"), std::string::npos);
+    EXPECT_NE(p.problems[0].english.find("1999"), std::string::npos);
     p = parse("function\r\na" + chinese + "\r\n"); // here the cut falls between characters
     EXPECT_TRUE(p.question == "a" + shown) << p.question.size() << " bytes";
 }

@@ -54,9 +54,9 @@ struct Sheet {
 
 std::unique_ptr<Worksheet> sheetOf(const std::vector<std::string>& paths, const SheetStyle& style) {
     auto w = std::make_unique<Worksheet>();
-    std::string error;
-    EXPECT_TRUE(w->load(paths, error)) << cp936::toUtf8(error);
-    EXPECT_TRUE(w->layout(style, error)) << cp936::toUtf8(error);
+    Problem error;
+    EXPECT_TRUE(w->load(paths, error)) << error.message;
+    EXPECT_TRUE(w->layout(style, error)) << error.message;
     return w;
 }
 
@@ -73,7 +73,7 @@ TEST(WorksheetPick, FirstRandomAndAllFromSeveralCategories) {
     EXPECT_EQ(both.front(), c.category(ellipse)->questionPaths.front()) << "the categories in the order chosen";
 
     std::vector<std::string> picked;
-    std::string error;
+    Problem error;
     ASSERT_TRUE(pickSheetQuestions(both, SheetPick::First, 15, 0, picked, error));
     EXPECT_EQ(picked, std::vector<std::string>(both.begin(), both.begin() + 15));
     ASSERT_TRUE(pickSheetQuestions(both, SheetPick::All, 0, 0, picked, error));
@@ -116,14 +116,14 @@ TEST(WorksheetPick, AnAggregateAndItsCategoriesGiveEachQuestionOnce) {
 TEST(WorksheetPick, CountsThatDoNotFitAreRefusedInChinese) {
     const std::vector<std::string> three = {"a", "b", "c"};
     std::vector<std::string> picked = {"kept"};
-    std::string error;
+    Problem error;
     for (int count : {0, -1, 4}) {
         EXPECT_FALSE(pickSheetQuestions(three, SheetPick::Random, count, 7, picked, error)) << count;
-        EXPECT_NE(cp936::toUtf8(error).find("题数应在 1 到 3 之间"), std::string::npos) << cp936::toUtf8(error);
+        EXPECT_NE(error.message.find("题数应在 1 到 3 之间"), std::string::npos) << error.message;
         EXPECT_EQ(picked, std::vector<std::string>{"kept"});
     }
     EXPECT_FALSE(pickSheetQuestions({}, SheetPick::All, 0, 0, picked, error));
-    EXPECT_EQ(cp936::toUtf8(error), "所选分类中没有题目");
+    EXPECT_EQ(error.message, "所选分类中没有题目");
     ASSERT_TRUE(pickSheetQuestions(three, SheetPick::Random, 3, 7, picked, error));
     EXPECT_EQ(picked, three);
 }
@@ -166,7 +166,7 @@ TEST(Worksheet, FiveQuestionsWithAnswersAreNumberedInOrderAndTheAnswersFollowOnA
     Catalogue c;
     c.load(bundledBank());
     std::vector<std::string> paths;
-    std::string error;
+    Problem error;
     ASSERT_TRUE(pickSheetQuestions(sheetCandidates(c, {categoryNamed(c, "椭圆")}), SheetPick::First, 5, 0, paths, error));
     const std::unique_ptr<Worksheet> ws = sheetOf(paths, {"椭圆 测验"_gb, true, 12});
     const Worksheet& w = *ws;
@@ -228,7 +228,7 @@ TEST(Worksheet, PagesBreakBetweenQuestionsOnlyWhereNeeded) {
     Catalogue c;
     c.load(bundledBank());
     std::vector<std::string> paths;
-    std::string error;
+    Problem error;
     ASSERT_TRUE(pickSheetQuestions(sheetCandidates(c, {categoryNamed(c, "椭圆"), categoryNamed(c, "双曲线"),
                                                        categoryNamed(c, "抛物线")}),
                                    SheetPick::First, 30, 0, paths, error));
@@ -297,20 +297,20 @@ TEST(Worksheet, BadFilesAndSizesAreRefusedByNameAndChangeNothing) {
     d.write("noanswer.txt", markup({"function", "tm", "乙题"}));
     d.write("bad.txt", markup({"question", "tm", "丙"}));
     Worksheet w;
-    std::string error;
+    Problem error;
     ASSERT_TRUE(w.load({d / "good.txt", d / "noanswer.txt"}, error));
     ASSERT_TRUE(w.layout({"", true, 12}, error));
     const int pages = w.pageCount();
 
     EXPECT_FALSE(w.load({d / "good.txt", d / "missing.txt"}, error));
-    EXPECT_EQ(cp936::toUtf8(error), "无法读取题目文件“" + (d / "missing.txt") + "”");
+    EXPECT_EQ(error.message, "无法读取题目文件“" + (d / "missing.txt") + "”");
     EXPECT_FALSE(w.load({d / "bad.txt"}, error));
-    EXPECT_EQ(cp936::toUtf8(error), "题目文件“" + (d / "bad.txt") + "”的第一行不是“function”");
+    EXPECT_EQ(error.message, "题目文件“" + (d / "bad.txt") + "”的第一行不是“function”");
     EXPECT_FALSE(w.load({}, error));
-    EXPECT_EQ(cp936::toUtf8(error), "没有选择任何题目");
+    EXPECT_EQ(error.message, "没有选择任何题目");
     for (double points : {7.9, 24.5, std::nan("")}) {
         EXPECT_FALSE(w.layout({"", true, points}, error));
-        EXPECT_EQ(cp936::toUtf8(error), "字号应在 8 到 24 磅之间");
+        EXPECT_EQ(error.message, "字号应在 8 到 24 磅之间");
     }
     EXPECT_EQ(w.questionCount(), 2);
     EXPECT_EQ(w.pageCount(), pages);

@@ -22,7 +22,7 @@ bool samePixels(const std::string& a, const std::string& b) {
 
 TEST(Animate, SweepsAreCheckedAndNamed) {
     Sweep s;
-    std::string error;
+    Problem error;
     ASSERT_TRUE(parseSweep("2=0.5:10:40", s, error));
     EXPECT_EQ(s.field, 2);
     EXPECT_EQ(s.from, 0.5);
@@ -31,15 +31,15 @@ TEST(Animate, SweepsAreCheckedAndNamed) {
     ASSERT_TRUE(parseSweep("1=-3:-1e1:1", s, error));
     EXPECT_EQ(s.to, -10);
     EXPECT_FALSE(parseSweep("2=0.5:10", s, error));
-    EXPECT_EQ(error, "--animate 的写法是 I=FROM:TO:N，例如 2=0.5:10:40，而不是“2=0.5:10”");
+    EXPECT_EQ(error.message, "--animate 的写法是 I=FROM:TO:N，例如 2=0.5:10:40，而不是“2=0.5:10”");
     EXPECT_FALSE(parseSweep("0=1:2:3", s, error));
-    EXPECT_EQ(error, "--animate：字段序号“0”应是 1 到 10 的整数");
+    EXPECT_EQ(error.message, "--animate：字段序号“0”应是 1 到 10 的整数");
     EXPECT_FALSE(parseSweep("1=a:2:3", s, error));
-    EXPECT_EQ(error, "--animate：起点“a”不是数");
+    EXPECT_EQ(error.message, "--animate：起点“a”不是数");
     EXPECT_FALSE(parseSweep("1=1:inf:3", s, error));
-    EXPECT_EQ(error, "--animate：终点“inf”不是数");
+    EXPECT_EQ(error.message, "--animate：终点“inf”不是数");
     EXPECT_FALSE(parseSweep("1=1:2:0", s, error));
-    EXPECT_EQ(error, "--animate：帧数“0”应是 1 到 9999 的整数");
+    EXPECT_EQ(error.message, "--animate：帧数“0”应是 1 到 9999 的整数");
     EXPECT_FALSE(parseSweep("1=1:2:10000", s, error));
 }
 
