@@ -6,6 +6,7 @@
 
 #include "dialogs/parameter_form.h"
 #include "gfx/cp936.h"
+#include "numbers/exact_value.h"
 
 namespace yhb {
 namespace {
@@ -20,7 +21,10 @@ const FamilySpec* expressionFamily(const std::string& head) {
     return allDigits(head) ? findFamily(std::atoi(head.c_str())) : findFamilyByName(head);
 }
 
-bool parseExpression(const std::string& text, CliExpression& out, Problem& error) {
+namespace {
+
+// The family, field texts and boxes of an EXPR, without looking at the values.
+bool parseParts(const std::string& text, CliExpression& out, Problem& error) {
     out = {};
     const std::size_t plus = text.find('+', 0);
     const std::size_t colon = text.find(':');
@@ -71,6 +75,30 @@ bool parseExpression(const std::string& text, CliExpression& out, Problem& error
     return true;
 }
 
+// The first text that is no number ("abc", "2x") or not a finite one ("1e999"): a dialog would
+// draw another curve from it, or refuse it. Empty when every text is a number.
+std::string badValue(const CliExpression& e) {
+    for (std::size_t i = 0; i < e.texts.size(); ++i) {
+        if (e.texts[i].empty()) continue;
+        const NumberReading r = parseExact(e.texts[i]);
+        if (r.isNumber && r.finite) continue;
+        std::string field = e.family->fields[i].label;
+        if (!field.empty() && field.back() == '=') field.pop_back();
+        return "值“" + e.texts[i] + "”" + (r.finite ? "不是数" : "不是有限的数") + "（" + e.family->cliName + " 的 " + field + "）";
+    }
+    return {};
+}
+
+} // namespace
+
+bool parseExpression(const std::string& text, CliExpression& out, Problem& error) {
+    if (!parseParts(text, out, error)) return false;
+    const std::string bad = badValue(out);
+    if (bad.empty()) return true;
+    error = problemAt(0, "\"" + text + "\" 的" + bad);
+    return false;
+}
+
 bool enterExpression(Document& doc, const CliExpression& e, Notifier& notifier) {
     if (!beginNew(doc, notifier)) return false;
     ParameterForm form(doc, *e.family, notifier);
@@ -88,19 +116,13 @@ bool parseFigure(const std::string& line, std::vector<CliExpression>& out, Probl
         const std::size_t end = line.find(' ', pos);
         CliExpression e;
         Problem why;
-        if (!parseExpression(line.substr(pos, end - pos), e, why)) {
+        if (!parseParts(line.substr(pos, end - pos), e, why)) {
             error = problemAt(0, "图形行无法识别：" + why.message);
             return false;
         }
-        // The dialog reads "sqrt(2)" or "abc" as 0: the figure would show another curve.
-        for (std::size_t i = 0; i < e.texts.size(); ++i) {
-            double ignored = 0;
-            if (!e.texts[i].empty() && !readWholeNumber(cp936::fromUtf8(e.texts[i]), ignored)) {
-                std::string field = e.family->fields[i].label;
-                if (!field.empty() && field.back() == '=') field.pop_back();
-                error = problemAt(0, "图形行的值“" + e.texts[i] + "”不是数（" + e.family->cliName + " 的 " + field + "）");
-                return false;
-            }
+        if (const std::string bad = badValue(e); !bad.empty()) {
+            error = problemAt(0, "图形行的" + bad);
+            return false;
         }
         out.push_back(std::move(e));
         pos = end;

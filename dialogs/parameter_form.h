@@ -7,6 +7,7 @@
 #include "model/document.h"
 #include "families/family_table.h"
 #include "io/notifier.h"
+#include "numbers/exact_value.h"
 
 namespace yhb {
 
@@ -44,7 +45,9 @@ private:
     Notifier& notifier_;
 };
 
-// Reads a field as the dialogs always have: atof of at most 49 characters.
+// Reads a field (CP936) of at most 49 characters: exact forms ("√3", "3/2", "2π/3") as what
+// they say, texts atof reads whole as atof did, anything else as atof with a message.
+NumberReading readFieldNumber(const std::string& text);
 double readField(const std::string& text);
 
 // A text (CP936) that is a whole finite number and nothing else, spaces around it aside, so

@@ -24,6 +24,7 @@ void ExpressionTable::resetSlot(int row) {
     if (s.colourIndex >= 1 && s.colourIndex <= 5) colourInUse[static_cast<std::size_t>(s.colourIndex)] = 0;
     s.colourIndex = 0;
     for (double& p : s.params) p = 0.0;
+    for (auto& e : s.exactParams) e.reset();
     for (ExtraPlot& e : s.extras) e = ExtraPlot{};
 }
 
@@ -38,6 +39,7 @@ void ExpressionTable::copySlot(int source, int target) {
     to.colourIndex = from.colourIndex;
     to.typed = from.typed;
     for (int i = 0; i < 10; ++i) to.params[i] = from.params[i];
+    for (int i = 0; i < 10; ++i) to.exactParams[i] = from.exactParams[i];
     for (int i = 0; i < kMaxExtras; ++i) to.extras[i] = from.extras[i];
 }
 

@@ -6,6 +6,7 @@
 
 #include "gfx/colour.h"
 #include "items/item_list.h"
+#include "numbers/exact_value.h"
 #include "plot/plot_op.h"
 
 namespace yhb {
@@ -25,6 +26,7 @@ struct ExpressionSlot {
     bool twoBranches = false;
     int kind = 0;
     double params[10] = {};
+    std::optional<ExactValue> exactParams[10]; // what was typed, where it is exact (√3 beside 1.732…)
     ExtraPlot extras[10];
     ItemList labels{50};
     int colourIndex = 0; // 1..5, 0 = none

@@ -48,15 +48,23 @@ ParameterDialog::ParameterDialog(Document& doc, const FamilySpec& family, Notifi
     picture->setFrameShape(QFrame::Box);
     middle->addWidget(picture, 0, Qt::AlignTop);
     auto* fields = new QGridLayout;
+    // Each field takes two grid rows: the field with its slider, and under it the line that
+    // says what a text that is no number is read as (hidden while it is one).
     for (std::size_t i = 0; i < family.fields.size(); ++i) {
-        const int row = static_cast<int>(i);
+        const int row = 2 * static_cast<int>(i);
         auto* edit = new QLineEdit;
-        edit->setObjectName(QString::number(cmd::FirstEdit + row));
+        edit->setObjectName(QString::number(cmd::FirstEdit + static_cast<int>(i)));
         edit->setMaxLength(99);
         edit->setMinimumWidth(90);
         fields->addWidget(new QLabel(QString::fromUtf8(family.fields[i].label)), row, 0, Qt::AlignRight);
         fields->addWidget(edit, row, 1);
         edits_.push_back(edit);
+        auto* message = new QLabel;
+        message->setObjectName("fieldMessage" + QString::number(cmd::FirstEdit + static_cast<int>(i)));
+        message->setStyleSheet("color: #b00000");
+        message->hide();
+        fields->addWidget(message, row + 1, 1, 1, 6);
+        fieldMessages_.push_back(message);
         addSliderRow(i, fields, row);
     }
     rangeMessage_ = new QLabel;
@@ -64,8 +72,8 @@ ParameterDialog::ParameterDialog(Document& doc, const FamilySpec& family, Notifi
     rangeMessage_->setStyleSheet("color: #b00000");
     rangeMessage_->setWordWrap(true);
     rangeMessage_->hide();
-    fields->addWidget(rangeMessage_, static_cast<int>(family.fields.size()), 0, 1, 7);
-    fields->setRowStretch(static_cast<int>(family.fields.size()) + 1, 1);
+    fields->addWidget(rangeMessage_, 2 * static_cast<int>(family.fields.size()), 0, 1, 7);
+    fields->setRowStretch(2 * static_cast<int>(family.fields.size()) + 1, 1);
     fields->setColumnStretch(2, 1);
     middle->addLayout(fields, 1);
     layout->addLayout(middle);
@@ -115,7 +123,7 @@ ParameterDialog::ParameterDialog(Document& doc, const FamilySpec& family, Notifi
 
 void ParameterDialog::addSliderRow(std::size_t i, QGridLayout* grid, int row) {
     SliderRow r;
-    const QString id = QString::number(cmd::FirstEdit + row);
+    const QString id = QString::number(cmd::FirstEdit + static_cast<int>(i));
     const QString name = fieldName(form_.family(), i);
     r.slider = new QSlider(Qt::Horizontal);
     r.slider->setObjectName("slider" + id);
@@ -167,6 +175,13 @@ void ParameterDialog::readWidgets() {
 
 void ParameterDialog::showField(std::size_t i) {
     edits_[i]->setText(QString::fromStdString(cp936::toUtf8(form_.fieldTexts[i])));
+    showFieldMessage(i);
+}
+
+void ParameterDialog::showFieldMessage(std::size_t i) {
+    const std::string message = readFieldNumber(form_.fieldTexts[i]).message;
+    fieldMessages_[i]->setText(QString::fromStdString(message));
+    fieldMessages_[i]->setVisible(!message.empty());
 }
 
 void ParameterDialog::showRange(std::size_t i) {
@@ -215,6 +230,7 @@ void ParameterDialog::sliderMoved(std::size_t i, int position) {
 void ParameterDialog::fieldEdited(std::size_t i) {
     if (sliders_.animated() == static_cast<int>(i)) stopAnimation();
     form_.fieldTexts[i] = cp936::fromUtf8(edits_[i]->text().toStdString());
+    showFieldMessage(i);
     if (sliders_.follow(i)) showRange(i);
     showSlider(i);
     showRangeMessage();

@@ -39,6 +39,7 @@ public:
     QLineEdit* rangeTo(int i) const { return rows_[static_cast<std::size_t>(i)].to; }
     QToolButton* playButton(int i) const { return rows_[static_cast<std::size_t>(i)].play; }
     QLabel* rangeMessage() const { return rangeMessage_; }
+    QLabel* fieldMessage(int i) const { return fieldMessages_[static_cast<std::size_t>(i)]; }
     bool animating() const { return sliders_.running(); }
 
 public slots:
@@ -58,6 +59,7 @@ private:
     void showSlider(std::size_t i);    // range and position from the slider set, without applying
     void showRange(std::size_t i);     // the range fields from the slider set
     void showField(std::size_t i);     // the field from the form
+    void showFieldMessage(std::size_t i); // what a text that is no number is read as
     void showPlayButtons();
     void showRangeMessage();
     void sliderMoved(std::size_t i, int position);
@@ -70,6 +72,7 @@ private:
     ParameterForm form_;
     SliderSet sliders_;
     std::vector<QLineEdit*> edits_;
+    std::vector<QLabel*> fieldMessages_;
     std::vector<QCheckBox*> boxes_;
     std::vector<SliderRow> rows_;
     QLabel* rangeMessage_ = nullptr;

@@ -64,21 +64,24 @@ TEST(BankChecker, TheReportEndsWithItsSummaryAndTheCatalogueIsListedOnlyWhenAske
     }
 }
 
-// "sqrt(2)" or "abc" in a figure reads as 0 in a dialog's field: the figure showed a flat or
-// empty curve and the checker passed it.
+// "sqrt(x)" or "abc" in a figure reads as 0 in a dialog's field: the figure showed a flat or
+// empty curve and the checker passed it. Exact forms ("sqrt(2)", "√3", "π/6") are numbers.
 TEST(BankChecker, AFigureValueThatIsNoNumberIsAnErrorNamingIt) {
     SmallBank b;
-    b.question("q1.txt", {"function", "@plot ellipse-x:sqrt(2),4+1010"});
+    b.question("q1.txt", {"function", "@plot ellipse-x:sqrt(x),4+1010"});
     b.question("q2.txt", {"function", "求圆的方程。", "jd", "@plot circle-origin:abc"});
     b.question("q3.txt", {"function", "@plot sin:1,2x"});
     b.question("q4.txt", {"function", "@plot ellipse-x:5,4.5+1010 circle-centre:-2,,2 parabola-right:１.５"});
+    b.question("q5.txt", {"function", "@plot ellipse-x:sqrt(2),√3+1010 sin:1,2,π/6 circle-origin:(1+√5)/2"});
+    b.question("q6.txt", {"function", "@plot ellipse-x:1e999,2"});
     ToolRun r = b.check();
     EXPECT_EQ(r.status, 1);
     const std::vector<std::string> expected = {
-        "tm/a/1/q1.txt:2: 图形行的值“sqrt(2)”不是数（ellipse-x 的 a）",
+        "tm/a/1/q1.txt:2: 图形行的值“sqrt(x)”不是数（ellipse-x 的 a）",
         "tm/a/1/q2.txt:4: 图形行的值“abc”不是数（circle-origin 的 r）",
         "tm/a/1/q3.txt:2: 图形行的值“2x”不是数（sin 的 B）",
-        "共 4 题，3 个错误，0 个警告",
+        "tm/a/1/q6.txt:2: 图形行的值“1e999”不是有限的数（ellipse-x 的 a）",
+        "共 6 题，4 个错误，0 个警告",
     };
     EXPECT_EQ(splitLines(r.err), expected);
 }
