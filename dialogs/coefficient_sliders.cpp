@@ -41,23 +41,23 @@ int clampTo(SliderSpan s, int p) { return std::max(s.min, std::min(s.max, p)); }
 
 } // namespace
 
-bool parseSliderRange(const std::string& fromText, const std::string& toText, SliderRange& out, std::string& error) {
+bool parseSliderRange(const std::string& fromText, const std::string& toText, SliderRange& out, Problem& problem) {
     SliderRange r;
     if (!readWholeNumber(fromText, r.from)) {
-        error = "起点“" + cp936::toUtf8(fromText) + "”不是数";
+        problem = problemAt(0, "起点“" + cp936::toUtf8(fromText) + "”不是数");
         return false;
     }
     if (!readWholeNumber(toText, r.to)) {
-        error = "终点“" + cp936::toUtf8(toText) + "”不是数";
+        problem = problemAt(0, "终点“" + cp936::toUtf8(toText) + "”不是数");
         return false;
     }
     if (std::fabs(r.from) > kSliderLimit || std::fabs(r.to) > kSliderLimit) {
-        error = "范围不能超出 -10000 到 10000";
+        problem = problemAt(0, "范围不能超出 -10000 到 10000");
         return false;
     }
     const SliderSpan s = sliderSpan(r);
     if (s.max <= s.min) {
-        error = "起点必须小于终点，且至少相差 0.1";
+        problem = problemAt(0, "起点必须小于终点，且至少相差 0.1");
         return false;
     }
     out = r;
@@ -120,9 +120,9 @@ void SliderSet::reset() {
     stop();
 }
 
-bool SliderSet::setRange(std::size_t i, const std::string& fromText, const std::string& toText, std::string& error) {
+bool SliderSet::setRange(std::size_t i, const std::string& fromText, const std::string& toText, Problem& problem) {
     SliderRange r;
-    if (!parseSliderRange(fromText, toText, r, error)) return false;
+    if (!parseSliderRange(fromText, toText, r, problem)) return false;
     ranges_[i] = r;
     sliderPositionOf(readField(form_.fieldTexts[i]), span(i), positions_[i]);
     positions_[i] = clampTo(span(i), positions_[i]);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialogs/parameter_form.h"
+#include "io/problem.h"
 
 namespace yhb {
 
@@ -24,9 +25,9 @@ struct SliderRange {
 // The range a family's field starts with; it holds the family's default value.
 SliderRange defaultSliderRange(int kind, std::size_t field);
 
-// The range typed into the two small fields (CP936 text). False, with `error` (UTF-8)
-// naming what is wrong, when either is not a number or they leave no room for a step.
-bool parseSliderRange(const std::string& fromText, const std::string& toText, SliderRange& out, std::string& error);
+// The range typed into the two small fields (CP936 text). False, with the problem naming
+// what is wrong, when either is not a number or they leave no room for a step.
+bool parseSliderRange(const std::string& fromText, const std::string& toText, SliderRange& out, Problem& problem);
 
 // The first and last slider positions of a range.
 struct SliderSpan {
@@ -71,8 +72,8 @@ public:
     SliderSpan span(std::size_t i) const { return sliderSpan(ranges_[i]); }
     int position(std::size_t i) const { return positions_[i]; }
 
-    // The range fields were edited: false (range unchanged) with `error` when they are bad.
-    bool setRange(std::size_t i, const std::string& fromText, const std::string& toText, std::string& error);
+    // The range fields were edited: false (range unchanged) with the problem when they are bad.
+    bool setRange(std::size_t i, const std::string& fromText, const std::string& toText, Problem& problem);
     // The field's text changed by typing: the slider follows it, the range widening to hold
     // it. True when the range changed.
     bool follow(std::size_t i);

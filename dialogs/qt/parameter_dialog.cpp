@@ -238,14 +238,14 @@ void ParameterDialog::fieldEdited(std::size_t i) {
 
 void ParameterDialog::rangeEdited(std::size_t i) {
     readWidgets();
-    std::string error;
+    Problem problem;
     const std::string from = cp936::fromUtf8(rows_[i].from->text().toStdString());
     const std::string to = cp936::fromUtf8(rows_[i].to->text().toStdString());
-    if (sliders_.setRange(i, from, to, error)) {
+    if (sliders_.setRange(i, from, to, problem)) {
         rows_[i].rangeError.clear();
         showSlider(i);
     } else {
-        rows_[i].rangeError = error; // the slider keeps its last good range
+        rows_[i].rangeError = problem.message; // the slider keeps its last good range
     }
     showRangeMessage();
 }

@@ -136,3 +136,29 @@ TEST(BankChecker, AnAsciiQuestionWithLfLineEndsReadsAsWritten) {
     EXPECT_NE(r.out.find("\"x=1\""), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("@plot"), std::string::npos) << r.out;
 }
+
+// Scripts read the English report: each finding the checker makes itself (a figure the
+// program cannot draw, names the aggregate drops or sorts wrongly, stray files) keeps its
+// English text and its place, and only the figure line is an error.
+TEST(BankChecker, TheEnglishReportNamesEveryKindOfFinding) {
+    SmallBank b;
+    b.question("q1.txt", {"function", "x"});
+    b.question("q10.txt", {"function", "@plot circle-origin:abc"});
+    b.question("q2.txt", {"function", "y"});
+    b.dir.write("tm/a/1/q2.txt~", markup({"function", "backup"}));
+    oneLine(b.dir, "tm/a/2/funcName.fun", "双曲线");
+    b.dir.write("tm/a/2/q1.txt", markup({"function", "z"}));
+    ToolRun r = b.check("--lang en");
+    EXPECT_EQ(r.status, 1) << r.err;
+    const std::vector<std::string> expected = {
+        "tm/a/1/q10.txt:2: figure line: 图形行的值“abc”不是数（circle-origin 的 r）",
+        "tm/a/1/q2.txt:0: warning: numbered without leading zeros: sorts after q10.txt",
+        "tm/a/2/q1.txt:0: warning: same name as a file of category 椭圆: the aggregate keeps only that one",
+        "tm/a/1/q2.txt~:0: warning: not a question file: ignored",
+        "4 questions, 1 error, 3 warnings",
+    };
+    EXPECT_EQ(splitLines(r.err), expected);
+    r = b.check();
+    EXPECT_NE(r.err.find("tm/a/1/q10.txt:2: 图形行的值“abc”不是数（circle-origin 的 r）\n"), std::string::npos) << r.err;
+    EXPECT_EQ(lastLine(r.err), "共 4 题，1 个错误，3 个警告");
+}

@@ -42,7 +42,7 @@ TEST(SliderRanges, EveryFieldStartsWithARangeHoldingItsDefault) {
 
 TEST(SliderRanges, TypedRangesAreCheckedAndTheMessageNamesTheFault) {
     SliderRange r;
-    std::string error;
+    Problem error;
     ASSERT_TRUE(parseSliderRange("0.5", " 10 ", r, error));
     EXPECT_EQ(sliderSpan(r).min, 5);
     EXPECT_EQ(sliderSpan(r).max, 100);
@@ -52,16 +52,16 @@ TEST(SliderRanges, TypedRangesAreCheckedAndTheMessageNamesTheFault) {
 
     const SliderRange before = r;
     EXPECT_FALSE(parseSliderRange("abc", "10", r, error));
-    EXPECT_EQ(error, "起点“abc”不是数");
+    EXPECT_EQ(error.message, "起点“abc”不是数");
     EXPECT_FALSE(parseSliderRange("1", "", r, error));
-    EXPECT_EQ(error, "终点“”不是数");
+    EXPECT_EQ(error.message, "终点“”不是数");
     EXPECT_FALSE(parseSliderRange("1", "5x", r, error));
-    EXPECT_EQ(error, "终点“5x”不是数");
+    EXPECT_EQ(error.message, "终点“5x”不是数");
     EXPECT_FALSE(parseSliderRange("10", "0.5", r, error));
-    EXPECT_EQ(error, "起点必须小于终点，且至少相差 0.1");
+    EXPECT_EQ(error.message, "起点必须小于终点，且至少相差 0.1");
     EXPECT_FALSE(parseSliderRange("0.55", "0.6", r, error)); // no two tenths between them
     EXPECT_FALSE(parseSliderRange("0", "1e9", r, error));
-    EXPECT_EQ(error, "范围不能超出 -10000 到 10000");
+    EXPECT_EQ(error.message, "范围不能超出 -10000 到 10000");
     EXPECT_FALSE(parseSliderRange("nan", "1", r, error));
     EXPECT_EQ(r.from, before.from);
     EXPECT_EQ(r.to, before.to);
@@ -164,7 +164,7 @@ TEST(SliderSet, TheAnimationRunsUntilASliderIsTouched) {
     ASSERT_TRUE(beginNew(doc, n));
     OpenForm open(doc, kind::EllipseX, n);
     SliderSet sliders(open.form);
-    std::string error;
+    Problem error;
     ASSERT_TRUE(sliders.setRange(1, "3.5", "4.2", error));
     sliders.start(1);
     std::vector<std::string> seen;
@@ -201,7 +201,7 @@ TEST(SliderSet, TypedValuesMoveTheSliderAndWidenItsRange) {
     EXPECT_EQ(doc.table.slotCount, 0); // typing applies nothing
 
     // A bad range leaves the old one.
-    std::string error;
+    Problem error;
     EXPECT_FALSE(sliders.setRange(0, "5", "1", error));
     EXPECT_EQ(sliders.range(0).to, 12);
     // Modify mode: the row's value is shown, and a range that did not hold it is widened.
