@@ -6,6 +6,7 @@
 #include "families/labels.h"
 #include "plot/curve.h"
 #include "plot/plotter.h"
+#include "plot/sampling_loop.h"
 
 namespace yhb {
 
@@ -246,59 +247,81 @@ std::vector<FamilySpec> buildFamilies() {
     const std::vector<BoxSpec> parabolaBoxes = {{1010, "画出准线L"}, {1011, "画出焦点F"}};
     const std::vector<FieldSpec> abc = {{"A=", 1}, {"B=", 1}, {"C=", 0}};
     return {
-        {kind::SlopeIntercept, 133, G::Line, "斜截式", "直线函数-------斜截式", "line-slope",
+        {kind::SlopeIntercept, curveSpec<curve::slopeIntercept>(DomainRule::Everywhere),
+         133, G::Line, "斜截式", "直线函数-------斜截式", "line-slope",
          {{"k=", 1}, {"b=", 0}}, {}, false, false, false, nullptr, slopeLabel},
-        {kind::PointSlope, 137, G::Line, "点斜式", "直线函数------点斜式", "line-point-slope",
+        {kind::PointSlope, curveSpec<curve::pointSlope>(DomainRule::Everywhere),
+         137, G::Line, "点斜式", "直线函数------点斜式", "line-point-slope",
          {{"x1=", 0}, {"y1=", 0}, {"k=", 1}}, {{1010, "画出(x1,y1)的点"}}, false, false, false, pointSlopeRecords,
          pointSlopeLabel},
-        {kind::TwoPoint, 134, G::Line, "两点式", "直线函数------两点式", "line-two-point",
+        {kind::TwoPoint, curveSpec<curve::twoPoint>(DomainRule::Everywhere),
+         134, G::Line, "两点式", "直线函数------两点式", "line-two-point",
          {{"x1=", 0}, {"y1=", 0}, {"x2=", 1}, {"y2=", 1}}, {{1010, "画出(x1,y1)的点"}, {1011, "画出(x2,y2)的点"}}, false,
          false, false, twoPointRecords, twoPointLabel},
-        {kind::Intercept, 135, G::Line, "截距式", "直线函数------截距式", "line-intercept", {{"a=", 1}, {"b=", -1}}, {},
+        {kind::Intercept, curveSpec<curve::intercept>(DomainRule::Everywhere),
+         135, G::Line, "截距式", "直线函数------截距式", "line-intercept", {{"a=", 1}, {"b=", -1}}, {},
          false, false, false, nullptr, interceptLabel},
-        {kind::GeneralLine, 136, G::Line, "一般式", "直线函数------一般式", "line-general", abc, {}, false, false, false, nullptr, generalLineLabel},
-        {kind::Sin, 130, G::Trig, "sin函数", "SIN函数", "sin", abc, {}, false, true, false, nullptr, trigLabel<kSin>},
-        {kind::Cos, 131, G::Trig, "cos函数", "COS函数", "cos", abc, {}, false, true, false, nullptr, trigLabel<kCos>},
-        {kind::Tan, 132, G::Trig, "tan函数", "TAN函数", "tan", abc, {}, false, true, false, nullptr, trigLabel<kTan>},
-        {kind::EllipseX, 139, G::Conic, "椭圆标准式1焦点在X轴上", "椭圆标准式1------焦点在X轴", "ellipse-x",
+        {kind::GeneralLine, curveSpec<curve::generalLine>(DomainRule::Everywhere),
+         136, G::Line, "一般式", "直线函数------一般式", "line-general", abc, {}, false, false, false, nullptr, generalLineLabel},
+        {kind::Sin, curveSpec<curve::sine>(DomainRule::Everywhere),
+         130, G::Trig, "sin函数", "SIN函数", "sin", abc, {}, false, true, false, nullptr, trigLabel<kSin>},
+        {kind::Cos, curveSpec<curve::cosine>(DomainRule::Everywhere),
+         131, G::Trig, "cos函数", "COS函数", "cos", abc, {}, false, true, false, nullptr, trigLabel<kCos>},
+        {kind::Tan, curveSpec<curve::tangent>(DomainRule::Everywhere),
+         132, G::Trig, "tan函数", "TAN函数", "tan", abc, {}, false, true, false, nullptr, trigLabel<kTan>},
+        {kind::EllipseX, curveSpec<curve::ellipseX>(DomainRule::AroundYAxis, true),
+         139, G::Conic, "椭圆标准式1焦点在X轴上", "椭圆标准式1------焦点在X轴", "ellipse-x",
          {{"a=", 5}, {"b=", 4}},
          {{1010, "画出x轴和y轴上的4个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------x=+-a^2/c"}}, true, false,
          false, ellipseXRecords, ellipseXLabel},
-        {kind::EllipseY, 138, G::Conic, "椭圆标准式2焦点在Y轴上", "椭圆标准式2------焦点在Y轴", "ellipse-y",
+        {kind::EllipseY, curveSpec<curve::ellipseY>(DomainRule::AroundYAxis, true),
+         138, G::Conic, "椭圆标准式2焦点在Y轴上", "椭圆标准式2------焦点在Y轴", "ellipse-y",
          {{"a=", 5}, {"b=", 4}},
          {{1010, "画出x轴和y轴上的4个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线-------y=+-a^2/c"}}, true, false,
          false, ellipseYRecords, ellipseYLabel},
-        {kind::HyperbolaX, 140, G::Conic, "双曲线标准式1焦点在X轴上", "双曲线标准式1------焦点在X轴", "hyperbola-x",
+        {kind::HyperbolaX, curveSpec<curve::hyperbolaX>(DomainRule::Everywhere),
+         140, G::Conic, "双曲线标准式1焦点在X轴上", "双曲线标准式1------焦点在X轴", "hyperbola-x",
          {{"a=", 5}, {"b=", 4}},
          {{1010, "画出x轴的2个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------x=+-a^2/c"},
           {1013, "画出渐近线------y=+-(b/a)x"}},
          true, false, false, hyperbolaXRecords, hyperbolaXLabel},
-        {kind::HyperbolaY, 141, G::Conic, "双曲线标准式2焦点在Y轴上", "双曲线标准式2------焦点在Y轴", "hyperbola-y",
+        {kind::HyperbolaY, curveSpec<curve::hyperbolaY>(DomainRule::Everywhere),
+         141, G::Conic, "双曲线标准式2焦点在Y轴上", "双曲线标准式2------焦点在Y轴", "hyperbola-y",
          {{"a=", 5}, {"b=", 4}},
          {{1010, "画出y轴的2个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------y=+-a^2/c"},
           {1013, "画出渐近线------y=+-(a/b)x"}},
          true, false, false, hyperbolaYRecords, hyperbolaYLabel},
-        {kind::ParabolaRight, 142, G::Conic, "抛物线1　y^2=2px (p>0)", "抛物线标准式1", "parabola-right", {{"p=", 2}},
+        {kind::ParabolaRight, curveSpec<curve::parabolaRight>(DomainRule::OpensRight),
+         142, G::Conic, "抛物线1　y^2=2px (p>0)", "抛物线标准式1", "parabola-right", {{"p=", 2}},
          parabolaBoxes, true, false, false, parabolaRightRecords, parabolaLabel<kY, kRight>},
-        {kind::ParabolaLeft, 143, G::Conic, "抛物线2　y^2=-2px (p>0)", "抛物线标准式2", "parabola-left", {{"p=", 2}},
+        {kind::ParabolaLeft, curveSpec<curve::parabolaLeft>(DomainRule::OpensLeft),
+         143, G::Conic, "抛物线2　y^2=-2px (p>0)", "抛物线标准式2", "parabola-left", {{"p=", 2}},
          parabolaBoxes, true, false, false, parabolaLeftRecords, parabolaLabel<kY, kLeft>},
-        {kind::ParabolaUp, 144, G::Conic, "抛物线3　x^2=2py (p>0)", "抛物线标准式3", "parabola-up", {{"p=", 2}},
+        {kind::ParabolaUp, curveSpec<curve::parabolaUp>(DomainRule::Everywhere),
+         144, G::Conic, "抛物线3　x^2=2py (p>0)", "抛物线标准式3", "parabola-up", {{"p=", 2}},
          parabolaBoxes, false, false, false, parabolaUpRecords, parabolaLabel<kX, kUp>},
-        {kind::ParabolaDown, 145, G::Conic, "抛物线4　x^2=-2py (p>0)", "抛物线标准式4", "parabola-down", {{"p=", 2}},
+        {kind::ParabolaDown, curveSpec<curve::parabolaDown>(DomainRule::Everywhere),
+         145, G::Conic, "抛物线4　x^2=-2py (p>0)", "抛物线标准式4", "parabola-down", {{"p=", 2}},
          parabolaBoxes, false, false, false, parabolaDownRecords, parabolaLabel<kX, kDown>},
-        {kind::ParabolaGeneral, 146, G::Conic, "抛物线一般式y=Ax^2+Bx+C", "抛物线------一般式", "parabola-general",
+        {kind::ParabolaGeneral, curveSpec<curve::parabolaGeneral>(DomainRule::Everywhere),
+         146, G::Conic, "抛物线一般式y=Ax^2+Bx+C", "抛物线------一般式", "parabola-general",
          {{"A=", 1}, {"B=", 0}, {"C=", 0}}, {}, false, false, false, nullptr, parabolaGeneralLabel},
-        {kind::CircleOrigin, 147, G::Conic, "圆的标准方程,圆心在原点,半径为r", "圆的标准方程------圆心在原点",
+        {kind::CircleOrigin, curveSpec<curve::circleOrigin>(DomainRule::AroundYAxis, true),
+         147, G::Conic, "圆的标准方程,圆心在原点,半径为r", "圆的标准方程------圆心在原点",
          "circle-origin", {{"r=", 2}}, {}, true, false, false, nullptr, circleOriginLabel},
-        {kind::CircleCentre, 148, G::Conic, "圆心在点C(a,b),半径为r的圆", "圆心在点C(a,b)，半径为r的圆方程",
+        {kind::CircleCentre, curveSpec<curve::circleCentre>(DomainRule::AroundX0, true),
+         148, G::Conic, "圆心在点C(a,b),半径为r的圆", "圆心在点C(a,b)，半径为r的圆方程",
          "circle-centre", {{"a=", 1}, {"b=", 1}, {"r=", 3}}, {{1010, "画出圆心C(a,b)"}}, true, false, false,
          circleCentreRecords, circleCentreLabel},
-        {kind::CircleGeneral, 149, G::Conic, "圆的一般方程-----二元二次方程", "圆的一般方程", "circle-general",
+        {kind::CircleGeneral, curveSpec<curve::circleGeneral>(DomainRule::AroundHalfMinusX0, true),
+         149, G::Conic, "圆的一般方程-----二元二次方程", "圆的一般方程", "circle-general",
          {{"D=", -3}, {"E=", -3}, {"F=", 1}}, {{1010, "画出圆心C"}}, true, false, true, circleGeneralRecords,
          circleGeneralLabel},
-        {kind::Exponential, 150, G::ExpLog, "指数函数", "指数函数", "exponential", {{"A=", 1}, {"b=", 2}}, {}, false, false,
+        {kind::Exponential, curveSpec<curve::exponential>(DomainRule::Everywhere),
+         150, G::ExpLog, "指数函数", "指数函数", "exponential", {{"A=", 1}, {"b=", 2}}, {}, false, false,
          false, nullptr, expLabel},
-        {kind::Logarithm, 151, G::ExpLog, "对数函数", "对数函数", "logarithm", {{"A=", 1}}, {}, false, false, false, nullptr,
+        {kind::Logarithm, curveSpec<curve::logarithm>(DomainRule::PositiveX),
+         151, G::ExpLog, "对数函数", "对数函数", "logarithm", {{"A=", 1}}, {}, false, false, false, nullptr,
          logLabel},
     };
 }
@@ -314,6 +337,11 @@ const FamilySpec* findFamily(int k) {
     for (const FamilySpec& f : families())
         if (f.kind == k) return &f;
     return nullptr;
+}
+
+const CurveSpec* curveOf(int kind) {
+    const FamilySpec* f = findFamily(kind);
+    return f ? &f->curve : nullptr;
 }
 
 const FamilySpec* findFamilyByName(const std::string& name) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "items/item_list.h"
+#include "plot/curve.h"
 #include "plot/expression_table.h"
 
 namespace yhb {
@@ -47,6 +48,7 @@ enum class FamilyGroup { Line, Trig, Conic, ExpLog };
 // One entry per curve family: everything its dialog shows, stores and labels.
 struct FamilySpec {
     int kind;
+    CurveSpec curve; // what the plotter draws
     int templateId;
     FamilyGroup group;
     const char* menuCaption; // UTF-8

@@ -14,11 +14,43 @@ constexpr int EllipseY = 32788, Exponential = 32789, Logarithm = 32790;
 constexpr int CircleOrigin = 32792, CircleCentre = 32793, CircleGeneral = 32794, ParabolaGeneral = 32795;
 } // namespace kind
 
+// A curve function: the first value of the family at x, the second value of two-branch families
+// in `second`, `undefined` set where the family has no real point. Each expects `second` = 0
+// and `undefined` = 0 on entry.
+using CurveFunction = double (*)(const double* p, double x, double& second, int& undefined);
+
+// Where the sampling of a pass may stop (the value under the root shrinks outwards from a centre).
+enum class DomainRule {
+    Everywhere,
+    AroundYAxis,       // symmetric about x = 0 (ellipses, the circle about the origin)
+    AroundX0,          // about x = p0 (the circle with its centre given)
+    AroundHalfMinusX0, // about x = -p0/2 (the general circle)
+    OpensRight,        // y² = 2px
+    OpensLeft,         // y² = -2px
+    PositiveX,         // lg x
+};
+
+struct SamplePass;
+struct SampleDomain;
+using SampleLoop = void (*)(SamplePass&, const double*, int scale, double step, int pass, const SampleDomain&, int until);
+
+// What the plotter knows of a family's curve; each family's table entry holds one
+// (curveSpec in plot/sampling_loop.h makes it).
+struct CurveSpec {
+    CurveFunction evaluate;
+    SampleLoop sample; // the sampling loop specialised for evaluate
+    DomainRule domain;
+    bool closed; // two branches joined where they end
+};
+
+// The curve of a family id, from its family table entry; null for an unknown id.
+const CurveSpec* curveOf(int kind);
+
 // Curves whose two branches are joined where they end.
 bool isClosedCurve(int k);
 
-// One function per family, shared by evaluateCurve and the plotter's sampling loops so that
-// both compute the same bits. Each expects `second` = 0 and `undefined` = 0 on entry.
+// One curve function per family, shared by evaluateCurve and the plotter's sampling loops so
+// that both compute the same bits.
 namespace curve {
 
 // Square-root families: v > 0 gives the two values upper + sqrt(v) and lower - sqrt(v).
@@ -88,36 +120,6 @@ inline double logarithm(const double* p, double x, double&, int&) { return p[0] 
 
 // The first value of the family at x; the second value of two-branch families goes to
 // `second`. `undefined` is set where the family has no real point, and for unknown kinds.
-inline double evaluateCurve(int k, const double* p, double x, double& second, int& undefined) {
-    second = 0.0;
-    undefined = 0;
-    switch (k) {
-    case kind::SlopeIntercept: return curve::slopeIntercept(p, x, second, undefined);
-    case kind::PointSlope: return curve::pointSlope(p, x, second, undefined);
-    case kind::TwoPoint: return curve::twoPoint(p, x, second, undefined);
-    case kind::Intercept: return curve::intercept(p, x, second, undefined);
-    case kind::GeneralLine: return curve::generalLine(p, x, second, undefined);
-    case kind::Sin: return curve::sine(p, x, second, undefined);
-    case kind::Cos: return curve::cosine(p, x, second, undefined);
-    case kind::Tan: return curve::tangent(p, x, second, undefined);
-    case kind::EllipseX: return curve::ellipseX(p, x, second, undefined);
-    case kind::EllipseY: return curve::ellipseY(p, x, second, undefined);
-    case kind::HyperbolaX: return curve::hyperbolaX(p, x, second, undefined);
-    case kind::HyperbolaY: return curve::hyperbolaY(p, x, second, undefined);
-    case kind::ParabolaRight: return curve::parabolaRight(p, x, second, undefined);
-    case kind::ParabolaLeft: return curve::parabolaLeft(p, x, second, undefined);
-    case kind::ParabolaUp: return curve::parabolaUp(p, x, second, undefined);
-    case kind::ParabolaDown: return curve::parabolaDown(p, x, second, undefined);
-    case kind::ParabolaGeneral: return curve::parabolaGeneral(p, x, second, undefined);
-    case kind::CircleOrigin: return curve::circleOrigin(p, x, second, undefined);
-    case kind::CircleCentre: return curve::circleCentre(p, x, second, undefined);
-    case kind::CircleGeneral: return curve::circleGeneral(p, x, second, undefined);
-    case kind::Exponential: return curve::exponential(p, x, second, undefined);
-    case kind::Logarithm: return curve::logarithm(p, x, second, undefined);
-    default:
-        undefined = 1;
-        return 0.0;
-    }
-}
+double evaluateCurve(int k, const double* p, double x, double& second, int& undefined);
 
 } // namespace yhb
