@@ -19,9 +19,10 @@
 //   fraction a textbook computes with (½, −¼, 3/2). Any other typed decimal (1.7, 0.3, 0.125)
 //   stays a decimal, and so does every value worked out from it: a = 1.7 gives a² = 2.89, and
 //   where the result does not end (c = √1.89) it is written rounded to six significant digits.
-// - A value with no exact form (a slider's number, c = √(a²−b²) where a² is no rational) is
-//   the shortest decimal that reads back as the same number, at most six significant digits:
-//   1.5, 0.25, 1.37477; never 2.0.
+// - A coefficient with no exact value beside it (a slider's number) is a decimal, 1.5 and 0.25
+//   included, and so is what is worked out from it. A decimal is the shortest that reads back
+//   as the same number, at most six significant digits: 1.5, 0.25, 1.37477; never 2.0. So is a
+//   value with no exact form (c = √(a²−b²) where a² is no rational).
 namespace yhb {
 
 struct ExpressionSlot;

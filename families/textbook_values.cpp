@@ -115,16 +115,18 @@ Num field(const RowValues& row, int i) {
     Num n;
     n.value = row.values[i];
     const std::optional<ExactValue>* typed = row.exact ? &row.exact[i] : nullptr;
-    if (typed && *typed) {
-        const double d = (*typed)->toDouble();
-        if (std::fabs(d - n.value) <= 1e-3 * std::max(1.0, std::fabs(n.value))) n.exact = **typed;
-    } else if (std::isfinite(n.value)) {
-        // No exact value beside it: read the number as the shortest decimal that it is.
-        NumberReading r = parseExact(shortestDecimal(n.value));
-        if (r.exact && r.value == n.value) n.exact = r.exact;
-    }
-    if (n.exact)
+    if (typed && *typed && std::fabs((*typed)->toDouble() - n.value) <= 1e-3 * std::max(1.0, std::fabs(n.value))) {
+        n.exact = **typed;
         n.decimal = n.exact->writtenAsDecimal() && n.exact->isRational() && !fractionDenominator(n.exact->rationalPart().den);
+    } else if (std::isfinite(n.value)) {
+        // No exact value beside it: the shortest decimal that it is, kept as a decimal, so that
+        // what is worked out from it is exact where it ends (1.7² = 2.89, not 2.8899999999999997).
+        NumberReading r = parseExact(shortestDecimal(n.value));
+        if (r.exact && r.value == n.value) {
+            n.exact = r.exact;
+            n.decimal = true;
+        }
+    }
     return n;
 }
 

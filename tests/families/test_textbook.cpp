@@ -114,12 +114,17 @@ TEST(TextbookEquation, ParabolasAndCircles) {
     EXPECT_EQ(TypedRow(kind::CircleGeneral, {"0", "-6", "0"}).equation(), "x²+y²−6y=0");
 }
 
-// A row entered without exact values (a slider's number) reads its double as the decimal it is.
-TEST(TextbookEquation, RowsWithoutExactValuesReadTheirNumbers) {
+// A row without exact values (a slider's numbers) is written in decimals, worked out exactly
+// where they end.
+TEST(TextbookEquation, RowsWithoutExactValuesAreDecimals) {
     const double p[10] = {-0.5, 2.0, 1.0 / 3.0};
-    EXPECT_EQ(math::toUnicode(textbookForm(kind::Sin)->equation(RowValues{p, nullptr})), "y=−(1/2)sin(2x)+0.333333");
-    const double q[10] = {1.7, 2.0};
-    EXPECT_EQ(math::toUnicode(textbookForm(kind::EllipseX)->equation(RowValues{q, nullptr})), "x²/2.89+y²/4=1");
+    EXPECT_EQ(math::toUnicode(textbookForm(kind::Sin)->equation(RowValues{p, nullptr})), "y=−0.5sin(2x)+0.333333");
+    const double q[10] = {1.7, 0.5};
+    EXPECT_EQ(math::toUnicode(textbookForm(kind::EllipseX)->equation(RowValues{q, nullptr})), "x²/2.89+y²/0.25=1");
+    // a slider moved 1.732 (√3) on to 1.8: the stale √3 is not shown
+    std::optional<ExactValue> stale[10] = {parseExact("√3").exact};
+    const double moved[10] = {1.8, 2};
+    EXPECT_EQ(math::toUnicode(textbookForm(kind::EllipseX)->equation(RowValues{moved, stale})), "x²/3.24+y²/4=1");
 }
 
 TEST(TextbookEquation, NoSignIsEverDoubled) {
