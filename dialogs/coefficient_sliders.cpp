@@ -12,29 +12,6 @@
 
 namespace yhb {
 
-SliderRange defaultSliderRange(int k, std::size_t field) {
-    constexpr SliderRange wide{-10, 10}, medium{-5, 5}, size{0.5, 10}, frequency{0.1, 5};
-    switch (k) {
-    case kind::Sin:
-    case kind::Cos:
-    case kind::Tan: return field == 1 ? frequency : medium; // A, B, C
-    case kind::EllipseX:
-    case kind::EllipseY:
-    case kind::HyperbolaX:
-    case kind::HyperbolaY: // a, b
-    case kind::ParabolaRight:
-    case kind::ParabolaLeft:
-    case kind::ParabolaUp:
-    case kind::ParabolaDown: // p
-    case kind::CircleOrigin: return size; // r
-    case kind::CircleCentre: return field == 2 ? size : wide; // a, b, r
-    case kind::ParabolaGeneral: return field == 0 ? medium : wide;
-    case kind::Exponential: return field == 1 ? frequency : medium; // A, base b
-    case kind::Logarithm: return medium;
-    default: return wide; // the lines and the general circle
-    }
-}
-
 namespace {
 
 int clampTo(SliderSpan s, int p) { return std::max(s.min, std::min(s.max, p)); }
@@ -113,7 +90,7 @@ void SliderSet::reset() {
     ranges_.assign(n, SliderRange{});
     positions_.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        ranges_[i] = defaultSliderRange(form_.family().kind, i);
+        ranges_[i] = form_.family().fields[i].slider;
         follow(i);
     }
     lastRefused_ = false;

@@ -17,14 +17,6 @@ constexpr int kAnimationIntervalMs = 33;
 // A range reaches no further than this either way (a slider has whole positions).
 constexpr double kSliderLimit = 10000;
 
-struct SliderRange {
-    double from = 0;
-    double to = 0;
-};
-
-// The range a family's field starts with; it holds the family's default value.
-SliderRange defaultSliderRange(int kind, std::size_t field);
-
 // The range typed into the two small fields (CP936 text). False, with the problem naming
 // what is wrong, when either is not a number or they leave no room for a step.
 bool parseSliderRange(const std::string& fromText, const std::string& toText, SliderRange& out, Problem& problem);

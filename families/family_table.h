@@ -18,9 +18,17 @@ struct LabelMetrics {
     int fractionFontHeight = 30;
 };
 
+// The range a field's slider starts with; it holds the field's default value.
+struct SliderRange {
+    double from = 0;
+    double to = 0;
+};
+constexpr SliderRange kWideRange{-10, 10}, kMediumRange{-5, 5}, kSizeRange{0.5, 10}, kFrequencyRange{0.1, 5};
+
 struct FieldSpec {
     const char* label; // UTF-8
     int defaultValue;
+    SliderRange slider = kWideRange;
 };
 
 struct BoxSpec {

@@ -26,18 +26,18 @@ std::vector<int> course(Bounce b, int steps) {
 TEST(SliderRanges, EveryFieldStartsWithARangeHoldingItsDefault) {
     for (const FamilySpec& f : families())
         for (std::size_t i = 0; i < f.fields.size(); ++i) {
-            const SliderRange r = defaultSliderRange(f.kind, i);
+            const SliderRange r = f.fields[i].slider;
             const SliderSpan s = sliderSpan(r);
             EXPECT_LT(s.min, s.max) << f.cliName << " " << i;
             EXPECT_LE(r.from, f.fields[i].defaultValue) << f.cliName << " " << i;
             EXPECT_GE(r.to, f.fields[i].defaultValue) << f.cliName << " " << i;
         }
     // Sizes stay positive, coefficients may go negative.
-    EXPECT_EQ(defaultSliderRange(kind::EllipseX, 1).from, 0.5);
-    EXPECT_EQ(defaultSliderRange(kind::EllipseX, 1).to, 10);
-    EXPECT_EQ(defaultSliderRange(kind::CircleCentre, 2).from, 0.5);
-    EXPECT_LT(defaultSliderRange(kind::CircleCentre, 0).from, 0);
-    EXPECT_LT(defaultSliderRange(kind::Sin, 0).from, 0);
+    EXPECT_EQ(findFamily(kind::EllipseX)->fields[1].slider.from, 0.5);
+    EXPECT_EQ(findFamily(kind::EllipseX)->fields[1].slider.to, 10);
+    EXPECT_EQ(findFamily(kind::CircleCentre)->fields[2].slider.from, 0.5);
+    EXPECT_LT(findFamily(kind::CircleCentre)->fields[0].slider.from, 0);
+    EXPECT_LT(findFamily(kind::Sin)->fields[0].slider.from, 0);
 }
 
 TEST(SliderRanges, TypedRangesAreCheckedAndTheMessageNamesTheFault) {
