@@ -14,6 +14,9 @@ struct ViewSettings {
     // Drawn for a projector: magnified, smoothed, in the presentation palette, captions kept
     // apart. Only the surfaces look at it; positions and pixels of the plane stay as they are.
     bool presentation = false;
+    // 教材记法: labels and captions written as a textbook prints them. On whenever
+    // presentation is; the classic notation otherwise.
+    bool textbook = false;
     // Consecutive equal points (ten samples per pixel give many) are not handed to the
     // surface; the pixels drawn are the same either way.
     bool dedupePoints = true;
