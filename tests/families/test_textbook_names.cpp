@@ -3,6 +3,7 @@
 // the extras they belong to, and what makes them what they are on the curve the program draws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
