@@ -25,6 +25,13 @@ public:
     void caption(int x, int y, std::string_view text, CellFont font, int l, int t, int r, int b) override {
         s_.caption(x, y, text, font, l, t, r, b);
     }
+    TextExtent measureText(std::string_view utf8, TextStyle style) const override { return s_.measureText(utf8, style); }
+    void drawText(double x, double baseline, std::string_view utf8, TextStyle style) override {
+        s_.drawText(x, baseline, utf8, style);
+    }
+    void drawRule(double x0, double y0, double x1, double y1, double width) override {
+        s_.drawRule(x0, y0, x1, y1, width);
+    }
 
 protected:
     Surface& s_;

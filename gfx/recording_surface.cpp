@@ -47,6 +47,26 @@ void RecordingSurface::textOut(int x, int y, std::string_view text, CellFont fon
     ops_.push_back({Kind::Text, {}, x, y, 0, 0, textColour_, Brush::White, bkMode_, std::string(text), font});
 }
 
+void RecordingSurface::drawText(double x, double baseline, std::string_view utf8, TextStyle style) {
+    Op op{Kind::TypesetText, {}, 0, 0, 0, 0, textColour_, Brush::White, bkMode_, std::string(utf8), {}};
+    op.x = x;
+    op.y = baseline;
+    op.w = measureText(utf8, style).width;
+    op.size = style.size;
+    op.italic = style.italic;
+    ops_.push_back(std::move(op));
+}
+
+void RecordingSurface::drawRule(double x0, double y0, double x1, double y1, double width) {
+    Op op{Kind::Rule, {}, 0, 0, 0, 0, textColour_, Brush::White, bkMode_, {}, {}};
+    op.x = x0;
+    op.y = y0;
+    op.x2 = x1;
+    op.y2 = y1;
+    op.w = width;
+    ops_.push_back(std::move(op));
+}
+
 std::vector<const RecordingSurface::Op*> RecordingSurface::ofKind(Kind k) const {
     std::vector<const Op*> out;
     for (const Op& op : ops_)
@@ -128,6 +148,18 @@ std::string RecordingSurface::trace() const {
             out += buf;
             out += quoteTraceText(cp936::toUtf8(op.text));
             out += '\n';
+            break;
+        case Kind::TypesetText:
+            std::snprintf(buf, sizeof buf, "mtext %.1f %.1f %.1f %s ", op.x * style_.scale, op.y * style_.scale,
+                          op.size * style_.scale, op.italic ? "italic" : "upright");
+            out += buf;
+            out += quoteTraceText(op.text);
+            out += '\n';
+            break;
+        case Kind::Rule:
+            std::snprintf(buf, sizeof buf, "rule %.1f,%.1f %.1f,%.1f %.1f\n", op.x * style_.scale, op.y * style_.scale,
+                          op.x2 * style_.scale, op.y2 * style_.scale, op.w * style_.scale);
+            out += buf;
             break;
         }
     }

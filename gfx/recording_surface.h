@@ -11,7 +11,7 @@ namespace yhb {
 // Keeps every drawing operation in order; tests read the operations, the CLI prints them.
 class RecordingSurface : public SurfaceState {
 public:
-    enum class Kind { Origin, Fill, Pen, Brush, TextColour, BkMode, Polyline, Line, Ellipse, Text };
+    enum class Kind { Origin, Fill, Pen, Brush, TextColour, BkMode, Polyline, Line, Ellipse, Text, TypesetText, Rule };
     struct Op {
         Kind kind;
         std::vector<Point> points; // Polyline; Line: from, to
@@ -21,6 +21,11 @@ public:
         BkMode mode = BkMode::Transparent;
         std::string text; // CP936
         CellFont font;    // Text; l, t give the position
+        // TypesetText: (x, y) the baseline's left end, text UTF-8, its size and slant, w the
+        // measured width. Rule: (x, y) to (x2, y2), w the stroke's width.
+        double x = 0, y = 0, x2 = 0, y2 = 0, w = 0;
+        double size = 0;
+        bool italic = false;
     };
 
     void setPen(Colour c) override;
@@ -33,6 +38,8 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void fillRect(int left, int top, int right, int bottom, Colour c) override;
     void textOut(int x, int y, std::string_view text, CellFont font) override;
+    void drawText(double x, double baseline, std::string_view utf8, TextStyle style) override;
+    void drawRule(double x0, double y0, double x1, double y1, double width) override;
 
     const std::vector<Op>& ops() const { return ops_; }
     void clear() { ops_.clear(); }

@@ -26,6 +26,24 @@ struct CellFont {
 // The stock font that items restore after drawing; the overflow mark uses it.
 constexpr CellFont kSystemFont{16, 8};
 
+// A run of typeset text (教材记法): the font's own glyph widths at a pixel size, unlike the
+// cells of textOut.
+struct TextStyle {
+    double size = 12.0; // logical pixels
+    bool italic = false;
+    bool operator==(const TextStyle& o) const { return size == o.size && italic == o.italic; }
+};
+
+struct TextExtent {
+    double width = 0.0;
+    double ascent = 0.0;  // above the baseline
+    double descent = 0.0; // below it
+};
+
+// Widths from a fixed table by character class, so that traces and core tests come out the
+// same on every machine; the recording and SVG surfaces measure with it.
+TextExtent tableTextExtent(std::string_view utf8, TextStyle style);
+
 // Everything the program draws goes through this interface. Coordinates are logical:
 // device pixels relative to the viewport origin. Lines exclude their last pixel and an
 // ellipse's box is [left, right) x [top, bottom), as the drawing code assumes.
@@ -53,6 +71,13 @@ public:
                          int /*bottom*/) {
         textOut(x, y, text, font);
     }
+
+    // Typeset text. Only the textbook notation uses these; the classic drawing never does.
+    virtual TextExtent measureText(std::string_view utf8, TextStyle style) const { return tableTextExtent(utf8, style); }
+    // The run in the text colour, the left end of its baseline at (x, baseline).
+    virtual void drawText(double /*x*/, double /*baseline*/, std::string_view /*utf8*/, TextStyle /*style*/) {}
+    // A stroke in the text colour, `width` logical pixels wide: fraction bars, root signs.
+    virtual void drawRule(double /*x0*/, double /*y0*/, double /*x1*/, double /*y1*/, double /*width*/) {}
 };
 
 // Keeps the state every surface tracks the same way; drawing is left to subclasses.

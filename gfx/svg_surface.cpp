@@ -54,10 +54,10 @@ void SvgSurface::fillRect(int left, int top, int right, int bottom, Colour c) {
     body_ += buf;
 }
 
-void SvgSurface::textOut(int x, int y, std::string_view text, CellFont font) {
-    if (text.empty()) return;
+namespace {
+std::string escapeXml(const std::string& utf8) {
     std::string escaped;
-    for (char ch : cp936::toUtf8(text)) {
+    for (char ch : utf8) {
         switch (ch) {
         case '<': escaped += "&lt;"; break;
         case '>': escaped += "&gt;"; break;
@@ -67,6 +67,13 @@ void SvgSurface::textOut(int x, int y, std::string_view text, CellFont font) {
             if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t') escaped += ch;
         }
     }
+    return escaped;
+}
+} // namespace
+
+void SvgSurface::textOut(int x, int y, std::string_view text, CellFont font) {
+    if (text.empty()) return;
+    const std::string escaped = escapeXml(cp936::toUtf8(text));
     char buf[256];
     std::snprintf(buf, sizeof buf,
                   "<text x=\"%d\" y=\"%d\" font-size=\"%d\" textLength=\"%d\" lengthAdjust=\"spacingAndGlyphs\" "
@@ -76,6 +83,29 @@ void SvgSurface::textOut(int x, int y, std::string_view text, CellFont font) {
     body_ += buf;
     body_ += escaped;
     body_ += "</text>\n";
+}
+
+// The width the table measures is kept with textLength, so that the layout made with it holds
+// whatever face the viewer substitutes.
+void SvgSurface::drawText(double x, double baseline, std::string_view utf8, TextStyle style) {
+    if (utf8.empty()) return;
+    char buf[320];
+    std::snprintf(buf, sizeof buf,
+                  "<text x=\"%.2f\" y=\"%.2f\" font-size=\"%.2f\" textLength=\"%.2f\" lengthAdjust=\"spacingAndGlyphs\" "
+                  "font-style=\"%s\" fill=\"%s\" font-family=\"DejaVu Sans, Noto Sans CJK SC, sans-serif\">",
+                  x + origin_.x, baseline + origin_.y, style.size, measureText(utf8, style).width,
+                  style.italic ? "italic" : "normal", colourAttr(textColour_).c_str());
+    body_ += buf;
+    body_ += escapeXml(std::string(utf8));
+    body_ += "</text>\n";
+}
+
+void SvgSurface::drawRule(double x0, double y0, double x1, double y1, double width) {
+    char buf[200];
+    std::snprintf(buf, sizeof buf,
+                  "<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\" stroke=\"%s\" stroke-width=\"%.2f\"/>\n",
+                  x0 + origin_.x, y0 + origin_.y, x1 + origin_.x, y1 + origin_.y, colourAttr(textColour_).c_str(), width);
+    body_ += buf;
 }
 
 std::string SvgSurface::document() const {

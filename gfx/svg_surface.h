@@ -17,6 +17,8 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void fillRect(int left, int top, int right, int bottom, Colour c) override;
     void textOut(int x, int y, std::string_view text, CellFont font) override;
+    void drawText(double x, double baseline, std::string_view utf8, TextStyle style) override;
+    void drawRule(double x0, double y0, double x1, double y1, double width) override;
 
     std::string document() const;
 

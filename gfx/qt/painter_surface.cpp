@@ -10,6 +10,7 @@
 
 #include "gfx/cp936.h"
 #include "gfx/qt/qt_surface.h"
+#include "gfx/qt/typeset_font.h"
 
 namespace yhb {
 namespace {
@@ -35,6 +36,22 @@ PainterSurface::PainterSurface(QPainter& painter, double penWidth)
     double sum = 0;
     for (char c = 0x20; c < 0x7F; ++c) sum += fm.horizontalAdvance(QChar(c));
     averageRatio_ = std::max(sum / (0x7F - 0x20), 1.0) / kReferenceSize;
+    typeset_ = std::make_unique<TypesetFont>();
+}
+
+PainterSurface::~PainterSurface() = default;
+
+TextExtent PainterSurface::measureText(std::string_view utf8, TextStyle style) const { return typeset_->measure(utf8, style); }
+
+void PainterSurface::drawText(double x, double baseline, std::string_view utf8, TextStyle style) {
+    if (utf8.empty()) return;
+    painter_.setPen(toQColor(textColour_));
+    typeset_->draw(painter_, x + origin_.x, baseline + origin_.y, utf8, style);
+}
+
+void PainterSurface::drawRule(double x0, double y0, double x1, double y1, double width) {
+    painter_.setPen(QPen(toQColor(textColour_), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter_.drawLine(QPointF(x0 + origin_.x, y0 + origin_.y), QPointF(x1 + origin_.x, y1 + origin_.y));
 }
 
 QPen PainterSurface::currentPen() const {

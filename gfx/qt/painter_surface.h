@@ -3,11 +3,15 @@
 #include <QFont>
 #include <QPen>
 
+#include <memory>
+
 #include "gfx/surface.h"
 
 class QPainter;
 
 namespace yhb {
+
+class TypesetFont;
 
 // Draws through a QPainter as vector graphics, for a PDF writer, a printer or any other
 // paint device: lines and curves as paths, ellipses as ellipses, text as text in the CJK face,
@@ -25,6 +29,10 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void fillRect(int left, int top, int right, int bottom, Colour c) override;
     void textOut(int x, int y, std::string_view text, CellFont font) override;
+    TextExtent measureText(std::string_view utf8, TextStyle style) const override;
+    void drawText(double x, double baseline, std::string_view utf8, TextStyle style) override;
+    void drawRule(double x0, double y0, double x1, double y1, double width) override;
+    ~PainterSurface() override;
 
 private:
     QPen currentPen() const;
@@ -34,6 +42,7 @@ private:
     double cellRatio_; // ascent + descent per pixel of size
     double ascentRatio_;
     double averageRatio_; // mean advance of printable ASCII per pixel of size
+    std::unique_ptr<TypesetFont> typeset_;
 };
 
 } // namespace yhb

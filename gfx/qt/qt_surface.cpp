@@ -2,6 +2,7 @@
 #include "gfx/qt/qt_surface.h"
 
 #include <QFontDatabase>
+#include <QPainter>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "gfx/cp936.h"
 #include "gfx/qt/glyphs.h"
+#include "gfx/qt/typeset_font.h"
 #include "gfx/smooth_stroke.h"
 
 namespace yhb {
@@ -477,6 +479,35 @@ void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
         cell += std::int64_t(n) * font.width;
         i += n;
     }
+}
+
+const TypesetFont& QtSurface::typesetFont() const {
+    if (!typeset_) typeset_ = std::make_unique<TypesetFont>();
+    return *typeset_;
+}
+
+TextExtent QtSurface::measureText(std::string_view utf8, TextStyle style) const { return typesetFont().measure(utf8, style); }
+
+// Through a painter on the image: logical coordinates with the origin, scaled to the device,
+// shifted up by the rows this band leaves out.
+void QtSurface::drawText(double x, double baseline, std::string_view utf8, TextStyle style) {
+    if (!image_ || utf8.empty() || !(style.size > 0) || style.size > 4096) return;
+    QPainter p(image_);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.translate(0, -static_cast<double>(firstRow_) / image_->devicePixelRatio());
+    p.scale(style_.scale / image_->devicePixelRatio(), style_.scale / image_->devicePixelRatio());
+    p.setPen(toQColor(textColour_));
+    typesetFont().draw(p, x + origin_.x, baseline + origin_.y, utf8, style);
+}
+
+void QtSurface::drawRule(double x0, double y0, double x1, double y1, double width) {
+    if (!image_) return;
+    QPainter p(image_);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.translate(0, -static_cast<double>(firstRow_) / image_->devicePixelRatio());
+    p.scale(style_.scale / image_->devicePixelRatio(), style_.scale / image_->devicePixelRatio());
+    p.setPen(QPen(toQColor(textColour_), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.drawLine(QPointF(x0 + origin_.x, y0 + origin_.y), QPointF(x1 + origin_.x, y1 + origin_.y));
 }
 
 } // namespace yhb

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include <QFont>
 #include <QImage>
@@ -11,11 +12,14 @@
 
 namespace yhb {
 
+class TypesetFont;
+
 // Draws onto a QImage (Format_RGB32) of device pixels. Coordinates are logical; the style's
 // scale takes them to the device. Without antialiasing lines are rasterised here, so that every
 // pixel is as the drawing code computes it (last pixel excluded), each logical pixel covering
 // its device pixels; with it, lines, curves and marks are smoothed strokes of the style's pen.
-// Text is drawn glyph by glyph into its cells, as a font of that height and width draws it.
+// Text is drawn glyph by glyph into its cells, as a font of that height and width draws it;
+// typeset text in the UI face at its own widths, antialiased.
 class QtSurface : public SurfaceState {
 public:
     explicit QtSurface(QImage* target = nullptr, RenderStyle style = {});
@@ -32,6 +36,9 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void fillRect(int left, int top, int right, int bottom, Colour c) override;
     void textOut(int x, int y, std::string_view text, CellFont font) override;
+    TextExtent measureText(std::string_view utf8, TextStyle style) const override;
+    void drawText(double x, double baseline, std::string_view utf8, TextStyle style) override;
+    void drawRule(double x0, double y0, double x1, double y1, double width) override;
 
     // The CJK family found through fontconfig, or the default family.
     static QString fontFamily();
@@ -54,6 +61,8 @@ private:
     RenderStyle style_;
     std::int64_t firstRow_ = 0;
     SmoothStroke stroke_;
+    mutable std::unique_ptr<TypesetFont> typeset_; // made on first use: classic drawing never needs it
+    const TypesetFont& typesetFont() const;
 };
 
 QColor toQColor(Colour c);

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gfx/caption_placer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace yhb {
+
+CaptionPlacer::CaptionPlacer(Rect bounds)
+    : bounds_(bounds), columns_(std::max(1, (bounds.width + kCell - 1) / kCell)),
+      rows_(std::max(1, (bounds.height + kCell - 1) / kCell)),
+      cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), 0) {}
+
+void CaptionPlacer::addStroke(Point a, Point b) {
+    // Clipped to the bounds first: a line of the plane may run from far off to far off.
+    double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y, t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - bounds_.x, bounds_.right() - 1 - x0, y0 - bounds_.y, bounds_.bottom() - 1 - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, r);
+        else t1 = std::min(t1, r);
+        if (t0 > t1) return;
+    }
+    const double ax = x0 + dx * t0, ay = y0 + dy * t0, bx = x0 + dx * t1, by = y0 + dy * t1;
+    const int steps = 1 + static_cast<int>(std::max(std::fabs(bx - ax), std::fabs(by - ay)) / (kCell / 2.0));
+    for (int i = 0; i <= steps; ++i) {
+        const double t = double(i) / steps;
+        const int c = static_cast<int>((ax + (bx - ax) * t - bounds_.x) / kCell);
+        const int r = static_cast<int>((ay + (by - ay) * t - bounds_.y) / kCell);
+        if (c >= 0 && c < columns_ && r >= 0 && r < rows_) cells_[static_cast<std::size_t>(r * columns_ + c)] = 1;
+    }
+}
+
+int CaptionPlacer::coverage(const Rect& box) const {
+    const int c0 = std::max(0, (box.x - bounds_.x) / kCell), c1 = std::min(columns_ - 1, (box.right() - 1 - bounds_.x) / kCell);
+    const int r0 = std::max(0, (box.y - bounds_.y) / kCell), r1 = std::min(rows_ - 1, (box.bottom() - 1 - bounds_.y) / kCell);
+    int n = 0;
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) n += cells_[static_cast<std::size_t>(r * columns_ + c)];
+    return n;
+}
+
+Rect CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
+    constexpr int kGap = 2;
+    Rect best{};
+    long bestScore = std::numeric_limits<long>::max();
+    bool bestFree = false;
+    int order = 0;
+    for (const Rect& a : anchors) {
+        const int l = a.x, t = a.y, r = a.right(), b = a.bottom(), cx = (l + r) / 2, cy = (t + b) / 2;
+        // Beside the anchor first, then ever farther out.
+        for (const int d : {0, h / 2, h, 2 * h, 3 * h, 5 * h}) {
+            const Point places[] = {{r + kGap + d, t - h + 2 - d}, {r + kGap + d, b - 2 + d},     {l - kGap - w - d, t - h + 2 - d},
+                                    {l - kGap - w - d, b - 2 + d}, {cx - w / 2, t - kGap - h - d}, {cx - w / 2, b + kGap + d},
+                                    {r + kGap + d, cy - h / 2},    {l - kGap - w - d, cy - h / 2}};
+            for (const Point& p : places) {
+                ++order;
+                const Rect box{p.x, p.y, w, h};
+                if (!bounds_.contains(box)) continue;
+                int overlaps = 0;
+                for (const Rect& o : obstacles_) overlaps += o.overlaps(box) ? 1 : 0;
+                const bool free = overlaps == 0;
+                if (bestFree && !free) continue;
+                // Off the curves matters more than a few steps nearer.
+                const long score = (free ? 0 : overlaps * 100000L) + coverage(box) * 12L + order;
+                if ((free && !bestFree) || score < bestScore) {
+                    best = box;
+                    bestScore = score;
+                    bestFree = free;
+                }
+            }
+        }
+    }
+    if (bestScore == std::numeric_limits<long>::max() && !anchors.empty()) // nowhere inside: beside the first anchor
+        best = {anchors[0].right() + kGap, anchors[0].y - h + 2, w, h};
+    obstacles_.push_back(best);
+    return best;
+}
+
+} // namespace yhb

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <vector>
+
+#include "gfx/rect.h"
+#include "gfx/surface.h"
+
+namespace yhb {
+
+// Finds a place for each caption of a picture, one after the other: beside its anchor (a
+// point's mark, or a spot on a line), never over another caption, an obstacle (axis numbers,
+// point marks) or outside the bounds, and where it covers the fewest curve pixels, nearer
+// places first among equals. Coordinates are the picture's pixels.
+class CaptionPlacer {
+public:
+    explicit CaptionPlacer(Rect bounds);
+
+    void addObstacle(const Rect& r) { obstacles_.push_back(r); }
+    // A drawn stroke; clipped to the bounds.
+    void addStroke(Point a, Point b);
+    // The box chosen for a w x h caption beside one of `anchors` (tried in their order); it
+    // becomes an obstacle for the captions placed after it. Where no place is free, the one
+    // overlapping least.
+    Rect place(const std::vector<Rect>& anchors, int w, int h);
+
+    // The curve cells under a box; for tests.
+    int coverage(const Rect& box) const;
+
+private:
+    static constexpr int kCell = 4;
+    Rect bounds_;
+    int columns_, rows_;
+    std::vector<unsigned char> cells_;
+    std::vector<Rect> obstacles_;
+};
+
+} // namespace yhb
