@@ -8,7 +8,7 @@ namespace yhb::math {
 
 namespace {
 
-const char* const kMinus = "\xE2\x88\x92"; // U+2212
+constexpr const char* kMinus = "\xE2\x88\x92"; // U+2212
 
 Node leaf(NodeKind kind, std::string text) {
     Node n;
