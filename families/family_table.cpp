@@ -96,7 +96,8 @@ void generalLineLabel(const double* p, ItemList& L, const LabelMetrics& m) {
 
 template <const char* Name>
 void trigLabel(const double* p, ItemList& L, const LabelMetrics& m) {
-    labelText(L, "y=" + n1(p[0]) + Name + n1(p[1]) + "+" + n1(p[2]), m.labelFontHeight, m.labelCharWidth);
+    // The argument is written with its x: "sin2.0" alone would be an equation without x.
+    labelText(L, "y=" + n1(p[0]) + Name + "(" + n1(p[1]) + "x)+" + n1(p[2]), m.labelFontHeight, m.labelCharWidth);
 }
 constexpr char kSin[] = "sin", kCos[] = "cos", kTan[] = "tan";
 

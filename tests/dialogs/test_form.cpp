@@ -62,7 +62,7 @@ TEST(ParameterForm, ApplyTwiceThenOkAddsOneRowWithTheLastValues) {
     EXPECT_EQ(doc.table.slot(0).params[0], 3.0);
     EXPECT_EQ(doc.table.slot(0).kind, kind::Sin);
     EXPECT_EQ(repaints, 3);
-    EXPECT_EQ(readLabel(doc.table.slot(0).labels), "y=3.0sin0.5+-1.0");
+    EXPECT_EQ(readLabel(doc.table.slot(0).labels), "y=3.0sin(0.5x)+-1.0");
 }
 
 TEST(ParameterForm, CancelKeepsWhatApplyStoredAndCancelAloneChangesNothing) {

@@ -27,8 +27,10 @@ TEST(Labels, TextsOfEveryFamilyGroup) {
     EXPECT_EQ(labelOf(kind::PointSlope, {"1", "2", "3"}), "y-2.0=3.0(x-1.0)");
     EXPECT_EQ(labelOf(kind::TwoPoint, {}), "[y-0.0/1.0-0.0] = [x-0.0/1.0-0.0]");
     EXPECT_EQ(labelOf(kind::Intercept, {}), "[x/1.0] + [y/-1.0] =1");
-    EXPECT_EQ(labelOf(kind::Sin, {}), "y=1.0sin1.0+0.0");
-    EXPECT_EQ(labelOf(kind::Cos, {"2", "0.5", "-1"}), "y=2.0cos0.5+-1.0");
+    // The argument names its x: "sin1.0" alone was an equation without a variable.
+    EXPECT_EQ(labelOf(kind::Sin, {}), "y=1.0sin(1.0x)+0.0");
+    EXPECT_EQ(labelOf(kind::Cos, {"2", "0.5", "-1"}), "y=2.0cos(0.5x)+-1.0");
+    EXPECT_EQ(labelOf(kind::Tan, {"-1", "3", "2"}), "y=-1.0tan(3.0x)+2.0");
     EXPECT_EQ(labelOf(kind::Exponential, {}), "y=1.0*2.0^X");
     EXPECT_EQ(labelOf(kind::Logarithm, {}), "y=1.0*lgX");
     EXPECT_EQ(labelOf(kind::CircleOrigin, {}), "x^2+y^2=2.0^2");
