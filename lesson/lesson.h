@@ -36,6 +36,7 @@ struct LessonView {
     bool showLabels = true;
     bool fullScreen = false;
     bool presentation = false;
+    bool textbook = false; // 教材记法; written only when on, so older files read the same
 };
 
 struct Lesson {

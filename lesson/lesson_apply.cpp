@@ -118,6 +118,7 @@ Lesson lessonOf(const Document& doc) {
     v.showLabels = doc.view.showLabels;
     v.fullScreen = doc.view.fullScreen;
     v.presentation = doc.view.presentation;
+    v.textbook = doc.view.textbook;
     v.hasOrigin = doc.canvas.firstSize == 0;
     v.originX = doc.canvas.originX;
     v.originY = doc.canvas.originY;
@@ -145,6 +146,7 @@ bool applyLesson(Document& doc, const Lesson& lesson, Problem& problem) {
     doc.view.showLabels = v.showLabels;
     doc.view.fullScreen = v.fullScreen;
     doc.view.presentation = v.presentation;
+    doc.view.textbook = v.textbook;
     CanvasView& c = doc.canvas;
     if (!v.hasOrigin) {
         centreOrigin(c);
@@ -170,6 +172,7 @@ void resetDocument(Document& doc) {
     doc.view.piAxis = start.piAxis;
     doc.view.fullScreen = start.fullScreen;
     doc.view.presentation = start.presentation;
+    doc.view.textbook = start.textbook;
     centreOrigin(doc.canvas);
 }
 

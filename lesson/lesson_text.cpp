@@ -185,6 +185,8 @@ public:
                 if (!flag(v.fullScreen, "全屏 full-screen")) return false;
             } else if (key == "presentation") {
                 if (!flag(v.presentation, "演示模式 presentation")) return false;
+            } else if (key == "textbook") {
+                if (!flag(v.textbook, "教材记法 textbook")) return false;
             }
             // Other keys come from a later 1.x version and are left to it.
         }
@@ -287,7 +289,10 @@ std::string writeLesson(const Lesson& lesson) {
     if (v.hasOrigin) out += " origin=" + pair(v.originX, v.originY, -kOriginLimit, kOriginLimit);
     if (v.canvasWidth > 0 && v.canvasHeight > 0) out += " canvas=" + pair(v.canvasWidth, v.canvasHeight, 1, kCanvasLimit);
     out += std::string(" pi-axis=") + flag(v.piAxis) + " numbers=" + flag(v.showLabels) + " full-screen=" +
-           flag(v.fullScreen) + " presentation=" + flag(v.presentation) + "\n";
+           flag(v.fullScreen) + " presentation=" + flag(v.presentation);
+    // Only when on: a lesson in the classic notation stays the file earlier versions wrote.
+    if (v.textbook) out += " textbook=1";
+    out += "\n";
     std::array<bool, 6> colourTaken{};
     for (const LessonRow& r : lesson.rows)
         if (r.family) out += writeRow(r, colourTaken);

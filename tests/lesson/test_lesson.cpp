@@ -149,6 +149,40 @@ TEST(Lesson, TheViewComesBackAndTheOriginKeepsItsOffsetFromTheCentreElsewhere) {
     EXPECT_EQ(unsized.canvas.originX, 200);
 }
 
+// 教材记法 goes with the lesson only when on: a classic lesson is the file it always was, one
+// written before the setting opens in the classic notation, and a new lesson starts classic.
+TEST(Lesson, TextbookNotationIsSavedOnlyWhenOnAndComesBack) {
+    SizedDocument a;
+    RecordingNotifier n;
+    ASSERT_TRUE(enter(a.doc, n, kind::EllipseX, {"2", "√3"_gb}, {1011}));
+    const std::string classic = writeLesson(lessonOf(a.doc));
+    EXPECT_EQ(classic.find("textbook"), std::string::npos) << classic;
+
+    a.doc.view.textbook = true;
+    const std::string text = writeLesson(lessonOf(a.doc));
+    EXPECT_NE(text.find(" presentation=0 textbook=1\n"), std::string::npos) << text;
+    SizedDocument b;
+    Problem p;
+    ASSERT_TRUE(reopen(a.doc, b.doc, p)) << p.message;
+    EXPECT_TRUE(b.doc.view.textbook);
+    ASSERT_TRUE(reopen(a.doc, b.doc, p)); // and once more, the same file
+    EXPECT_EQ(writeLesson(lessonOf(b.doc)), text);
+
+    Lesson older;
+    ASSERT_TRUE(parseLesson(classic, older, p));
+    ASSERT_TRUE(applyLesson(b.doc, older, p));
+    EXPECT_FALSE(b.doc.view.textbook);
+
+    Lesson bad;
+    EXPECT_FALSE(parseLesson("yunhuiban-lesson 1.0\nview scale=20 textbook=yes\n", bad, p));
+    EXPECT_EQ(p.line, 2);
+    EXPECT_NE(p.message.find("教材记法"), std::string::npos) << p.message;
+
+    a.doc.view.textbook = true;
+    resetDocument(a.doc);
+    EXPECT_FALSE(a.doc.view.textbook);
+}
+
 TEST(Lesson, HandWrittenFilesReadLikeTheCommandLine) {
     const std::string text = "\xEF\xBB\xBFyunhuiban-lesson 1.0\r\n"
                              "# 第一课：椭圆\r\n"
