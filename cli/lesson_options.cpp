@@ -44,12 +44,13 @@ ExitCode PlotLessonOptions::read(int argc, char** argv) {
     return ExitCode::Ok;
 }
 
-void PlotLessonOptions::preset(int& scale, bool& pi, bool& noLabels, bool& presentation) const {
+void PlotLessonOptions::preset(int& scale, bool& pi, bool& noLabels, bool& presentation, bool& textbook) const {
     if (!hasLesson()) return;
     scale = lesson_.view.pixelsPerUnit;
     pi = lesson_.view.piAxis;
     noLabels = !lesson_.view.showLabels;
     presentation = lesson_.view.presentation;
+    textbook = lesson_.view.textbook;
 }
 
 bool PlotLessonOptions::enter(Document& doc, int width, int height) const {

@@ -20,8 +20,9 @@ public:
     ExitCode read(int argc, char** argv);
     // True for our options; their value follows them.
     static bool owns(const std::string& arg);
-    // The lesson's view as the defaults of --scale, --pi-axis, --no-labels and --presentation.
-    void preset(int& scale, bool& pi, bool& noLabels, bool& presentation) const;
+    // The lesson's view as the defaults of --scale, --pi-axis, --no-labels, --presentation and
+    // --textbook.
+    void preset(int& scale, bool& pi, bool& noLabels, bool& presentation, bool& textbook) const;
 
     bool hasLesson() const { return !lessonPath_.empty(); }
     bool saving() const { return !savePath_.empty(); }

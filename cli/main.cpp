@@ -25,6 +25,7 @@
 #include "bank/question_reader.h"
 #include "cli/animate.h"
 #include "cli/arguments.h"
+#include "cli/describe.h"
 #include "cli/lesson_options.h"
 #include "cli/worksheet_command.h"
 #include "dialogs/expr_parser.h"
@@ -55,6 +56,9 @@ void printHelp() {
         "      EXPR is FAMILY[:T1,T2,...][+BOX...], for example ellipse-x:4,2+1010+1011\n"
         "      --size WxH  --scale N  --origin X,Y  --pi-axis  --no-labels  --trace\n"
         "      --dpr 1|1.5|2|3 (K times the pixels)  --presentation (演示模式: magnified, for a projector)\n"
+        "      --textbook (教材记法: labels and captions as a textbook prints them, x²/4+y²/3=1, F₁(−1,0))\n"
+        "      --describe[=latex]  prints each row's equation in textbook notation, then its named\n"
+        "                          points and lines (F₁(−1,0), l: x=−4), as text or LaTeX\n"
         "      --animate I=FROM:TO:N  N frames FILE-001.png ... in which field I of the last EXPR runs\n"
         "                             from FROM to TO\n"
         "      --window WxH (the whole main window, PNG)  -o FILE (.png, .svg or .pdf)\n"
@@ -114,6 +118,8 @@ bool parseDpr(const char* text, double& dpr) {
 ExitCode plotCommand(int argc, char** argv) {
     int width = 600, height = 400, scale = 20, ox = 0, oy = 0, winW = 0, winH = 0;
     bool origin = false, pi = false, noLabels = false, trace = false, presentation = false, force = false;
+    bool textbook = false;
+    DescribeFormat describe = DescribeFormat::None;
     double dpr = 1.0;
     std::string out;
     std::vector<CliExpression> exprs;
@@ -121,7 +127,7 @@ ExitCode plotCommand(int argc, char** argv) {
     // The lesson first: its view is the default that the options below override.
     PlotLessonOptions lesson;
     if (const ExitCode status = lesson.read(argc, argv); status != ExitCode::Ok) return status;
-    lesson.preset(scale, pi, noLabels, presentation);
+    lesson.preset(scale, pi, noLabels, presentation, textbook);
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -150,6 +156,10 @@ ExitCode plotCommand(int argc, char** argv) {
             if (!parseDpr(value(), dpr)) return usageError("--dpr takes 1, 1.5, 2 or 3");
         } else if (a == "--presentation") {
             presentation = true;
+        } else if (a == "--textbook") {
+            textbook = true;
+        } else if (std::string error; readDescribeOption(a, describe, error)) {
+            if (!error.empty()) return usageError(error);
         } else if (a == "--force") {
             force = true;
         } else if (PlotLessonOptions::owns(a)) {
@@ -174,7 +184,8 @@ ExitCode plotCommand(int argc, char** argv) {
     }
     if (exprs.empty() && !lesson.hasLesson()) return usageError("plot needs at least one EXPR");
     if (winW > 0 && !out.empty() && !endsWith(out, ".png")) return usageError("--window writes PNG only");
-    if (out.empty() && !trace && !lesson.saving()) return usageError("plot needs -o FILE or --trace");
+    if (out.empty() && !trace && !lesson.saving() && describe == DescribeFormat::None)
+        return usageError("plot needs -o FILE, --trace or --describe");
     if (animate.option >= 0) return animatePlot(argc, argv, animate, trace, plotCommand);
 
     StderrNotifier notifier;
@@ -183,6 +194,7 @@ ExitCode plotCommand(int argc, char** argv) {
         doc.view.piAxis = pi;
         doc.view.showLabels = !noLabels;
         doc.view.presentation = presentation;
+        doc.view.textbook = textbook;
     };
     auto setOrigin = [&](Document& doc) {
         if (!origin) return false;
@@ -224,6 +236,7 @@ ExitCode plotCommand(int argc, char** argv) {
         if (lesson.saving() && lesson.save(doc, force) != ExitCode::Ok) return ExitCode::Failed;
         const QImage image = window.renderClient();
         if (trace) printTrace(doc);
+        if (describe != DescribeFormat::None) std::fputs(describeRows(doc, describe).c_str(), stdout);
         return out.empty() ? ExitCode::Ok : writeImage(image, out, force);
     }
 
@@ -238,6 +251,7 @@ ExitCode plotCommand(int argc, char** argv) {
     if (lesson.saving() && lesson.save(doc, force) != ExitCode::Ok) return ExitCode::Failed;
 
     if (trace) printTrace(doc);
+    if (describe != DescribeFormat::None) std::fputs(describeRows(doc, describe).c_str(), stdout);
     if (out.empty()) return ExitCode::Ok;
     if (endsWith(out, ".pdf")) return lesson.writePdf(doc, out, force);
     if (endsWith(out, ".svg")) return saveForTool(out, force, canvasSvg(doc));
