@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialog_guard.h"
+#include "app/notation.h"
 #include "app/picture_export.h"
 #include "app/presentation_mode.h"
 #include "app/startup.h"
@@ -157,6 +158,7 @@ void MainWindow::buildMenus() {
     QAction* presentation = addCommand(axes, Command::Presentation, "演示模式");
     presentation->setCheckable(true);
     presentation->setShortcut(QKeySequence(Qt::Key_F5));
+    addCommand(axes, Command::TextbookNotation, "教材记法")->setCheckable(true);
 
     QMenu* about = bar->addMenu("关于");
     addCommand(about, Command::About, "作者信息");
@@ -224,6 +226,7 @@ void MainWindow::documentReplaced() {
     action(Command::MainFullScreen)->setChecked(doc_.view.fullScreen);
     action(Command::PiAxis)->setChecked(doc_.view.piAxis);
     action(Command::Presentation)->setChecked(doc_.view.presentation);
+    showNotation(*action(Command::TextbookNotation), doc_.view);
     layoutAndPaint(nullptr);
     client_->update();
     canvas_->applyOrigin();
@@ -265,9 +268,16 @@ void MainWindow::command(int id) {
         action(Command::PiAxis)->setChecked(doc_.view.piAxis);
         canvas_->repaintNow();
         return;
+    case Command::TextbookNotation:
+        toggleTextbook(doc_.view);
+        showNotation(*action(Command::TextbookNotation), doc_.view);
+        canvas_->repaintNow();
+        client_->update();
+        return;
     case Command::Presentation:
         togglePresentation(doc_, *canvas_);
         action(Command::Presentation)->setChecked(doc_.view.presentation);
+        showNotation(*action(Command::TextbookNotation), doc_.view);
         layoutAndPaint(nullptr);
         client_->update();
         return;
@@ -389,6 +399,8 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     // Without a painter only the children are placed; the labels wait for the paint.
     std::unique_ptr<PanelCanvas> panel;
     if (painter) panel = std::make_unique<PanelCanvas>(doc_.view, *client_, palette().color(QPalette::Window), mag);
+    std::unique_ptr<LabelPainter> labels;
+    if (painter) labels = labelPainterFor(doc_.view, t, l, panel->surface());
     if (l.fullScreen) {
         for (PictureButton* b : toolbar_) b->hide();
         for (int r = 0; r < t.slotCount; ++r) {
@@ -408,10 +420,7 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
             place(delete_[static_cast<std::size_t>(r)], row.remove, mag);
             if (row.labelCharWidth > 0) doc_.metrics.labelCharWidth = row.labelCharWidth;
             if (!row.drawLabel || !painter) continue;
-            ExpressionSlot& slot = t.slot(r);
-            slot.labels.setFontSize(row.labelCharWidth, l.labelFontHeight);
-            slot.labels.setColour(SlotColours[static_cast<std::size_t>(slot.colourIndex)]);
-            slot.labels.draw(panel->surface(), row.label.x, row.label.y, row.label.width, row.label.height);
+            labels->draw(panel->surface(), t.slot(r), r, row);
         }
     }
     // In full screen the canvas fills the client exactly, whatever the magnified layout rounds.

@@ -163,7 +163,7 @@ private:
         const Layout open = text("(", {size, false});
         // Glyph brackets while the inside is no taller than a line of text; drawn ones that
         // span it otherwise.
-        if (in.ascent <= open.ascent * 1.1 && in.descent <= open.descent * 1.3) {
+        if (in.ascent <= open.ascent * 1.35 && in.descent <= open.descent * 1.3) {
             Layout l = open;
             append(l, in, 0);
             append(l, text(")", {size, false}), 0);

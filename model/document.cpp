@@ -2,7 +2,9 @@
 #include "model/document.h"
 
 #include <cstdio>
+#include <optional>
 
+#include "model/textbook_scene.h"
 #include "plot/palette.h"
 #include "res/strings.h"
 
@@ -15,17 +17,22 @@ std::string tooManyExpressionsText() {
 }
 
 void paintDocument(Surface& s, const Document& doc) {
+    // The mode's surface and the notation are chosen here, once per paint.
+    std::optional<PresentationSurface> presented;
     if (doc.view.presentation) {
-        PresentationSurface presented(s, presentationColourMap());
-        presented.keepCaptionsInside(doc.canvas.canvasWidth, doc.canvas.canvasHeight);
-        presented.setOrigin(doc.canvas.originX, doc.canvas.originY);
-        presented.setBkMode(BkMode::Transparent);
-        paintCanvas(presented, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+        presented.emplace(s, presentationColourMap());
+        presented->keepCaptionsInside(doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+    }
+    Surface& target = presented ? static_cast<Surface&>(*presented) : s;
+    target.setOrigin(doc.canvas.originX, doc.canvas.originY);
+    target.setBkMode(BkMode::Transparent);
+    if (doc.view.textbookNotation()) {
+        TextbookScene scene(target, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+        paintCanvas(scene, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight, &scene);
+        scene.finish();
         return;
     }
-    s.setOrigin(doc.canvas.originX, doc.canvas.originY);
-    s.setBkMode(BkMode::Transparent);
-    paintCanvas(s, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
+    paintCanvas(target, doc.table, doc.view, doc.canvas.canvasWidth, doc.canvas.canvasHeight);
 }
 
 bool beginNew(Document& doc, Notifier& notifier) {

@@ -42,18 +42,21 @@ bool CanvasView::move(int x, int y, int ppu) {
     return true;
 }
 
-void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& view, int cw, int ch) {
+void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& view, int cw, int ch,
+                 SceneObserver* observer) {
     const Point o = s.origin();
     const Band band{-o.x, ch - o.y, cw - o.x, -o.y};
     s.fillRect(band.left, band.top, band.right, band.bottom, kGrey);
 
     for (int p = 0; p < table.slotCount; ++p) {
         const ExpressionSlot& row = table.slot(p);
-        s.setPen(SlotColours[static_cast<std::size_t>(row.colourIndex >= 1 && row.colourIndex <= 5 ? row.colourIndex : 0)]);
-        s.setTextColour(SlotColours[static_cast<std::size_t>(p + 1)]);
+        const Colour colour = SlotColours[static_cast<std::size_t>(row.colourIndex >= 1 && row.colourIndex <= 5 ? row.colourIndex : 0)];
+        s.setPen(colour);
+        s.setTextColour(colour);
         plot(s, view, row.twoBranches, row.plotOp, row.kind, row.params, band);
         for (int j = 0; j < row.extraCount && j < kMaxExtras; ++j) {
             const ExtraPlot& e = row.extras[j];
+            if (observer) observer->extra(row, j);
             plot(s, view, e.twoBranches, e.plotOp, e.kind, e.params, band);
         }
     }

@@ -26,10 +26,18 @@ public:
     int lastY = 0;
 };
 
+// Told which extra the scene draws next, so that a notation can caption it its own way.
+class SceneObserver {
+public:
+    virtual ~SceneObserver() = default;
+    virtual void extra(const ExpressionSlot& row, int index) = 0;
+};
+
 // The whole scene: background, every row in use with its extras, axes, ticks and numbers.
-// Draws around the surface's current origin.
+// Draws around the surface's current origin. A row's curve, marks and captions are in the
+// row's colour.
 void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& view, int canvasWidth,
-                 int canvasHeight);
+                 int canvasHeight, SceneObserver* observer = nullptr);
 
 // The right-click read-out: the plane coordinates of the mouse position, written beside it.
 void drawReadOut(Surface& s, const ViewSettings& view, int mouseX, int mouseY);

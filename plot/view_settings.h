@@ -17,6 +17,7 @@ struct ViewSettings {
     // 教材记法: labels and captions written as a textbook prints them. On whenever
     // presentation is; the classic notation otherwise.
     bool textbook = false;
+    bool textbookNotation() const { return textbook || presentation; }
     // Consecutive equal points (ten samples per pixel give many) are not handed to the
     // surface; the pixels drawn are the same either way.
     bool dedupePoints = true;

@@ -48,6 +48,8 @@ enum class Command : int {
 
     // 演示模式 in 坐标设置, F5.
     Presentation = 40030,
+    // 教材记法 in 坐标设置.
+    TextbookNotation = 40031,
 };
 
 constexpr int commandId(Command c) { return static_cast<int>(c); }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,40 @@ std::vector<CaptionBox> captions(const RecordingSurface& rec, Point origin) {
 
 // The trace of the five-row scene in normal mode is what it was before presentation mode and
 // device pixel ratios existed (the kept traces were taken from that code).
+namespace {
+
+// The typeset captions of a recording, each the runs and strokes between two changes of the
+// text colour, in canvas pixels.
+std::vector<CaptionBox> typesetCaptions(const RecordingSurface& rec, Point o) {
+    std::vector<CaptionBox> out;
+    double l = 1e18, t = 1e18, r = -1e18, b = -1e18;
+    std::string text;
+    auto flush = [&] {
+        if (l <= r)
+            out.push_back({text, Rect::fromEdges(static_cast<int>(std::floor(l)) + o.x, static_cast<int>(std::floor(t)) + o.y,
+                                                 static_cast<int>(std::ceil(r)) + o.x, static_cast<int>(std::ceil(b)) + o.y)});
+        l = t = 1e18;
+        r = b = -1e18;
+        text.clear();
+    };
+    for (const auto& op : rec.ops()) {
+        if (op.kind == Kind::TextColour) flush();
+        if (op.kind == Kind::TypesetText) {
+            const TextExtent e = tableTextExtent(op.text, {op.size, op.italic});
+            // Glyph extents as measured; shrunk by a hair so that touching boxes do not count.
+            l = std::min(l, op.x + 0.01);
+            t = std::min(t, op.y - e.ascent + 0.01);
+            r = std::max(r, op.x + e.width - 0.01);
+            b = std::max(b, op.y + e.descent - 0.01);
+            text += op.text;
+        }
+    }
+    flush();
+    return out;
+}
+
+} // namespace
+
 TEST(NormalMode, TheDrawingTraceIsUnchanged) {
     const struct {
         int scale, pi, labels;
@@ -63,8 +98,9 @@ TEST(NormalMode, TheDrawingTraceIsUnchanged) {
     }
 }
 
-// Presentation mode draws the same geometry: only colours, caption places and the style
-// line differ from the normal trace.
+// Presentation mode draws the same geometry: the curves, marks and axis numbers are where
+// the normal trace has them; only colours, the style line and the captions differ, which are
+// typeset in 教材记法 there.
 TEST(PresentationMode, KeepsEveryPositionButTheCaptions) {
     Document doc;
     sample::enterFiveRows(doc);
@@ -72,32 +108,35 @@ TEST(PresentationMode, KeepsEveryPositionButTheCaptions) {
     const RecordingSurface normal = traceOf(doc);
     doc.view.presentation = true;
     const RecordingSurface shown = traceOf(doc, presentationStyle(1.0));
-    ASSERT_EQ(normal.ops().size(), shown.ops().size());
-    int moved = 0;
-    for (std::size_t i = 0; i < normal.ops().size(); ++i) {
-        const auto& a = normal.ops()[i];
-        const auto& b = shown.ops()[i];
-        ASSERT_EQ(a.kind, b.kind) << i;
-        EXPECT_EQ(a.points, b.points) << i;
-        if (a.kind == Kind::Text) {
-            EXPECT_EQ(a.text, b.text);
-            EXPECT_TRUE(a.font == b.font);
-            moved += a.l != b.l || a.t != b.t;
-        } else if (a.kind != Kind::Fill) {
-            EXPECT_EQ(a.l, b.l);
-            EXPECT_EQ(a.t, b.t);
+    auto geometry = [](const RecordingSurface& rec) {
+        std::vector<const RecordingSurface::Op*> out;
+        for (const auto& op : rec.ops()) {
+            const bool caption = op.kind == Kind::Text && !op.text.empty() && op.text[0] == '(';
+            if (op.kind == Kind::Polyline || op.kind == Kind::Line || op.kind == Kind::Ellipse || (op.kind == Kind::Text && !caption))
+                out.push_back(&op);
         }
+        return out;
+    };
+    const auto a = geometry(normal), b = geometry(shown);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        ASSERT_EQ(a[i]->kind, b[i]->kind) << i;
+        EXPECT_EQ(a[i]->points, b[i]->points) << i;
+        EXPECT_EQ(a[i]->l, b[i]->l) << i;
+        EXPECT_EQ(a[i]->t, b[i]->t) << i;
+        EXPECT_EQ(a[i]->text, b[i]->text) << i;
     }
-    EXPECT_GT(moved, 0); // the ellipse's and the hyperbola's close captions
+    EXPECT_TRUE(normal.ofKind(Kind::TypesetText).empty());
+    EXPECT_FALSE(shown.ofKind(Kind::TypesetText).empty());
     const std::string trace = shown.trace();
     EXPECT_EQ(trace.rfind("style scale 2 pen 3 antialiased\n", 0), 0u) << trace.substr(0, 80);
     EXPECT_NE(trace.find("fill -960 -540 960 540 ffffff"), std::string::npos); // the white canvas, magnified
-    EXPECT_NE(trace.find("text 10 -140 10 18 \"(0.00,4.00)\""), std::string::npos); // the canvas font at 18 pixels
+    EXPECT_EQ(trace.find("\"(0.00,4.00)\""), std::string::npos);                  // no classic caption
+    EXPECT_NE(trace.find("mtext"), std::string::npos);
 }
 
 // The fault: in normal mode the vertex's and the focus's captions run into each other
-// ("(-5.0(-4.00,0.00)"); in presentation mode no two captions overlap and each stays beside
-// its point.
+// ("(-5.0(-4.00,0.00)"); in presentation mode no two captions overlap, and as many are written.
 TEST(PresentationMode, NoTwoCaptionsOverlap) {
     const struct {
         const char* family;
@@ -119,25 +158,17 @@ TEST(PresentationMode, NoTwoCaptionsOverlap) {
         const Point o{doc.canvas.originX, doc.canvas.originY};
         const auto plain = captions(traceOf(doc), o);
         doc.view.presentation = true;
-        const auto shown = captions(traceOf(doc), o);
-        ASSERT_EQ(plain.size(), shown.size()) << family;
+        const auto shown = typesetCaptions(traceOf(doc), o);
+        ASSERT_GE(shown.size(), plain.size()) << family; // the points' and the lines' too
         ASSERT_GE(shown.size(), 2u) << family;
         int overlapsBefore = 0;
+        for (std::size_t i = 0; i < plain.size(); ++i)
+            for (std::size_t j = i + 1; j < plain.size(); ++j) overlapsBefore += plain[i].box.overlaps(plain[j].box);
         for (std::size_t i = 0; i < shown.size(); ++i)
-            for (std::size_t j = i + 1; j < shown.size(); ++j) {
-                overlapsBefore += plain[i].box.overlaps(plain[j].box);
+            for (std::size_t j = i + 1; j < shown.size(); ++j)
                 EXPECT_FALSE(shown[i].box.overlaps(shown[j].box)) << family << ": " << shown[i].text << " and " << shown[j].text;
-            }
         if (rowKind == kind::EllipseX) {
             EXPECT_GT(overlapsBefore, 0);
-        }
-        // Beside its point: the moved caption still touches the band around where it was.
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            const auto& a = plain[i].box;
-            const auto& b = shown[i].box;
-            const int reach = 3 * kCanvasFont.height + a.width;
-            EXPECT_LE(std::abs(a.x - b.x), reach) << shown[i].text;
-            EXPECT_LE(std::abs(a.y - b.y), 6 * kCanvasFont.height) << shown[i].text;
         }
     }
 }

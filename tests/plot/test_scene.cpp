@@ -88,7 +88,7 @@ TEST(CanvasScene, AxisNumbersInPlainAndPiMode) {
     EXPECT_GT(bare.ofKind(Kind::Line).size(), 40u); // ticks stay
 }
 
-TEST(CanvasScene, BackgroundThenRowsThenAxesWithPositionColours) {
+TEST(CanvasScene, BackgroundThenRowsThenAxesInTheRowsOwnColours) {
     ExpressionTable t;
     t.slotCount = 2;
     t.slot(0).kind = kind::SlopeIntercept;
@@ -119,8 +119,14 @@ TEST(CanvasScene, BackgroundThenRowsThenAxesWithPositionColours) {
     ASSERT_GE(pens.size(), 3u);
     EXPECT_EQ(pens[0], SlotColours[3]); // the row's own colour
     EXPECT_EQ(pens[1], SlotColours[1]);
-    EXPECT_EQ(textColours[0], SlotColours[1]); // the row's position
-    EXPECT_EQ(textColours[1], SlotColours[2]);
+    // Captions too: after a deletion the second row's point is captioned in its own colour,
+    // not in the colour of its position.
+    EXPECT_EQ(textColours[0], SlotColours[3]);
+    EXPECT_EQ(textColours[1], SlotColours[1]);
+    for (const auto& op : ops)
+        if (op.kind == Kind::Text && op.text == "(1.00,2.00)") {
+            EXPECT_EQ(op.colour, SlotColours[1]);
+        }
     EXPECT_LT(lastPolyline, firstAxis); // curves under the axes
     EXPECT_TRUE(has(texts(s), "(1.00,2.00)"));
 }
