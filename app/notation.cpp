@@ -40,7 +40,8 @@ private:
 
 class TextbookLabels : public LabelPainter {
 public:
-    TextbookLabels(const ExpressionTable& table, const MainLayout& layout, const Surface& measure) {
+    TextbookLabels(const ExpressionTable& table, const MainLayout& layout, const Surface& measure)
+        : band_(layout.labelFontHeight) {
         const double size = textbookLabelSize(table, layout, measure);
         for (int r = 0; r < table.slotCount; ++r) layouts_.push_back(equationOf(table.slot(r), measure, size));
     }
@@ -48,12 +49,13 @@ public:
         if (row < 0 || static_cast<std::size_t>(row) >= layouts_.size()) return;
         const math::Layout& l = layouts_[static_cast<std::size_t>(row)];
         s.setTextColour(rowColour(slot));
-        // Left-aligned, centred on the label's height.
-        const double top = place.label.y + (place.label.height - l.height()) / 2;
+        // Left-aligned, centred in the band between this row's buttons and the next row's.
+        const double top = place.label.y + (band_ - l.height()) / 2;
         l.draw(s, place.label.x + 2, top + l.ascent);
     }
 
 private:
+    int band_;
     std::vector<math::Layout> layouts_;
 };
 
@@ -79,12 +81,13 @@ double textbookLabelSize(const ExpressionTable& table, const MainLayout& layout,
         if (!place.drawLabel) continue;
         const math::Layout l = equationOf(table.slot(r), measure, kReferenceSize);
         if (l.width <= 0 || l.height() <= 0) continue;
-        const double fit = std::min((place.label.width - 4) / l.width, place.label.height / l.height()) * kReferenceSize;
+        // A label's rectangle runs to the panel's foot; its own band is one classic line high.
+        const double fit = std::min((place.label.width - 4) / l.width, layout.labelFontHeight / l.height()) * kReferenceSize;
         size = any ? std::min(size, fit) : fit;
         any = true;
     }
     if (!any) return 0;
-    const double largest = std::max(layout.labelFontHeight, 8) * 1.1;
+    const double largest = std::max(layout.labelFontHeight, 8);
     return std::clamp(size, 6.0, largest);
 }
 

@@ -52,31 +52,36 @@ Rect CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
     Rect best{};
     long bestScore = std::numeric_limits<long>::max();
     bool bestFree = false;
-    int order = 0;
+    int anchorIndex = 0;
     for (const Rect& a : anchors) {
+        int distance = 0, side = 0;
         const int l = a.x, t = a.y, r = a.right(), b = a.bottom(), cx = (l + r) / 2, cy = (t + b) / 2;
         // Beside the anchor first, then ever farther out.
         for (const int d : {0, h / 2, h, 2 * h, 3 * h, 5 * h}) {
+            side = 0;
             const Point places[] = {{r + kGap + d, t - h + 2 - d}, {r + kGap + d, b - 2 + d},     {l - kGap - w - d, t - h + 2 - d},
                                     {l - kGap - w - d, b - 2 + d}, {cx - w / 2, t - kGap - h - d}, {cx - w / 2, b + kGap + d},
                                     {r + kGap + d, cy - h / 2},    {l - kGap - w - d, cy - h / 2}};
             for (const Point& p : places) {
-                ++order;
+                ++side;
                 const Rect box{p.x, p.y, w, h};
                 if (!bounds_.contains(box)) continue;
                 int overlaps = 0;
                 for (const Rect& o : obstacles_) overlaps += o.overlaps(box) ? 1 : 0;
                 const bool free = overlaps == 0;
                 if (bestFree && !free) continue;
-                // Off the curves matters more than a few steps nearer.
-                const long score = (free ? 0 : overlaps * 100000L) + coverage(box) * 12L + order;
+                // A caption far from its point no longer names it: each step out weighs as much
+                // as crossing a curve; nearer the anchor tried first among equals.
+                const long score = (free ? 0 : overlaps * 100000L) + coverage(box) * 3L + distance * 40L + anchorIndex * 10L + side;
                 if ((free && !bestFree) || score < bestScore) {
                     best = box;
                     bestScore = score;
                     bestFree = free;
                 }
             }
+            ++distance;
         }
+        ++anchorIndex;
     }
     if (bestScore == std::numeric_limits<long>::max() && !anchors.empty()) // nowhere inside: beside the first anchor
         best = {anchors[0].right() + kGap, anchors[0].y - h + 2, w, h};

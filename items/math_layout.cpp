@@ -131,7 +131,9 @@ private:
         // An exponent's baseline a little below the top of the base; an index's a little below
         // the base's baseline.
         const double shift = raised ? -std::max(0.42 * size, l.ascent - 0.55 * s.ascent) : std::max(0.22 * size, l.descent - 0.3 * s.descent);
-        const double gap = 0.04 * size;
+        // An italic letter leans over its right edge: an exponent steps past it.
+        const bool leaning = raised && n.children[0].kind == NodeKind::Identifier && isLatin(n.children[0].text);
+        const double gap = (leaning ? 0.12 : 0.04) * size;
         place(l, s, l.width + gap, shift);
         l.width += gap + s.width;
         l.ascent = std::max(l.ascent, s.ascent - shift);

@@ -153,15 +153,23 @@ TEST(TextbookWindow, PanelSetsEveryLabelAtOneSizeThatFits) {
         labels->draw(rec, doc.table.slot(r), r, place);
         const auto runs = rec.ofKind(Kind::TypesetText);
         ASSERT_FALSE(runs.empty()) << "row " << r;
-        double largest = 0, right = 0;
+        double largest = 0, right = 0, top = 1e9, bottom = -1e9;
         std::string text;
         for (const auto* t : runs) {
+            const TextExtent e = tableTextExtent(t->text, {t->size, t->italic});
             largest = std::max(largest, t->size);
             right = std::max(right, t->x + t->w);
+            top = std::min(top, t->y - e.ascent);
+            bottom = std::max(bottom, t->y + e.descent);
             text += t->text;
         }
         sizes.push_back(largest);
+        // Within its own band: right of the canvas, below its buttons, above the next row's.
         EXPECT_LE(right, place.label.right()) << "row " << r << " " << text;
+        EXPECT_GE(top, place.modify.bottom()) << "row " << r << " " << text;
+        const int next = static_cast<std::size_t>(r + 1) < layout.rows.size() ? layout.rows[static_cast<std::size_t>(r + 1)].modify.y
+                                                                                : 560;
+        EXPECT_LE(bottom, next) << "row " << r << " " << text;
         // Drawn in the row's own colour.
         EXPECT_EQ(runs.front()->colour, SlotColours[static_cast<std::size_t>(doc.table.slot(r).colourIndex)]);
         if (r == 0) {

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include "gfx/caption_placer.h"
+
+using namespace yhb;
+
+namespace {
+const Rect kMark{96, 96, 8, 8}; // a point's mark around (100, 100)
+
+// Close to the mark: its box reaches within a caption's height of the mark.
+bool beside(const Rect& box, int h) {
+    return box.x < kMark.right() + h && box.right() > kMark.x - h && box.y < kMark.bottom() + h && box.bottom() > kMark.y - h;
+}
+} // namespace
+
+TEST(CaptionPlacer, BesideThePointOffTheCurveAndClearOfWhatIsThere) {
+    // Free plane: right above the point, as a textbook writes it.
+    {
+        CaptionPlacer p({0, 0, 400, 300});
+        p.addObstacle(kMark);
+        const Rect box = p.place({kMark}, 60, 16);
+        EXPECT_GE(box.x, kMark.right());
+        EXPECT_LE(box.bottom(), kMark.y + 4);
+    }
+    // A curve running through that place: the caption moves to a free side, still beside.
+    {
+        CaptionPlacer p({0, 0, 400, 300});
+        p.addObstacle(kMark);
+        p.addStroke({100, 90}, {300, 90});
+        const Rect box = p.place({kMark}, 60, 16);
+        EXPECT_EQ(p.coverage(box), 0);
+        EXPECT_TRUE(beside(box, 16));
+    }
+    // Axis numbers on the right and the canvas edge on the left: no overlap, inside.
+    {
+        CaptionPlacer p({90, 0, 400, 300});
+        p.addObstacle(kMark);
+        const Rect number{104, 80, 80, 40};
+        p.addObstacle(number);
+        const Rect box = p.place({kMark}, 60, 16);
+        EXPECT_FALSE(box.overlaps(number));
+        EXPECT_FALSE(box.overlaps(kMark));
+        EXPECT_TRUE(Rect({90, 0, 400, 300}).contains(box));
+    }
+    // Ten captions for one crowded point: none overlaps another.
+    {
+        CaptionPlacer p({0, 0, 400, 300});
+        p.addObstacle(kMark);
+        std::vector<Rect> placed;
+        for (int i = 0; i < 10; ++i) placed.push_back(p.place({kMark}, 60, 16));
+        for (std::size_t i = 0; i < placed.size(); ++i)
+            for (std::size_t j = i + 1; j < placed.size(); ++j) EXPECT_FALSE(placed[i].overlaps(placed[j])) << i << " " << j;
+    }
+}
