@@ -11,12 +11,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/copy_equation.h"
 #include "app/dialog_guard.h"
 #include "app/notation.h"
 #include "app/picture_export.h"
@@ -50,6 +52,12 @@ protected:
     }
     // The full-screen canvas hides this widget's paint, so the layout cannot wait for it.
     void resizeEvent(QResizeEvent*) override { window_.layoutAndPaint(nullptr); }
+    // A right-click on a row's label offers 复制方程.
+    void mousePressEvent(QMouseEvent* e) override {
+        const QPoint at = e->position().toPoint();
+        if (e->button() == Qt::RightButton && openLabelMenu(window_, at, mapToGlobal(at))) e->accept();
+        else e->ignore();
+    }
 
 private:
     MainWindow& window_;
@@ -395,6 +403,7 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     const MainLayout l = computeLayout(static_cast<int>(w / mag), static_cast<int>(h / mag), doc_.view.fullScreen, counts);
     doc_.metrics.labelFontHeight = l.labelFontHeight;
     doc_.metrics.fractionFontHeight = l.labelFontHeight;
+    labelBoxes_ = {};
 
     // Without a painter only the children are placed; the labels wait for the paint.
     std::unique_ptr<PanelCanvas> panel;
@@ -419,6 +428,7 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
             place(modify_[static_cast<std::size_t>(r)], row.modify, mag);
             place(delete_[static_cast<std::size_t>(r)], row.remove, mag);
             if (row.labelCharWidth > 0) doc_.metrics.labelCharWidth = row.labelCharWidth;
+            if (row.drawLabel) labelBoxes_[static_cast<std::size_t>(r)] = magnified(row.label, mag);
             if (!row.drawLabel || !painter) continue;
             labels->draw(panel->surface(), t.slot(r), r, row);
         }

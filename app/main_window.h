@@ -48,6 +48,8 @@ public:
     PictureButton* toolbarButton(int i) const { return toolbar_[static_cast<std::size_t>(i)]; }
     PictureButton* modifyButton(int row) const { return modify_[static_cast<std::size_t>(row)]; }
     PictureButton* deleteButton(int row) const { return delete_[static_cast<std::size_t>(row)]; }
+    // Where the row's label was last laid out, in client pixels; empty when none is shown.
+    Rect labelBox(int row) const { return labelBoxes_[static_cast<std::size_t>(row)]; }
     QAction* action(int id) const;
     QAction* action(Command c) const { return action(commandId(c)); }
     QMenu* bankMenu() const { return bankMenu_; }
@@ -89,6 +91,7 @@ private:
     std::array<PictureButton*, 3> toolbar_{};
     std::array<PictureButton*, kMaxSlots> modify_{};
     std::array<PictureButton*, kMaxSlots> delete_{};
+    std::array<Rect, kMaxSlots> labelBoxes_{};
     bool modifyPressed_ = false; // one flag shared by the five modify buttons
     bool deletePressed_ = false;
     std::unique_ptr<QuestionWindow> questionWindow_;
