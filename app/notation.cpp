@@ -52,6 +52,7 @@ public:
         // Left-aligned, centred in the band between this row's buttons and the next row's.
         const double top = place.label.y + (band_ - l.height()) / 2;
         l.draw(s, place.label.x + 2, top + l.ascent);
+        s.flush();
     }
 
 private:

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace yhb {
@@ -13,6 +14,16 @@ CaptionPlacer::CaptionPlacer(Rect bounds)
       cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), 0) {}
 
 void CaptionPlacer::addStroke(Point a, Point b) {
+    // Most strokes of a sampled curve are a pixel or two long: their ends' cells are all.
+    const auto mark = [this](Point p) {
+        const int c = (p.x - bounds_.x) / kCell, r = (p.y - bounds_.y) / kCell;
+        if (p.x >= bounds_.x && p.y >= bounds_.y && c < columns_ && r < rows_) cells_[static_cast<std::size_t>(r * columns_ + c)] = 1;
+    };
+    if (std::abs(b.x - a.x) <= kCell && std::abs(b.y - a.y) <= kCell) {
+        mark(a);
+        mark(b);
+        return;
+    }
     // Clipped to the bounds first: a line of the plane may run from far off to far off.
     double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y, t0 = 0, t1 = 1;
     const double dx = x1 - x0, dy = y1 - y0;

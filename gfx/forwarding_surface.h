@@ -32,6 +32,7 @@ public:
     void drawRule(double x0, double y0, double x1, double y1, double width) override {
         s_.drawRule(x0, y0, x1, y1, width);
     }
+    void flush() override { s_.flush(); }
 
 protected:
     Surface& s_;

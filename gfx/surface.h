@@ -78,6 +78,9 @@ public:
     virtual void drawText(double /*x*/, double /*baseline*/, std::string_view /*utf8*/, TextStyle /*style*/) {}
     // A stroke in the text colour, `width` logical pixels wide: fraction bars, root signs.
     virtual void drawRule(double /*x0*/, double /*y0*/, double /*x1*/, double /*y1*/, double /*width*/) {}
+    // The typeset text drawn so far is on the target: a backend that keeps a painter open
+    // across runs closes it here.
+    virtual void flush() {}
 };
 
 // Keeps the state every surface tracks the same way; drawing is left to subclasses.

@@ -136,6 +136,7 @@ void TextbookScene::finish() {
     for (const Pending& p : points_) draw(p);
     for (const Pending& p : lines_) draw(p);
     s_.setTextColour(colour_);
+    s_.flush();
 }
 
 } // namespace yhb

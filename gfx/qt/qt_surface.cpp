@@ -121,7 +121,8 @@ QtSurface::QtSurface(QImage* target, RenderStyle style) : image_(target), style_
 
 QtSurface::~QtSurface() = default;
 
-void QtSurface::setTarget(QImage* target) { image_ = target; }
+void QtSurface::setTarget(QImage* target) {
+    textPainter_.reset(); image_ = target; }
 
 void QtSurface::setStyle(const RenderStyle& style) { style_ = style; }
 
@@ -236,6 +237,7 @@ void QtSurface::scaledSegment(const Raster& ras, Point a, Point b) {
 }
 
 void QtSurface::lineTo(int x, int y) {
+    textPainter_.reset();
     const Point from{current_.x + origin_.x, current_.y + origin_.y}, to{x + origin_.x, y + origin_.y};
     current_ = {x, y};
     if (!style_.antialias) {
@@ -254,6 +256,7 @@ void QtSurface::lineTo(int x, int y) {
 }
 
 void QtSurface::polyline(const Point* pts, int count) {
+    textPainter_.reset();
     if (!style_.antialias) {
         const Raster ras = raster();
         for (int i = 1; i < count; ++i) {
@@ -308,6 +311,7 @@ void fillRow(QRgb* row, std::int64_t width, std::int64_t a, std::int64_t z, std:
 // stays closed. Drawn here rather than through QPainter so that a repaint never sets up a
 // painter.
 void QtSurface::ellipse(int left, int top, int right, int bottom) {
+    textPainter_.reset();
     if (!image_ || image_->isNull()) return;
     const std::int64_t l = std::int64_t(left) + origin_.x, r = std::int64_t(right) + origin_.x;
     std::int64_t t = std::int64_t(top) + origin_.y, b = std::int64_t(bottom) + origin_.y;
@@ -408,6 +412,7 @@ void QtSurface::scaledEllipse(std::int64_t l, std::int64_t t, std::int64_t r, st
 }
 
 void QtSurface::fillRect(int left, int top, int right, int bottom, Colour c) {
+    textPainter_.reset();
     const Raster ras = raster();
     if (!ras.bits) return;
     const std::int64_t l = std::max<std::int64_t>(dev(std::int64_t(left) + origin_.x), 0);
@@ -427,6 +432,7 @@ void QtSurface::fillRect(int left, int top, int right, int bottom, Colour c) {
 }
 
 void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
+    textPainter_.reset();
     if (text.empty() || font.height <= 0 || font.width <= 0) return;
     if (font.height > 4096 || font.width > 4096) return; // nothing a window could show
     const Raster ras = raster();
@@ -488,26 +494,32 @@ const TypesetFont& QtSurface::typesetFont() const {
 
 TextExtent QtSurface::measureText(std::string_view utf8, TextStyle style) const { return typesetFont().measure(utf8, style); }
 
-// Through a painter on the image: logical coordinates with the origin, scaled to the device,
-// shifted up by the rows this band leaves out.
+// Through one painter on the image, in device-independent pixels of the image: the text is
+// set at its device size without a further transform, so that glyphs come from the cache.
+QPainter& QtSurface::textPainter() {
+    if (!textPainter_) {
+        textPainter_ = std::make_unique<QPainter>(image_);
+        textPainter_->setRenderHint(QPainter::Antialiasing, true);
+        textPainter_->setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    return *textPainter_;
+}
+
 void QtSurface::drawText(double x, double baseline, std::string_view utf8, TextStyle style) {
     if (!image_ || utf8.empty() || !(style.size > 0) || style.size > 4096) return;
-    QPainter p(image_);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.translate(0, -static_cast<double>(firstRow_) / image_->devicePixelRatio());
-    p.scale(style_.scale / image_->devicePixelRatio(), style_.scale / image_->devicePixelRatio());
+    QPainter& p = textPainter();
+    const double r = image_->devicePixelRatio(), k = style_.scale / r;
     p.setPen(toQColor(textColour_));
-    typesetFont().draw(p, x + origin_.x, baseline + origin_.y, utf8, style);
+    typesetFont().drawAt(p, (x + origin_.x) * k, (baseline + origin_.y) * k - static_cast<double>(firstRow_) / r, utf8,
+                         {style.size * k, style.italic});
 }
 
 void QtSurface::drawRule(double x0, double y0, double x1, double y1, double width) {
     if (!image_) return;
-    QPainter p(image_);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.translate(0, -static_cast<double>(firstRow_) / image_->devicePixelRatio());
-    p.scale(style_.scale / image_->devicePixelRatio(), style_.scale / image_->devicePixelRatio());
-    p.setPen(QPen(toQColor(textColour_), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-    p.drawLine(QPointF(x0 + origin_.x, y0 + origin_.y), QPointF(x1 + origin_.x, y1 + origin_.y));
+    QPainter& p = textPainter();
+    const double r = image_->devicePixelRatio(), k = style_.scale / r, shift = static_cast<double>(firstRow_) / r;
+    p.setPen(QPen(toQColor(textColour_), width * k, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.drawLine(QPointF((x0 + origin_.x) * k, (y0 + origin_.y) * k - shift), QPointF((x1 + origin_.x) * k, (y1 + origin_.y) * k - shift));
 }
 
 } // namespace yhb

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 
 #include "gfx/render_style.h"
 #include "gfx/smooth_stroke.h"
@@ -39,6 +40,7 @@ public:
     TextExtent measureText(std::string_view utf8, TextStyle style) const override;
     void drawText(double x, double baseline, std::string_view utf8, TextStyle style) override;
     void drawRule(double x0, double y0, double x1, double y1, double width) override;
+    void flush() override { textPainter_.reset(); }
 
     // The CJK family found through fontconfig, or the default family.
     static QString fontFamily();
@@ -63,6 +65,10 @@ private:
     SmoothStroke stroke_;
     mutable std::unique_ptr<TypesetFont> typeset_; // made on first use: classic drawing never needs it
     const TypesetFont& typesetFont() const;
+    // One painter for a run of typeset text and strokes; closed before pixels are written
+    // directly and by flush().
+    std::unique_ptr<QPainter> textPainter_;
+    QPainter& textPainter();
 };
 
 QColor toQColor(Colour c);

@@ -41,4 +41,11 @@ void TypesetFont::draw(QPainter& painter, double x, double baseline, std::string
     painter.restore();
 }
 
+void TypesetFont::drawAt(QPainter& painter, double x, double baseline, std::string_view utf8, TextStyle style) const {
+    QFont f = face(style.italic);
+    f.setPointSizeF(style.size * 72.0 / painter.device()->logicalDpiY());
+    painter.setFont(f);
+    painter.drawText(QPointF(x, baseline), QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
 } // namespace yhb

@@ -20,6 +20,9 @@ public:
     TextExtent measure(std::string_view utf8, TextStyle style) const;
     // Draws with the painter's current pen; (x, baseline) in the painter's coordinates.
     void draw(QPainter& painter, double x, double baseline, std::string_view utf8, TextStyle style) const;
+    // The same without scaling the painter: a face of the size itself, as a raster target
+    // draws fastest.
+    void drawAt(QPainter& painter, double x, double baseline, std::string_view utf8, TextStyle style) const;
 
 private:
     const QFont& face(bool italic) const { return italic ? italic_ : upright_; }
