@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "families/textbook.h"
 #include "items/item_list.h"
 #include "plot/curve.h"
 #include "plot/expression_table.h"
@@ -68,7 +69,8 @@ struct FamilySpec {
     bool trigHint;
     bool validatesCircle; // the general circle: D*D + E*E - 4F must be greater than 0
     void (*records)(int box, const double* p, RecordSink& out);
-    void (*label)(const double* p, ItemList& labels, const LabelMetrics& m);
+    void (*label)(const double* p, ItemList& labels, const LabelMetrics& m); // classic notation
+    TextbookForm textbook;                                                    // 教材记法
 };
 
 // In the order of the menu "添加新函数".

@@ -2,7 +2,6 @@
 #include "families/textbook.h"
 
 #include "families/family_table.h"
-#include "families/textbook_forms.h"
 #include "plot/curve.h"
 #include "plot/expression_table.h"
 
@@ -19,38 +18,8 @@ math::Node caption(const TextbookName& n) {
 }
 
 const TextbookForm* textbookForm(int k) {
-    using namespace textbook;
-    struct Entry {
-        int kind;
-        TextbookForm form;
-    };
-    static const Entry table[] = {
-        {kind::SlopeIntercept, {slopeInterceptEquation, nullptr}},
-        {kind::PointSlope, {pointSlopeEquation, pointSlopeNames}},
-        {kind::TwoPoint, {twoPointEquation, twoPointNames}},
-        {kind::Intercept, {interceptEquation, nullptr}},
-        {kind::GeneralLine, {generalLineEquation, nullptr}},
-        {kind::Sin, {sinEquation, nullptr}},
-        {kind::Cos, {cosEquation, nullptr}},
-        {kind::Tan, {tanEquation, nullptr}},
-        {kind::EllipseX, {ellipseXEquation, ellipseXNames}},
-        {kind::EllipseY, {ellipseYEquation, ellipseYNames}},
-        {kind::HyperbolaX, {hyperbolaXEquation, hyperbolaXNames}},
-        {kind::HyperbolaY, {hyperbolaYEquation, hyperbolaYNames}},
-        {kind::ParabolaRight, {parabolaRightEquation, parabolaRightNames}},
-        {kind::ParabolaLeft, {parabolaLeftEquation, parabolaLeftNames}},
-        {kind::ParabolaUp, {parabolaUpEquation, parabolaUpNames}},
-        {kind::ParabolaDown, {parabolaDownEquation, parabolaDownNames}},
-        {kind::ParabolaGeneral, {parabolaGeneralEquation, nullptr}},
-        {kind::CircleOrigin, {circleOriginEquation, nullptr}},
-        {kind::CircleCentre, {circleCentreEquation, circleCentreNames}},
-        {kind::CircleGeneral, {circleGeneralEquation, circleGeneralNames}},
-        {kind::Exponential, {exponentialEquation, nullptr}},
-        {kind::Logarithm, {logarithmEquation, nullptr}},
-    };
-    for (const Entry& e : table)
-        if (e.kind == k) return &e.form;
-    return nullptr;
+    const FamilySpec* f = findFamily(k);
+    return f ? &f->textbook : nullptr;
 }
 
 std::vector<TextbookName> namesOfRow(const ExpressionSlot& slot) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Each family's two textbook functions, found through textbookForm(kind).
+// Each family's two textbook functions; its table entry (families/family_table.cpp) holds them.
 #pragma once
 #include <vector>
 
