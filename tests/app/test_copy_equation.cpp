@@ -36,9 +36,10 @@ bool copyThroughMenu(MainWindow& w, int row, const QString& item) {
     if (!copy || !copy->menu()) return false;
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(copy).center());
     QMenu* sub = copy->menu();
-    QTest::qWaitFor([sub] { return sub->isVisible(); }, 2000); // a submenu opens after its delay
+    // A submenu opens after its delay.
+    if (!QTest::qWaitFor([sub] { return sub->isVisible(); }, 2000)) return false;
     QAction* a = actionNamed(*sub, item);
-    if (!sub->isVisible() || !a) return false;
+    if (!a) return false;
     QTest::mouseClick(sub, Qt::LeftButton, {}, sub->actionGeometry(a).center());
     settle();
     return !QApplication::activePopupWidget(); // a click on an item closes the menus
