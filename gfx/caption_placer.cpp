@@ -13,15 +13,23 @@ CaptionPlacer::CaptionPlacer(Rect bounds)
       rows_(std::max(1, (bounds.height + kCell - 1) / kCell)),
       cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), 0) {}
 
+void CaptionPlacer::mark(int c, int r) {
+    unsigned char& cell = cells_[static_cast<std::size_t>(r * columns_ + c)];
+    if (!cell) {
+        cell = 1;
+        sumsStale_ = true;
+    }
+}
+
 void CaptionPlacer::addStroke(Point a, Point b) {
     // Most strokes of a sampled curve are a pixel or two long: their ends' cells are all.
-    const auto mark = [this](Point p) {
+    const auto markAt = [this](Point p) {
         const int c = (p.x - bounds_.x) / kCell, r = (p.y - bounds_.y) / kCell;
-        if (p.x >= bounds_.x && p.y >= bounds_.y && c < columns_ && r < rows_) cells_[static_cast<std::size_t>(r * columns_ + c)] = 1;
+        if (p.x >= bounds_.x && p.y >= bounds_.y && c < columns_ && r < rows_) mark(c, r);
     };
     if (std::abs(b.x - a.x) <= kCell && std::abs(b.y - a.y) <= kCell) {
-        mark(a);
-        mark(b);
+        markAt(a);
+        markAt(b);
         return;
     }
     // Clipped to the bounds first: a line of the plane may run from far off to far off.
@@ -45,17 +53,28 @@ void CaptionPlacer::addStroke(Point a, Point b) {
         const double t = double(i) / steps;
         const int c = static_cast<int>((ax + (bx - ax) * t - bounds_.x) / kCell);
         const int r = static_cast<int>((ay + (by - ay) * t - bounds_.y) / kCell);
-        if (c >= 0 && c < columns_ && r >= 0 && r < rows_) cells_[static_cast<std::size_t>(r * columns_ + c)] = 1;
+        if (c >= 0 && c < columns_ && r >= 0 && r < rows_) mark(c, r);
     }
 }
 
 int CaptionPlacer::coverage(const Rect& box) const {
     const int c0 = std::max(0, (box.x - bounds_.x) / kCell), c1 = std::min(columns_ - 1, (box.right() - 1 - bounds_.x) / kCell);
     const int r0 = std::max(0, (box.y - bounds_.y) / kCell), r1 = std::min(rows_ - 1, (box.bottom() - 1 - bounds_.y) / kCell);
-    int n = 0;
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c) n += cells_[static_cast<std::size_t>(r * columns_ + c)];
-    return n;
+    if (c0 > c1 || r0 > r1) return 0;
+    const std::size_t stride = static_cast<std::size_t>(columns_) + 1;
+    if (sumsStale_) {
+        sums_.assign(stride * (static_cast<std::size_t>(rows_) + 1), 0);
+        for (int r = 0; r < rows_; ++r) {
+            int run = 0;
+            for (int c = 0; c < columns_; ++c) {
+                run += cells_[static_cast<std::size_t>(r * columns_ + c)];
+                sums_[(r + 1) * stride + c + 1] = sums_[r * stride + c + 1] + run;
+            }
+        }
+        sumsStale_ = false;
+    }
+    const auto at = [&](int r, int c) { return sums_[static_cast<std::size_t>(r) * stride + static_cast<std::size_t>(c)]; };
+    return at(r1 + 1, c1 + 1) - at(r0, c1 + 1) - at(r1 + 1, c0) + at(r0, c0);
 }
 
 Rect CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
@@ -63,6 +82,21 @@ Rect CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
     Rect best{};
     long bestScore = std::numeric_limits<long>::max();
     bool bestFree = false;
+    // Every place tried lies within 5h + w + h of an anchor: only the obstacles there matter.
+    near_.clear();
+    if (!anchors.empty()) {
+        int l = anchors[0].x, t = anchors[0].y, r = anchors[0].right(), b = anchors[0].bottom();
+        for (const Rect& a : anchors) {
+            l = std::min(l, a.x);
+            t = std::min(t, a.y);
+            r = std::max(r, a.right());
+            b = std::max(b, a.bottom());
+        }
+        const int reach = 6 * h + w + 2 * kGap;
+        const Rect region = Rect::fromEdges(l - reach, t - reach, r + reach, b + reach);
+        for (const Rect& o : obstacles_)
+            if (o.overlaps(region)) near_.push_back(o);
+    }
     int anchorIndex = 0;
     for (const Rect& a : anchors) {
         int distance = 0, side = 0;
@@ -78,7 +112,7 @@ Rect CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
                 const Rect box{p.x, p.y, w, h};
                 if (!bounds_.contains(box)) continue;
                 int overlaps = 0;
-                for (const Rect& o : obstacles_) overlaps += o.overlaps(box) ? 1 : 0;
+                for (const Rect& o : near_) overlaps += o.overlaps(box) ? 1 : 0;
                 const bool free = overlaps == 0;
                 if (bestFree && !free) continue;
                 // A caption far from its point no longer names it: each step out weighs as much

@@ -28,10 +28,16 @@ public:
 
 private:
     static constexpr int kCell = 4;
+    void mark(int c, int r);
     Rect bounds_;
     int columns_, rows_;
     std::vector<unsigned char> cells_;
+    // Marked cells above and left of each corner, (columns_ + 1) x (rows_ + 1): a box's
+    // coverage in four reads. Rebuilt when a stroke came since.
+    mutable std::vector<int> sums_;
+    mutable bool sumsStale_ = true;
     std::vector<Rect> obstacles_;
+    std::vector<Rect> near_; // the obstacles near the anchors of the caption being placed
 };
 
 } // namespace yhb

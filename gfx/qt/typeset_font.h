@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <map>
+#include <unordered_map>
+#include <string>
 #include <string_view>
+#include <utility>
+
+#include <QGlyphRun>
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -28,6 +34,15 @@ private:
     const QFont& face(bool italic) const { return italic ? italic_ : upright_; }
     QFont upright_, italic_;
     QFontMetricsF uprightMetrics_, italicMetrics_;
+    // A repaint sets the same few captions again and again: their widths at the reference
+    // size, the faces at each size drawn, and the glyphs shaped for each (text, face) are kept
+    // so that only the glyphs' drawing is left per paint.
+    mutable std::unordered_map<std::string, double> advances_;     // text, then the italic flag
+    mutable std::map<std::pair<double, bool>, QFont> faces_;
+    struct Shaped {
+        QList<QGlyphRun> runs;
+    };
+    mutable std::unordered_map<std::string, Shaped> shaped_; // text, face key, then points
 };
 
 } // namespace yhb
