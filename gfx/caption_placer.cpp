@@ -115,9 +115,13 @@ Rect CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
                 for (const Rect& o : near_) overlaps += o.overlaps(box) ? 1 : 0;
                 const bool free = overlaps == 0;
                 if (bestFree && !free) continue;
-                // A caption far from its point no longer names it: each step out weighs as much
-                // as crossing a curve; nearer the anchor tried first among equals.
-                const long score = (free ? 0 : overlaps * 100000L) + coverage(box) * 3L + distance * 40L + anchorIndex * 10L + side;
+                // A caption more than two of its heights from its point no longer names it at a
+                // glance: any free place that near wins over a clearer one farther out. Within
+                // either band each step out weighs as much as crossing a curve; nearer the
+                // anchor tried first among equals.
+                const bool far = d > h;
+                const long score = (free ? 0 : overlaps * 100000L) + (free && far ? 10000L : 0) + coverage(box) * 3L +
+                                   distance * 40L + anchorIndex * 10L + side;
                 if ((free && !bestFree) || score < bestScore) {
                     best = box;
                     bestScore = score;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gfx/caption_placer.h"
 
 using namespace yhb;
@@ -52,4 +54,18 @@ TEST(CaptionPlacer, BesideThePointOffTheCurveAndClearOfWhatIsThere) {
         for (std::size_t i = 0; i < placed.size(); ++i)
             for (std::size_t j = i + 1; j < placed.size(); ++j) EXPECT_FALSE(placed[i].overlaps(placed[j])) << i << " " << j;
     }
+}
+
+// A reader must see which point a caption names: a free place within two caption heights
+// wins over a clear one far off, even when the near one lies over a curve.
+TEST(CaptionPlacer, KeepsTheCaptionNearItsPointWhenCurvesCrowdIt) {
+    CaptionPlacer p({0, 0, 400, 300});
+    p.addObstacle(kMark);
+    // A ring of curves around the point, out to some three caption heights.
+    for (int y = 60; y <= 140; y += 4) p.addStroke({20, y}, {380, y});
+    const Rect box = p.place({kMark}, 60, 16);
+    const int h = 16;
+    const int dx = std::max({0, kMark.x - box.right(), box.x - kMark.right()});
+    const int dy = std::max({0, kMark.y - box.bottom(), box.y - kMark.bottom()});
+    EXPECT_LE(std::max(dx, dy), 2 * h) << box.x << "," << box.y;
 }
