@@ -156,7 +156,7 @@ void MainWindow::buildMenus() {
     for (FamilyGroup g : {FamilyGroup::Line, FamilyGroup::Trig, FamilyGroup::Conic, FamilyGroup::ExpLog}) {
         QMenu* popup = add->addMenu(QString::fromUtf8(groupCaption(g)));
         for (const FamilySpec& f : families())
-            if (f.group == g) addCommand(popup, f.kind, QString::fromUtf8(f.menuCaption));
+            if (f.group == g) addCommand(popup, familyId(f.kind), QString::fromUtf8(f.menuCaption));
     }
 
     QMenu* axes = bar->addMenu("坐标设置");
@@ -326,7 +326,7 @@ void MainWindow::command(int id) {
         close(); // asks first, as the close box does
         return;
     default:
-        if (beginNew(doc_, notifier_)) openFamilyDialog(id);
+        if (beginNew(doc_, notifier_)) openFamilyDialog(familyOfId(id));
         return;
     }
 }
@@ -339,7 +339,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         e->ignore();
 }
 
-void MainWindow::openFamilyDialog(int kind) {
+void MainWindow::openFamilyDialog(Family kind) {
     if (const FamilySpec* family = findFamily(kind)) {
         ParameterDialog dialog(doc_, *family, notifier_, this);
         // Apply (and every slider step) shows the new label at once: the client's paint lays

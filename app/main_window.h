@@ -35,8 +35,9 @@ public:
     // (new row of that family) and the bank categories (BankCategoryBase + n).
     void command(int id);
     void command(Command c) { command(commandId(c)); }
+    void command(Family f) { command(familyId(f)); } // its menu item: a new row of the family
     // Opens the family's dialog for the table's current edit mode; other ids only repaint.
-    void openFamilyDialog(int kind);
+    void openFamilyDialog(Family kind);
     void modifyRow(int row);
     void deleteRow(int row);
     void toolbarAction(int index);
@@ -52,6 +53,7 @@ public:
     Rect labelBox(int row) const { return labelBoxes_[static_cast<std::size_t>(row)]; }
     QAction* action(int id) const;
     QAction* action(Command c) const { return action(commandId(c)); }
+    QAction* action(Family f) const { return action(familyId(f)); }
     QMenu* bankMenu() const { return bankMenu_; }
     // Reads the bank again and rebuilds its menu.
     void reloadBank();

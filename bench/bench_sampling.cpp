@@ -19,16 +19,16 @@ void B_EllipseOnAWideCanvas(benchmark::State& state) {
     int curve = 0;
     for (auto _ : state) {
         p[1] = 4 + (++curve % 1000) * 1e-9; // a new curve every time
-        sampleCurve(s, ViewSettings{}, 1, kind::EllipseX, p, Band{-100000, 300, 100000, -300});
+        sampleCurve(s, ViewSettings{}, 1, Family::EllipseX, p, Band{-100000, 300, 100000, -300});
     }
 }
 
 // Each family once on a 1920 x 1080 canvas with the origin in the middle, evaluated afresh.
 void B_FamilyFresh(benchmark::State& state) {
-    const int k = static_cast<int>(state.range(0));
-    const bool two = k == kind::EllipseX || k == kind::EllipseY || k == kind::HyperbolaX || k == kind::HyperbolaY ||
-                     k == kind::ParabolaRight || k == kind::ParabolaLeft || k == kind::CircleOrigin ||
-                     k == kind::CircleCentre || k == kind::CircleGeneral;
+    const Family k = static_cast<Family>(state.range(0));
+    const bool two = k == Family::EllipseX || k == Family::EllipseY || k == Family::HyperbolaX || k == Family::HyperbolaY ||
+                     k == Family::ParabolaRight || k == Family::ParabolaLeft || k == Family::CircleOrigin ||
+                     k == Family::CircleCentre || k == Family::CircleGeneral;
     NullSurface s;
     double p[10] = {3, 2, 4, 1};
     for (auto _ : state) {
@@ -42,6 +42,6 @@ void B_FamilyFresh(benchmark::State& state) {
 BENCHMARK(B_EllipseOnAWideCanvas)->Unit(benchmark::kMicrosecond);
 BENCHMARK(B_FamilyFresh)
     ->ArgName("kind")
-    ->DenseRange(kind::SlopeIntercept, kind::Logarithm) // the family ids run on but for 32791
-    ->DenseRange(kind::CircleOrigin, kind::ParabolaGeneral)
+    ->DenseRange(familyId(Family::SlopeIntercept), familyId(Family::Logarithm)) // the family ids run on but for 32791
+    ->DenseRange(familyId(Family::CircleOrigin), familyId(Family::ParabolaGeneral))
     ->Unit(benchmark::kMicrosecond);

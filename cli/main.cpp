@@ -73,7 +73,7 @@ void printHelp() {
         "      summary line; --list first prints the catalogue on stdout\n"
         "families (name, number, fields, boxes):\n");
     for (const FamilySpec& f : families()) {
-        std::printf("  %-18s %d ", f.cliName, f.kind);
+        std::printf("  %-18s %d ", f.cliName, familyId(f.kind));
         for (const FieldSpec& field : f.fields) std::printf(" %s%d", field.label, field.defaultValue);
         for (const BoxSpec& b : f.boxes) std::printf("  +%d %s", b.id, b.caption);
         std::printf("\n");

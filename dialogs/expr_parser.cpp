@@ -18,7 +18,7 @@ bool allDigits(const std::string& s) {
 } // namespace
 
 const FamilySpec* expressionFamily(const std::string& head) {
-    return allDigits(head) ? findFamily(std::atoi(head.c_str())) : findFamilyByName(head);
+    return allDigits(head) ? findFamily(familyOfId(std::atoi(head.c_str()))) : findFamilyByName(head);
 }
 
 namespace {

@@ -44,7 +44,7 @@ void RecordSink::horizontalLine(double y) {
 void RecordSink::line(double slope, double intercept) {
     if (ExtraPlot* e = next()) {
         e->plotOp = PlotOp::Curve;
-        e->kind = kind::SlopeIntercept;
+        e->kind = Family::SlopeIntercept;
         e->params[0] = slope;
         e->params[1] = intercept;
     }
@@ -252,101 +252,101 @@ std::vector<FamilySpec> buildFamilies() {
     const std::vector<FieldSpec> semiAxes = {{"a=", 5, kSizeRange}, {"b=", 4, kSizeRange}};
     const std::vector<FieldSpec> focalParameter = {{"p=", 2, kSizeRange}};
     return {
-        {kind::SlopeIntercept, curveSpec<curve::slopeIntercept>(DomainRule::Everywhere),
+        {Family::SlopeIntercept, curveSpec<curve::slopeIntercept>(DomainRule::Everywhere),
          133, G::Line, "斜截式", "直线函数-------斜截式", "line-slope",
          {{"k=", 1}, {"b=", 0}}, {}, false, false, false, nullptr, slopeLabel,
          {textbook::slopeInterceptEquation, nullptr}},
-        {kind::PointSlope, curveSpec<curve::pointSlope>(DomainRule::Everywhere),
+        {Family::PointSlope, curveSpec<curve::pointSlope>(DomainRule::Everywhere),
          137, G::Line, "点斜式", "直线函数------点斜式", "line-point-slope",
          {{"x1=", 0}, {"y1=", 0}, {"k=", 1}}, {{1010, "画出(x1,y1)的点"}}, false, false, false, pointSlopeRecords,
          pointSlopeLabel,
          {textbook::pointSlopeEquation, textbook::pointSlopeNames}},
-        {kind::TwoPoint, curveSpec<curve::twoPoint>(DomainRule::Everywhere),
+        {Family::TwoPoint, curveSpec<curve::twoPoint>(DomainRule::Everywhere),
          134, G::Line, "两点式", "直线函数------两点式", "line-two-point",
          {{"x1=", 0}, {"y1=", 0}, {"x2=", 1}, {"y2=", 1}}, {{1010, "画出(x1,y1)的点"}, {1011, "画出(x2,y2)的点"}}, false,
          false, false, twoPointRecords, twoPointLabel,
          {textbook::twoPointEquation, textbook::twoPointNames}},
-        {kind::Intercept, curveSpec<curve::intercept>(DomainRule::Everywhere),
+        {Family::Intercept, curveSpec<curve::intercept>(DomainRule::Everywhere),
          135, G::Line, "截距式", "直线函数------截距式", "line-intercept", {{"a=", 1}, {"b=", -1}}, {},
          false, false, false, nullptr, interceptLabel,
          {textbook::interceptEquation, nullptr}},
-        {kind::GeneralLine, curveSpec<curve::generalLine>(DomainRule::Everywhere),
+        {Family::GeneralLine, curveSpec<curve::generalLine>(DomainRule::Everywhere),
          136, G::Line, "一般式", "直线函数------一般式", "line-general", abc, {}, false, false, false, nullptr, generalLineLabel,
          {textbook::generalLineEquation, nullptr}},
-        {kind::Sin, curveSpec<curve::sine>(DomainRule::Everywhere),
+        {Family::Sin, curveSpec<curve::sine>(DomainRule::Everywhere),
          130, G::Trig, "sin函数", "SIN函数", "sin", trig, {}, false, true, false, nullptr, trigLabel<kSin>,
          {textbook::sinEquation, nullptr}},
-        {kind::Cos, curveSpec<curve::cosine>(DomainRule::Everywhere),
+        {Family::Cos, curveSpec<curve::cosine>(DomainRule::Everywhere),
          131, G::Trig, "cos函数", "COS函数", "cos", trig, {}, false, true, false, nullptr, trigLabel<kCos>,
          {textbook::cosEquation, nullptr}},
-        {kind::Tan, curveSpec<curve::tangent>(DomainRule::Everywhere),
+        {Family::Tan, curveSpec<curve::tangent>(DomainRule::Everywhere),
          132, G::Trig, "tan函数", "TAN函数", "tan", trig, {}, false, true, false, nullptr, trigLabel<kTan>,
          {textbook::tanEquation, nullptr}},
-        {kind::EllipseX, curveSpec<curve::ellipseX>(DomainRule::AroundYAxis, true),
+        {Family::EllipseX, curveSpec<curve::ellipseX>(DomainRule::AroundYAxis, true),
          139, G::Conic, "椭圆标准式1焦点在X轴上", "椭圆标准式1------焦点在X轴", "ellipse-x",
          semiAxes,
          {{1010, "画出x轴和y轴上的4个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------x=+-a^2/c"}}, true, false,
          false, ellipseXRecords, ellipseXLabel,
          {textbook::ellipseXEquation, textbook::ellipseXNames}},
-        {kind::EllipseY, curveSpec<curve::ellipseY>(DomainRule::AroundYAxis, true),
+        {Family::EllipseY, curveSpec<curve::ellipseY>(DomainRule::AroundYAxis, true),
          138, G::Conic, "椭圆标准式2焦点在Y轴上", "椭圆标准式2------焦点在Y轴", "ellipse-y",
          semiAxes,
          {{1010, "画出x轴和y轴上的4个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线-------y=+-a^2/c"}}, true, false,
          false, ellipseYRecords, ellipseYLabel,
          {textbook::ellipseYEquation, textbook::ellipseYNames}},
-        {kind::HyperbolaX, curveSpec<curve::hyperbolaX>(DomainRule::Everywhere),
+        {Family::HyperbolaX, curveSpec<curve::hyperbolaX>(DomainRule::Everywhere),
          140, G::Conic, "双曲线标准式1焦点在X轴上", "双曲线标准式1------焦点在X轴", "hyperbola-x",
          semiAxes,
          {{1010, "画出x轴的2个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------x=+-a^2/c"},
           {1013, "画出渐近线------y=+-(b/a)x"}},
          true, false, false, hyperbolaXRecords, hyperbolaXLabel,
          {textbook::hyperbolaXEquation, textbook::hyperbolaXNames}},
-        {kind::HyperbolaY, curveSpec<curve::hyperbolaY>(DomainRule::Everywhere),
+        {Family::HyperbolaY, curveSpec<curve::hyperbolaY>(DomainRule::Everywhere),
          141, G::Conic, "双曲线标准式2焦点在Y轴上", "双曲线标准式2------焦点在Y轴", "hyperbola-y",
          semiAxes,
          {{1010, "画出y轴的2个顶点"}, {1011, "画出焦点F1，F2"}, {1012, "画出准线------y=+-a^2/c"},
           {1013, "画出渐近线------y=+-(a/b)x"}},
          true, false, false, hyperbolaYRecords, hyperbolaYLabel,
          {textbook::hyperbolaYEquation, textbook::hyperbolaYNames}},
-        {kind::ParabolaRight, curveSpec<curve::parabolaRight>(DomainRule::OpensRight),
+        {Family::ParabolaRight, curveSpec<curve::parabolaRight>(DomainRule::OpensRight),
          142, G::Conic, "抛物线1　y^2=2px (p>0)", "抛物线标准式1", "parabola-right", focalParameter,
          parabolaBoxes, true, false, false, parabolaRightRecords, parabolaLabel<kY, kRight>,
          {textbook::parabolaRightEquation, textbook::parabolaRightNames}},
-        {kind::ParabolaLeft, curveSpec<curve::parabolaLeft>(DomainRule::OpensLeft),
+        {Family::ParabolaLeft, curveSpec<curve::parabolaLeft>(DomainRule::OpensLeft),
          143, G::Conic, "抛物线2　y^2=-2px (p>0)", "抛物线标准式2", "parabola-left", focalParameter,
          parabolaBoxes, true, false, false, parabolaLeftRecords, parabolaLabel<kY, kLeft>,
          {textbook::parabolaLeftEquation, textbook::parabolaLeftNames}},
-        {kind::ParabolaUp, curveSpec<curve::parabolaUp>(DomainRule::Everywhere),
+        {Family::ParabolaUp, curveSpec<curve::parabolaUp>(DomainRule::Everywhere),
          144, G::Conic, "抛物线3　x^2=2py (p>0)", "抛物线标准式3", "parabola-up", focalParameter,
          parabolaBoxes, false, false, false, parabolaUpRecords, parabolaLabel<kX, kUp>,
          {textbook::parabolaUpEquation, textbook::parabolaUpNames}},
-        {kind::ParabolaDown, curveSpec<curve::parabolaDown>(DomainRule::Everywhere),
+        {Family::ParabolaDown, curveSpec<curve::parabolaDown>(DomainRule::Everywhere),
          145, G::Conic, "抛物线4　x^2=-2py (p>0)", "抛物线标准式4", "parabola-down", focalParameter,
          parabolaBoxes, false, false, false, parabolaDownRecords, parabolaLabel<kX, kDown>,
          {textbook::parabolaDownEquation, textbook::parabolaDownNames}},
-        {kind::ParabolaGeneral, curveSpec<curve::parabolaGeneral>(DomainRule::Everywhere),
+        {Family::ParabolaGeneral, curveSpec<curve::parabolaGeneral>(DomainRule::Everywhere),
          146, G::Conic, "抛物线一般式y=Ax^2+Bx+C", "抛物线------一般式", "parabola-general",
          {{"A=", 1, kMediumRange}, {"B=", 0}, {"C=", 0}}, {}, false, false, false, nullptr, parabolaGeneralLabel,
          {textbook::parabolaGeneralEquation, nullptr}},
-        {kind::CircleOrigin, curveSpec<curve::circleOrigin>(DomainRule::AroundYAxis, true),
+        {Family::CircleOrigin, curveSpec<curve::circleOrigin>(DomainRule::AroundYAxis, true),
          147, G::Conic, "圆的标准方程,圆心在原点,半径为r", "圆的标准方程------圆心在原点",
          "circle-origin", {{"r=", 2, kSizeRange}}, {}, true, false, false, nullptr, circleOriginLabel,
          {textbook::circleOriginEquation, nullptr}},
-        {kind::CircleCentre, curveSpec<curve::circleCentre>(DomainRule::AroundX0, true),
+        {Family::CircleCentre, curveSpec<curve::circleCentre>(DomainRule::AroundX0, true),
          148, G::Conic, "圆心在点C(a,b),半径为r的圆", "圆心在点C(a,b)，半径为r的圆方程",
          "circle-centre", {{"a=", 1}, {"b=", 1}, {"r=", 3, kSizeRange}}, {{1010, "画出圆心C(a,b)"}}, true, false, false,
          circleCentreRecords, circleCentreLabel,
          {textbook::circleCentreEquation, textbook::circleCentreNames}},
-        {kind::CircleGeneral, curveSpec<curve::circleGeneral>(DomainRule::AroundHalfMinusX0, true),
+        {Family::CircleGeneral, curveSpec<curve::circleGeneral>(DomainRule::AroundHalfMinusX0, true),
          149, G::Conic, "圆的一般方程-----二元二次方程", "圆的一般方程", "circle-general",
          {{"D=", -3}, {"E=", -3}, {"F=", 1}}, {{1010, "画出圆心C"}}, true, false, true, circleGeneralRecords,
          circleGeneralLabel,
          {textbook::circleGeneralEquation, textbook::circleGeneralNames}},
-        {kind::Exponential, curveSpec<curve::exponential>(DomainRule::Everywhere),
+        {Family::Exponential, curveSpec<curve::exponential>(DomainRule::Everywhere),
          150, G::ExpLog, "指数函数", "指数函数", "exponential", {{"A=", 1, kMediumRange}, {"b=", 2, kFrequencyRange}}, {}, false, false,
          false, nullptr, expLabel,
          {textbook::exponentialEquation, nullptr}},
-        {kind::Logarithm, curveSpec<curve::logarithm>(DomainRule::PositiveX),
+        {Family::Logarithm, curveSpec<curve::logarithm>(DomainRule::PositiveX),
          151, G::ExpLog, "对数函数", "对数函数", "logarithm", {{"A=", 1, kMediumRange}}, {}, false, false, false, nullptr,
          logLabel,
          {textbook::logarithmEquation, nullptr}},
@@ -360,13 +360,13 @@ const std::vector<FamilySpec>& families() {
     return table;
 }
 
-const FamilySpec* findFamily(int k) {
+const FamilySpec* findFamily(Family k) {
     for (const FamilySpec& f : families())
         if (f.kind == k) return &f;
     return nullptr;
 }
 
-const CurveSpec* curveOf(int kind) {
+const CurveSpec* curveOf(Family kind) {
     const FamilySpec* f = findFamily(kind);
     return f ? &f->curve : nullptr;
 }

@@ -56,7 +56,7 @@ enum class FamilyGroup { Line, Trig, Conic, ExpLog };
 
 // One entry per curve family: everything its dialog shows, stores and labels.
 struct FamilySpec {
-    int kind;
+    Family kind;
     CurveSpec curve; // what the plotter draws
     int templateId;
     FamilyGroup group;
@@ -75,7 +75,7 @@ struct FamilySpec {
 
 // In the order of the menu "添加新函数".
 const std::vector<FamilySpec>& families();
-const FamilySpec* findFamily(int kind);
+const FamilySpec* findFamily(Family kind);
 const FamilySpec* findFamilyByName(const std::string& cliName);
 const char* groupCaption(FamilyGroup g); // UTF-8
 

@@ -17,7 +17,7 @@ math::Node caption(const TextbookName& n) {
     return math::row({n.name, math::colon(), n.equation});
 }
 
-const TextbookForm* textbookForm(int k) {
+const TextbookForm* textbookForm(Family k) {
     const FamilySpec* f = findFamily(k);
     return f ? &f->textbook : nullptr;
 }

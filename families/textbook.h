@@ -5,6 +5,7 @@
 
 #include "items/math_text.h"
 #include "numbers/exact_value.h"
+#include "plot/curve.h"
 
 // Each family's equation and characteristic points written as a Chinese textbook prints them:
 // x²/4+y²/3=1 (the squares worked out), y=−½x−2, y=2sin(2x)−1, x²+y²−4x+2y+1=0, A₁(−2,0),
@@ -61,7 +62,7 @@ struct TextbookForm {
 };
 
 // Null for an unknown kind.
-const TextbookForm* textbookForm(int kind);
+const TextbookForm* textbookForm(Family kind);
 
 // The names of the row's extras in their order: name i belongs to slot.extras[i].
 std::vector<TextbookName> namesOfRow(const ExpressionSlot& slot);

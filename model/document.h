@@ -24,9 +24,9 @@ struct Document {
     ViewSettings view;
     CanvasView canvas;
     LabelMetrics metrics;
-    std::map<int, FamilyState> familyStates;
+    std::map<Family, FamilyState> familyStates;
 
-    FamilyState& familyState(int kind) { return familyStates[kind]; }
+    FamilyState& familyState(Family kind) { return familyStates[kind]; }
 };
 
 // The menu's way to a new expression: refuses a sixth one with StringId::TooManyExpressions, else sets new mode.

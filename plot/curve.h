@@ -4,15 +4,38 @@
 
 namespace yhb {
 
-// Family ids; each equals the command id of its menu item.
-namespace kind {
-constexpr int SlopeIntercept = 32773, PointSlope = 32774, TwoPoint = 32775, Intercept = 32776, GeneralLine = 32777;
-constexpr int Sin = 32778, Cos = 32779, Tan = 32780;
-constexpr int EllipseX = 32781, HyperbolaX = 32782, HyperbolaY = 32783;
-constexpr int ParabolaRight = 32784, ParabolaLeft = 32785, ParabolaUp = 32786, ParabolaDown = 32787;
-constexpr int EllipseY = 32788, Exponential = 32789, Logarithm = 32790;
-constexpr int CircleOrigin = 32792, CircleCentre = 32793, CircleGeneral = 32794, ParabolaGeneral = 32795;
-} // namespace kind
+// The curve families. Each value is the command id of the family's menu item, and the number
+// a lesson of old and the tool's numeric EXPR heads use; None marks an empty row or an extra
+// that is no curve.
+enum class Family : int {
+    None = 0,
+    SlopeIntercept = 32773,
+    PointSlope = 32774,
+    TwoPoint = 32775,
+    Intercept = 32776,
+    GeneralLine = 32777,
+    Sin = 32778,
+    Cos = 32779,
+    Tan = 32780,
+    EllipseX = 32781,
+    HyperbolaX = 32782,
+    HyperbolaY = 32783,
+    ParabolaRight = 32784,
+    ParabolaLeft = 32785,
+    ParabolaUp = 32786,
+    ParabolaDown = 32787,
+    EllipseY = 32788,
+    Exponential = 32789,
+    Logarithm = 32790,
+    CircleOrigin = 32792,
+    CircleCentre = 32793,
+    CircleGeneral = 32794,
+    ParabolaGeneral = 32795,
+};
+
+constexpr int familyId(Family f) { return static_cast<int>(f); }
+// The family whose id this is; Family::None for any other number.
+Family familyOfId(int id);
 
 // A curve function: the first value of the family at x, the second value of two-branch families
 // in `second`, `undefined` set where the family has no real point. Each expects `second` = 0
@@ -44,10 +67,10 @@ struct CurveSpec {
 };
 
 // The curve of a family id, from its family table entry; null for an unknown id.
-const CurveSpec* curveOf(int kind);
+const CurveSpec* curveOf(Family family);
 
 // Curves whose two branches are joined where they end.
-bool isClosedCurve(int k);
+bool isClosedCurve(Family f);
 
 // One curve function per family, shared by evaluateCurve and the plotter's sampling loops so
 // that both compute the same bits.
@@ -120,6 +143,6 @@ inline double logarithm(const double* p, double x, double&, int&) { return p[0] 
 
 // The first value of the family at x; the second value of two-branch families goes to
 // `second`. `undefined` is set where the family has no real point, and for unknown kinds.
-double evaluateCurve(int k, const double* p, double x, double& second, int& undefined);
+double evaluateCurve(Family f, const double* p, double x, double& second, int& undefined);
 
 } // namespace yhb

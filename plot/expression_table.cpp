@@ -17,7 +17,7 @@ void ExpressionTable::resetSlot(int row) {
     ExpressionSlot& s = slot(row);
     s.twoBranches = false;
     s.extraCount = 0;
-    s.kind = 0;
+    s.kind = Family::None;
     s.plotOp = PlotOp::Curve;
     s.labels.clear();
     s.typed.clear();

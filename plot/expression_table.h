@@ -7,6 +7,7 @@
 #include "gfx/colour.h"
 #include "items/item_list.h"
 #include "numbers/exact_value.h"
+#include "plot/curve.h"
 #include "plot/plot_op.h"
 
 namespace yhb {
@@ -15,7 +16,7 @@ namespace yhb {
 struct ExtraPlot {
     bool twoBranches = false;
     int sourceControl = 0; // the check box that asked for it
-    int kind = 0;
+    Family kind = Family::None;
     PlotOp plotOp = PlotOp::None;
     double params[10] = {};
 };
@@ -24,7 +25,7 @@ struct ExpressionSlot {
     PlotOp plotOp = PlotOp::Curve;
     int extraCount = 0;
     bool twoBranches = false;
-    int kind = 0;
+    Family kind = Family::None;
     double params[10] = {};
     std::optional<ExactValue> exactParams[10]; // what was typed, where it is exact (√3 beside 1.732…)
     ExtraPlot extras[10];

@@ -24,7 +24,7 @@ bool finite2(double a, double b) { return std::isfinite(a) && std::isfinite(b); 
 
 } // namespace
 
-void plot(Surface& s, const ViewSettings& view, bool twoBranches, PlotOp op, int kind, const double* p, Band band) {
+void plot(Surface& s, const ViewSettings& view, bool twoBranches, PlotOp op, Family kind, const double* p, Band band) {
     const double sc = view.pixelsPerUnit;
     switch (op) {
     case PlotOp::Curve:

@@ -2,6 +2,7 @@
 #pragma once
 #include "plot/plot_op.h"
 #include "gfx/surface.h"
+#include "plot/curve.h"
 #include "plot/view_settings.h"
 
 namespace yhb {
@@ -16,6 +17,6 @@ constexpr int kRunCapacity = 10000;
 
 // Draws one record (a row's curve or one of its extra points and lines) with the surface's
 // current pen and text colour.
-void plot(Surface& s, const ViewSettings& view, bool twoBranches, PlotOp op, int kind, const double* params, Band band);
+void plot(Surface& s, const ViewSettings& view, bool twoBranches, PlotOp op, Family kind, const double* params, Band band);
 
 } // namespace yhb

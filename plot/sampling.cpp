@@ -41,7 +41,7 @@ namespace {
 // ---- kept samples ------------------------------------------------------------------
 
 struct Entry {
-    int kind = 0;
+    Family kind = Family::None;
     int scale = 0;
     double params[10] = {};
     std::uint64_t lastUse = 0;
@@ -57,7 +57,7 @@ struct Cache {
     std::array<Entry, kKept> entries;
     std::uint64_t clock = 0;
 
-    Entry& find(int k, int scale, const double* p) {
+    Entry& find(Family k, int scale, const double* p) {
         Entry* victim = &entries[0];
         for (Entry& e : entries) {
             if (e.used && e.kind == k && e.scale == scale && std::memcmp(e.params, p, sizeof e.params) == 0) {
@@ -190,7 +190,7 @@ void drawPass(Surface& s, const ViewSettings& view, const std::vector<Sample>& s
 
 } // namespace
 
-void sampleCurve(Surface& s, const ViewSettings& view, bool twoBranches, int k, const double* params, Band band) {
+void sampleCurve(Surface& s, const ViewSettings& view, bool twoBranches, Family k, const double* params, Band band) {
     const int scale = view.pixelsPerUnit;
     const int n = 10 * scale;
     if (n <= 0) return;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "gfx/surface.h"
+#include "plot/curve.h"
 #include "plot/plotter.h"
 #include "plot/view_settings.h"
 
@@ -13,7 +14,7 @@ namespace yhb {
 // on the band: they are kept for the curves drawn last, so that moving the origin or changing
 // one row redraws the others without evaluating them again. A pass stops evaluating once the
 // curve is past its domain (the value under the root only shrinks outwards).
-void sampleCurve(Surface& s, const ViewSettings& view, bool twoBranches, int kind, const double* params, Band band);
+void sampleCurve(Surface& s, const ViewSettings& view, bool twoBranches, Family kind, const double* params, Band band);
 
 // Forgets the kept samples (for measuring the evaluation itself).
 void clearSampleCache();

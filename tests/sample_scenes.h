@@ -19,11 +19,11 @@ namespace yhb::sample {
 // and a circle with its centre.
 inline void enterFiveRows(Document& doc) {
     RecordingNotifier n;
-    test::enter(doc, n, kind::EllipseX, {"5", "4"}, {1010, 1011, 1012});
-    test::enter(doc, n, kind::HyperbolaX, {"5", "4"}, {1010, 1011, 1012, 1013});
-    test::enter(doc, n, kind::Tan, {"1", "1", "0"});
-    test::enter(doc, n, kind::Sin, {"3", "0.5", "0"});
-    test::enter(doc, n, kind::CircleCentre, {"1", "1", "3"}, {1010});
+    test::enter(doc, n, Family::EllipseX, {"5", "4"}, {1010, 1011, 1012});
+    test::enter(doc, n, Family::HyperbolaX, {"5", "4"}, {1010, 1011, 1012, 1013});
+    test::enter(doc, n, Family::Tan, {"1", "1", "0"});
+    test::enter(doc, n, Family::Sin, {"3", "0.5", "0"});
+    test::enter(doc, n, Family::CircleCentre, {"1", "1", "3"}, {1010});
 }
 
 // A question file of about `bytes` bytes mixing text, fractions, roots, exponents and systems.

@@ -41,7 +41,7 @@ struct Extra {
 };
 
 struct Sketch {
-    int kind;
+    Family kind;
     int pixelsPerUnit;
     std::vector<double> params;
     std::vector<const char*> equation;      // lines of question markup, items separated by '|'
@@ -56,7 +56,6 @@ Extra seg(double x0, double y0, double x1, double y1, const char* name, Dir d) {
 // Sketch parameters are chosen so that every mark and name has room in 104 x 112 pixels, not
 // the family defaults.
 const std::vector<Sketch>& sketches() {
-    using namespace kind;
     const std::vector<std::vector<Name>> conicX = {{{"A1", Dir::NW}, {"A2", Dir::NE}, {"B1", Dir::SE}, {"B2", Dir::NE}},
                                                    {{"F1", Dir::SE}, {"F2", Dir::NW}},
                                                    {{"l", Dir::W}, {"l", Dir::E}}};
@@ -72,39 +71,39 @@ const std::vector<Sketch>& sketches() {
                                                    {{"l", Dir::N}, {"l", Dir::S}},
                                                    {}};
     static const std::vector<Sketch> table = {
-        {SlopeIntercept, 10, {0.8, 1.5}, {"y=|k|x+|b"}, {"k", "b"}, {}, {dot(0, 1.5, "b", Dir::NW)}},
-        {PointSlope, 10, {1, 1, 0.7}, {"y-|y1|=|k|(x-|x1|)"}, {"k", "x1", "y1"}, {{{"(x1,y1)", Dir::NW}}},
+        {Family::SlopeIntercept, 10, {0.8, 1.5}, {"y=|k|x+|b"}, {"k", "b"}, {}, {dot(0, 1.5, "b", Dir::NW)}},
+        {Family::PointSlope, 10, {1, 1, 0.7}, {"y-|y1|=|k|(x-|x1|)"}, {"k", "x1", "y1"}, {{{"(x1,y1)", Dir::NW}}},
          {seg(1, 1, 3.5, 1, nullptr, Dir::S), seg(3.5, 1, 3.5, 2.75, "k", Dir::E)}},
-        {TwoPoint, 10, {-3, -2, 2, 2}, {"{|y-|y1|}|{|y2|-|y1|}|fs|=|{|x-|x1|}|{|x2|-|x1|}|fs"},
+        {Family::TwoPoint, 10, {-3, -2, 2, 2}, {"{|y-|y1|}|{|y2|-|y1|}|fs|=|{|x-|x1|}|{|x2|-|x1|}|fs"},
          {"x1", "y1", "x2", "y2"}, {{{"(x1,y1)", Dir::SE}}, {{"(x2,y2)", Dir::NW}}}, {}},
-        {Intercept, 13, {3, 2}, {"x|a|fs|+|y|b|fs|=1"}, {"a", "b"}, {},
+        {Family::Intercept, 13, {3, 2}, {"x|a|fs|+|y|b|fs|=1"}, {"a", "b"}, {},
          {dot(3, 0, "a", Dir::SW), dot(0, 2, "b", Dir::NE)}},
-        {GeneralLine, 10, {1, 2, -2}, {"A|x+|B|y+|C|=0"}, {"A", "B", "C"}, {}, {}},
-        {Sin, 10, {2, 1, 0}, {"y=|A|sin(|B|x)+|C"}, {"A", "B", "C"}, {}, {}},
-        {Cos, 10, {2, 1, 0}, {"y=|A|cos(|B|x)+|C"}, {"A", "B", "C"}, {}, {}},
-        {Tan, 10, {1, 0.7, 0}, {"y=|A|tan(|B|x)+|C"}, {"A", "B", "C"}, {}, {}},
-        {EllipseX, 10, {3, 2.4}, {"x|2|zs|a|2|zs|fs|+|y|2|zs|b|2|zs|fs|=1"}, {"a", "b"}, conicX, {}},
-        {EllipseY, 10, {3, 2.34}, {"x|2|zs|b|2|zs|fs|+|y|2|zs|a|2|zs|fs|=1"}, {"a", "b"}, conicY, {}},
-        {HyperbolaX, 14, {1, 2}, {"x|2|zs|a|2|zs|fs|-|y|2|zs|b|2|zs|fs|=1"}, {"a", "b"}, hyperX, {}},
-        {HyperbolaY, 16, {1, 2}, {"y|2|zs|a|2|zs|fs|-|x|2|zs|b|2|zs|fs|=1"}, {"a", "b"}, hyperY, {}},
-        {ParabolaRight, 16, {1.5}, {"y|2|zs|=2|p|x"}, {"p"}, {{{"l", Dir::W}}, {{"F", Dir::SE}}}, {}},
-        {ParabolaLeft, 16, {1.5}, {"y|2|zs|=-2|p|x"}, {"p"}, {{{"l", Dir::E}}, {{"F", Dir::SW}}}, {}},
-        {ParabolaUp, 16, {1.5}, {"x|2|zs|=2|p|y"}, {"p"}, {{{"l", Dir::S}}, {{"F", Dir::NE}}}, {}},
-        {ParabolaDown, 16, {1.5}, {"x|2|zs|=-2|p|y"}, {"p"}, {{{"l", Dir::N}}, {{"F", Dir::SE}}}, {}},
-        {ParabolaGeneral, 10, {0.5, 0, -2}, {"y=|A|x|2|zs|+|B|x+|C"}, {"A", "B", "C"}, {}, {}},
-        {CircleOrigin, 12, {3.5}, {"x|2|zs|+|y|2|zs|=|r|2|zs"}, {"r"}, {},
+        {Family::GeneralLine, 10, {1, 2, -2}, {"A|x+|B|y+|C|=0"}, {"A", "B", "C"}, {}, {}},
+        {Family::Sin, 10, {2, 1, 0}, {"y=|A|sin(|B|x)+|C"}, {"A", "B", "C"}, {}, {}},
+        {Family::Cos, 10, {2, 1, 0}, {"y=|A|cos(|B|x)+|C"}, {"A", "B", "C"}, {}, {}},
+        {Family::Tan, 10, {1, 0.7, 0}, {"y=|A|tan(|B|x)+|C"}, {"A", "B", "C"}, {}, {}},
+        {Family::EllipseX, 10, {3, 2.4}, {"x|2|zs|a|2|zs|fs|+|y|2|zs|b|2|zs|fs|=1"}, {"a", "b"}, conicX, {}},
+        {Family::EllipseY, 10, {3, 2.34}, {"x|2|zs|b|2|zs|fs|+|y|2|zs|a|2|zs|fs|=1"}, {"a", "b"}, conicY, {}},
+        {Family::HyperbolaX, 14, {1, 2}, {"x|2|zs|a|2|zs|fs|-|y|2|zs|b|2|zs|fs|=1"}, {"a", "b"}, hyperX, {}},
+        {Family::HyperbolaY, 16, {1, 2}, {"y|2|zs|a|2|zs|fs|-|x|2|zs|b|2|zs|fs|=1"}, {"a", "b"}, hyperY, {}},
+        {Family::ParabolaRight, 16, {1.5}, {"y|2|zs|=2|p|x"}, {"p"}, {{{"l", Dir::W}}, {{"F", Dir::SE}}}, {}},
+        {Family::ParabolaLeft, 16, {1.5}, {"y|2|zs|=-2|p|x"}, {"p"}, {{{"l", Dir::E}}, {{"F", Dir::SW}}}, {}},
+        {Family::ParabolaUp, 16, {1.5}, {"x|2|zs|=2|p|y"}, {"p"}, {{{"l", Dir::S}}, {{"F", Dir::NE}}}, {}},
+        {Family::ParabolaDown, 16, {1.5}, {"x|2|zs|=-2|p|y"}, {"p"}, {{{"l", Dir::N}}, {{"F", Dir::SE}}}, {}},
+        {Family::ParabolaGeneral, 10, {0.5, 0, -2}, {"y=|A|x|2|zs|+|B|x+|C"}, {"A", "B", "C"}, {}, {}},
+        {Family::CircleOrigin, 12, {3.5}, {"x|2|zs|+|y|2|zs|=|r|2|zs"}, {"r"}, {},
          {dot(0, 0, "O", Dir::SW), seg(0, 0, 3.5 * 0.7071, 3.5 * 0.7071, "r", Dir::NW)}},
-        {CircleCentre, 12, {1, 1, 3}, {"{|(x-|a|)|}|2|zs|+|{|(y-|b|)|}|2|zs", "=|r|2|zs", "C(|a|,|b|)"}, {"a", "b", "r"},
+        {Family::CircleCentre, 12, {1, 1, 3}, {"{|(x-|a|)|}|2|zs|+|{|(y-|b|)|}|2|zs", "=|r|2|zs", "C(|a|,|b|)"}, {"a", "b", "r"},
          {{{"C", Dir::SE}}}, {seg(1, 1, 1 + 3 * 0.7071, 1 + 3 * 0.7071, "r", Dir::NW)}},
-        {CircleGeneral, 12, {-2, -2, -7}, {"x|2|zs|+|y|2|zs|+|D|x+|E|y+|F|=0", "C(-|D|/2,-|E|/2)"}, {"D", "E", "F"},
+        {Family::CircleGeneral, 12, {-2, -2, -7}, {"x|2|zs|+|y|2|zs|+|D|x+|E|y+|F|=0", "C(-|D|/2,-|E|/2)"}, {"D", "E", "F"},
          {{{"C", Dir::SE}}}, {}},
-        {Exponential, 10, {1, 2}, {"y=|A|b|x|zs"}, {"A", "b"}, {}, {dot(0, 1, "A", Dir::NW)}},
-        {Logarithm, 10, {3}, {"y=|A|lg|x"}, {"A"}, {}, {dot(1, 0, "1", Dir::SE)}},
+        {Family::Exponential, 10, {1, 2}, {"y=|A|b|x|zs"}, {"A", "b"}, {}, {dot(0, 1, "A", Dir::NW)}},
+        {Family::Logarithm, 10, {3}, {"y=|A|lg|x"}, {"A"}, {}, {dot(1, 0, "1", Dir::SE)}},
     };
     return table;
 }
 
-const Sketch* findSketch(int kind) {
+const Sketch* findSketch(Family kind) {
     for (const Sketch& s : sketches())
         if (s.kind == kind) return &s;
     return nullptr;

@@ -50,8 +50,8 @@ bool copyThroughMenu(MainWindow& w, int row, const QString& item) {
 TEST(CopyEquation, RightClickOnALabelCopiesThatRowsEquationAsTextLatexAndMathMl) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::SlopeIntercept, {"-0.5", "-2"});
-    enterThroughDialog(w, kind::EllipseX, {"2", "√3"}, {1011});
+    enterThroughDialog(w, Family::SlopeIntercept, {"-0.5", "-2"});
+    enterThroughDialog(w, Family::EllipseX, {"2", "√3"}, {1011});
     settle();
     w.client()->repaint();
     ASSERT_EQ(app.doc().table.slotCount, 2);

@@ -41,7 +41,7 @@ TEST(ParameterDialog, ApplyRepaintsAtOnceAndTheRefusedCircleStaysOpen) {
     Document doc;
     RecordingNotifier n;
     ASSERT_TRUE(beginNew(doc, n));
-    ParameterDialog d(doc, *findFamily(kind::CircleGeneral), n, nullptr);
+    ParameterDialog d(doc, *findFamily(Family::CircleGeneral), n, nullptr);
     int repaints = 0;
     d.form().repaintCanvas = [&] { ++repaints; };
     d.show();
@@ -96,7 +96,7 @@ TEST(FormulaPicture, EveryFamilyHasALegiblePicture) {
 TEST(ParameterDialog, ScreenshotOfEachGroup) {
     Document doc;
     RecordingNotifier n;
-    for (int k : {kind::TwoPoint, kind::Sin, kind::HyperbolaX, kind::CircleGeneral, kind::ParabolaRight, kind::Exponential}) {
+    for (Family k : {Family::TwoPoint, Family::Sin, Family::HyperbolaX, Family::CircleGeneral, Family::ParabolaRight, Family::Exponential}) {
         ParameterDialog d(doc, *findFamily(k), n, nullptr);
         d.show();
         d.adjustSize();

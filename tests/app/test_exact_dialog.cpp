@@ -64,7 +64,7 @@ TEST(ExactDialog, TypedRootIsStoredExactAndANonNumberIsSaidUnderItsField) {
         QTest::mouseClick(button(d, "确定"), Qt::LeftButton);
         EXPECT_FALSE(d.isVisible());
     };
-    app.window->command(kind::EllipseX);
+    app.window->command(Family::EllipseX);
     ASSERT_TRUE(ran);
     ASSERT_EQ(app.doc().table.slotCount, 1);
     const ExpressionSlot& row = app.doc().table.slot(0);
@@ -77,7 +77,7 @@ TEST(ExactDialog, TypedRootIsStoredExactAndANonNumberIsSaidUnderItsField) {
 
 TEST(ExactDialog, AValueThatIsNotFiniteKeepsTheDialogOpenAndChangesNothing) {
     App app;
-    enterThroughDialog(*app.window, kind::EllipseX, {"5", "4"});
+    enterThroughDialog(*app.window, Family::EllipseX, {"5", "4"});
     ASSERT_EQ(app.doc().table.slotCount, 1);
     bool ran = false;
     app.window->runParameterDialog = [&](ParameterDialog& d) {

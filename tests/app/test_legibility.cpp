@@ -259,11 +259,11 @@ TEST(PresentationMode, F5SwitchesTheWindowAndBack) {
         if (menu->text() == "坐标设置" && menu->menu()) inAxesMenu = menu->menu()->actions().contains(item);
     EXPECT_TRUE(inAxesMenu);
 
-    enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1010, 1011, 1012});
-    enterThroughDialog(w, kind::HyperbolaX, {"5", "4"}, {1010, 1011, 1012, 1013});
-    enterThroughDialog(w, kind::Tan, {"1", "1", "0"});
-    enterThroughDialog(w, kind::Sin, {"3", "0.5", "0"});
-    enterThroughDialog(w, kind::CircleCentre, {"1", "1", "3"}, {1010});
+    enterThroughDialog(w, Family::EllipseX, {"5", "4"}, {1010, 1011, 1012});
+    enterThroughDialog(w, Family::HyperbolaX, {"5", "4"}, {1010, 1011, 1012, 1013});
+    enterThroughDialog(w, Family::Tan, {"1", "1", "0"});
+    enterThroughDialog(w, Family::Sin, {"3", "0.5", "0"});
+    enterThroughDialog(w, Family::CircleCentre, {"1", "1", "3"}, {1010});
     QApplication::processEvents();
     auto readOutHeight = [&](QPoint at) {
         const QImage still = w.canvas()->image().copy();

@@ -59,8 +59,8 @@ void clickRadio(QDialog& d, const QString& name) {
 
 // Two rows entered through their dialogs, a zoom and the π axis: what a teacher prepares.
 void prepare(MainWindow& w) {
-    enterThroughDialog(w, kind::EllipseX, {"5", "3"}, {1010, 1012});
-    enterThroughDialog(w, kind::Sin, {"2", "0.5", "1"});
+    enterThroughDialog(w, Family::EllipseX, {"5", "3"}, {1010, 1012});
+    enterThroughDialog(w, Family::Sin, {"2", "0.5", "1"});
     click(w.toolbarButton(0));
     w.action(Command::PiAxis)->trigger();
 }
@@ -92,7 +92,7 @@ TEST(LessonWindow, SavedLessonOpensInAnotherWindowAsItWasShown) {
 
     App second;
     MainWindow& b = *second.window;
-    enterThroughDialog(b, kind::Tan, {}); // replaced by the lesson
+    enterThroughDialog(b, Family::Tan, {}); // replaced by the lesson
     Prompt prompt(b.lessons());
     prompt.answer = "不保存";
     pickFile(b.lessons(), path);
@@ -171,7 +171,7 @@ TEST(LessonWindow, DeletingEveryRowLeavesNothingToAskAbout) {
     App app;
     MainWindow& w = *app.window;
     Prompt prompt(w.lessons());
-    enterThroughDialog(w, kind::Cos, {"3"});
+    enterThroughDialog(w, Family::Cos, {"3"});
     EXPECT_TRUE(w.windowTitle().endsWith("*"));
     click(w.deleteButton(0));
     EXPECT_EQ(w.windowTitle().toStdString(), appTitleUtf8());
@@ -223,7 +223,7 @@ TEST(LessonWindow, SaveInThePromptWritesTheChangedRowsBeforeClosing) {
     EXPECT_EQ(prompt.count, 0);
 
     w.show();
-    enterThroughDialog(w, kind::Cos, {"3"});
+    enterThroughDialog(w, Family::Cos, {"3"});
     prompt.answer = "保存";
     EXPECT_TRUE(w.close());
     EXPECT_EQ(prompt.count, 1);
@@ -257,7 +257,7 @@ TEST(LessonWindow, NewAsksThenEmptiesTheTableAndResetsTheView) {
     EXPECT_FALSE(w.deleteButton(0)->isVisible());
 
     // The lesson's rows are gone, but a new row is still a change worth asking about.
-    enterThroughDialog(w, kind::Sin, {});
+    enterThroughDialog(w, Family::Sin, {});
     prompt.answer = "取消";
     w.action(Command::NewLesson)->trigger();
     EXPECT_EQ(prompt.count, 1);

@@ -49,7 +49,7 @@ TEST(MainWindow, EnteringThroughTheDialogStoresAndDrawsTheRow) {
         QApplication::sendEvent(d.field(1), &enter);
         EXPECT_EQ(d.result(), 1);
     };
-    w.command(kind::SlopeIntercept);
+    w.command(Family::SlopeIntercept);
     EXPECT_TRUE(sawDefaults);
     ASSERT_EQ(app.doc().table.slotCount, 1);
     EXPECT_EQ(app.doc().table.slot(0).params[1], 2.0);
@@ -80,10 +80,10 @@ TEST(MainWindow, TheSixthExpressionIsRefusedAndFOpensNothing) {
     EXPECT_EQ(opened, 0);
     EXPECT_TRUE(app.notifier.messages.empty());
     w.runParameterDialog = {};
-    for (int i = 0; i < 5; ++i) enterThroughDialog(w, kind::SlopeIntercept, {QString::number(i)});
+    for (int i = 0; i < 5; ++i) enterThroughDialog(w, Family::SlopeIntercept, {QString::number(i)});
     ASSERT_EQ(app.doc().table.slotCount, 5);
     w.runParameterDialog = [&](ParameterDialog&) { ++opened; };
-    w.command(kind::EllipseX);
+    w.command(Family::EllipseX);
     w.command(Command::KeyF);
     EXPECT_EQ(opened, 0);
     ASSERT_EQ(app.notifier.messages.size(), 2u);
@@ -94,7 +94,7 @@ TEST(MainWindow, TheSixthExpressionIsRefusedAndFOpensNothing) {
 TEST(MainWindow, FullScreenAndPiAxisToggleWithTheirCheckMarks) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::Sin, {});
+    enterThroughDialog(w, Family::Sin, {});
     w.command(Command::MainFullScreen);
     w.renderClient();
     EXPECT_TRUE(w.action(Command::MainFullScreen)->isChecked());
@@ -134,22 +134,22 @@ TEST(MainWindow, ToolbarZoomLimitsAndNumbers) {
 TEST(MainWindow, DeleteAndModifyButtons) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::SlopeIntercept, {"1"});
-    enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1011});
-    enterThroughDialog(w, kind::Cos, {"2"});
+    enterThroughDialog(w, Family::SlopeIntercept, {"1"});
+    enterThroughDialog(w, Family::EllipseX, {"5", "4"}, {1011});
+    enterThroughDialog(w, Family::Cos, {"2"});
     w.renderClient();
     EXPECT_TRUE(w.deleteButton(2)->isVisible());
 
     click(w.deleteButton(0));
     ASSERT_EQ(app.doc().table.slotCount, 2);
-    EXPECT_EQ(app.doc().table.slot(0).kind, kind::EllipseX);
+    EXPECT_EQ(app.doc().table.slot(0).kind, Family::EllipseX);
     EXPECT_FALSE(w.deleteButton(2)->isVisible());
     EXPECT_FALSE(w.modifyButton(2)->isVisible());
 
     // Modify opens the row's family with its values; Cancel leaves the row as it was.
     bool shown = false;
     w.runParameterDialog = [&](ParameterDialog& d) {
-        shown = d.form().family().kind == kind::EllipseX && d.field(0)->text() == "5.0" && d.box(1)->isChecked();
+        shown = d.form().family().kind == Family::EllipseX && d.field(0)->text() == "5.0" && d.box(1)->isChecked();
         d.reject();
     };
     click(w.modifyButton(0));
@@ -210,11 +210,11 @@ TEST(MainWindow, Screenshot) {
     App app;
     MainWindow& w = *app.window;
     w.resizeClient(1000, 640);
-    enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1010, 1011, 1012});
-    enterThroughDialog(w, kind::HyperbolaX, {"3", "2"}, {1013});
-    enterThroughDialog(w, kind::Tan, {});
-    enterThroughDialog(w, kind::CircleCentre, {"-2", "1", "2"}, {1010});
-    enterThroughDialog(w, kind::ParabolaRight, {"2"}, {1010, 1011});
+    enterThroughDialog(w, Family::EllipseX, {"5", "4"}, {1010, 1011, 1012});
+    enterThroughDialog(w, Family::HyperbolaX, {"3", "2"}, {1013});
+    enterThroughDialog(w, Family::Tan, {});
+    enterThroughDialog(w, Family::CircleCentre, {"-2", "1", "2"}, {1010});
+    enterThroughDialog(w, Family::ParabolaRight, {"2"}, {1010, 1011});
     const QImage shot = w.renderClient();
     EXPECT_TRUE(shot.save(QString::fromStdString(testOutputDir() + "/main-window.png")));
     for (QRgb c : {qRgb(255, 0, 255), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 0)})
@@ -224,7 +224,7 @@ TEST(MainWindow, Screenshot) {
 TEST(MainWindow, ExportWritesPngOrVectorSvgAndNamesAFileItCannotWrite) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1010});
+    enterThroughDialog(w, Family::EllipseX, {"5", "4"}, {1010});
     TempDir d;
     ASSERT_TRUE(saveCanvasPicture(app.doc(), w.canvas()->image(), QString::fromStdString(d / "c.png"), app.notifier));
     EXPECT_EQ(QImage(QString::fromStdString(d / "c.png")), w.canvas()->image());

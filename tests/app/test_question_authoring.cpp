@@ -165,7 +165,7 @@ TEST(QuestionAuthoring, AQuestionsFigureOpensInTheMainWindow) {
     BankApp b;
     MainWindow& w = *b.app.window;
     QuestionWindow* q = b.q();
-    enterThroughDialog(w, kind::Sin, {});
+    enterThroughDialog(w, Family::Sin, {});
     w.toolbarAction(0); // zoomed in before
     b.app.window->command(cmd::BankCategoryBase);
     EXPECT_TRUE(q->action(Command::ShowFigure)->isEnabled());
@@ -176,10 +176,10 @@ TEST(QuestionAuthoring, AQuestionsFigureOpensInTheMainWindow) {
     settle();
     Document& doc = b.app.doc();
     ASSERT_EQ(doc.table.slotCount, 2);
-    EXPECT_EQ(doc.table.slot(0).kind, kind::EllipseX);
+    EXPECT_EQ(doc.table.slot(0).kind, Family::EllipseX);
     EXPECT_EQ(doc.table.slot(0).params[0], 5.0);
     EXPECT_EQ(doc.table.slot(0).extraCount, 2); // the foci
-    EXPECT_EQ(doc.table.slot(1).kind, kind::CircleOrigin);
+    EXPECT_EQ(doc.table.slot(1).kind, Family::CircleOrigin);
     EXPECT_EQ(doc.view.pixelsPerUnit, 20);
     EXPECT_TRUE(w.modifyButton(1)->isVisible());
     // Not while a family dialog edits one of the rows.
@@ -189,7 +189,7 @@ TEST(QuestionAuthoring, AQuestionsFigureOpensInTheMainWindow) {
         d.reject();
     };
     b.app.notifier.messages.clear();
-    w.command(kind::Sin);
+    w.command(Family::Sin);
     ASSERT_EQ(b.app.notifier.messages.size(), 1u);
     EXPECT_EQ(b.app.notifier.messages[0].text, "请先关闭正在编辑的函数对话框，再显示图形。");
     q->command(Command::NextQuestion);

@@ -86,14 +86,14 @@ TEST(SavingWindow, AWriteProtectedLessonIsReplacedOnlyAfterTheUserSaysSo) {
     notifier.setOwner(&w);
     w.resizeClient(780, 560);
     w.show();
-    enterThroughDialog(w, kind::EllipseX, {"5", "3"});
+    enterThroughDialog(w, Family::EllipseX, {"5", "3"});
     TempDir d;
     const std::string path = d / "第一课.yhb";
     pickFile(w.lessons(), path);
     ASSERT_TRUE(w.lessons().saveAs());
     const std::string first = slurp(path);
     ::chmod(path.c_str(), 0444);
-    enterThroughDialog(w, kind::Sin, {"2"});
+    enterThroughDialog(w, Family::Sin, {"2"});
 
     {
         BoxAnswer cancel("取消");
@@ -120,7 +120,7 @@ TEST(SavingWindow, AWriteProtectedLessonIsReplacedOnlyAfterTheUserSaysSo) {
 TEST(SavingWindow, EveryWriterSaysWhyAndKeepsTheOldFile) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::EllipseX, {"5", "3"});
+    enterThroughDialog(w, Family::EllipseX, {"5", "3"});
     TempDir d;
     const std::string old = "an old file that must survive";
     auto expectKept = [&](const std::string& name, const std::function<void(const std::string&)>& save) {

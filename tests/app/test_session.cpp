@@ -36,11 +36,11 @@ TEST(Session, WritesNothing) {
     {
         App app("bank");
         MainWindow& w = *app.window;
-        enterThroughDialog(w, kind::EllipseX, {"5", "4"}, {1010, 1011, 1012});
-        enterThroughDialog(w, kind::HyperbolaY, {}, {1013});
-        enterThroughDialog(w, kind::CircleGeneral, {"1", "0", "0.2"}, {1010});
-        enterThroughDialog(w, kind::Logarithm, {"2"});
-        enterThroughDialog(w, kind::ParabolaGeneral, {"0.5", "1", "-2"});
+        enterThroughDialog(w, Family::EllipseX, {"5", "4"}, {1010, 1011, 1012});
+        enterThroughDialog(w, Family::HyperbolaY, {}, {1013});
+        enterThroughDialog(w, Family::CircleGeneral, {"1", "0", "0.2"}, {1010});
+        enterThroughDialog(w, Family::Logarithm, {"2"});
+        enterThroughDialog(w, Family::ParabolaGeneral, {"0.5", "1", "-2"});
         w.runParameterDialog = [](ParameterDialog& d) { d.command(DialogButton::Ok); };
         w.modifyRow(2);
         w.deleteRow(0);

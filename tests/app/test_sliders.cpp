@@ -20,7 +20,7 @@ namespace {
 constexpr int kStuckMs = 30000;
 
 // Opens the family's dialog from the menu, hands it to `drive`, and closes it if it is left open.
-void withDialog(MainWindow& w, int kind, const std::function<void(ParameterDialog&)>& drive) {
+void withDialog(MainWindow& w, Family kind, const std::function<void(ParameterDialog&)>& drive) {
     auto previous = w.runParameterDialog;
     w.runParameterDialog = [&](ParameterDialog& d) {
         d.show();
@@ -43,7 +43,7 @@ TEST(Sliders, AStepIsApplyWithTheValueTyped) {
     App bySlider, byHand;
     std::string during;
     QImage sliderClient, handClient, before;
-    withDialog(*bySlider.window, kind::EllipseX, [&](ParameterDialog& d) {
+    withDialog(*bySlider.window, Family::EllipseX, [&](ParameterDialog& d) {
         checkAll(d);
         before = bySlider.window->renderClient();
         d.slider(1)->setFocus();
@@ -52,7 +52,7 @@ TEST(Sliders, AStepIsApplyWithTheValueTyped) {
         during = rowSeen(bySlider.doc(), 0);
         sliderClient = bySlider.window->renderClient();
     });
-    withDialog(*byHand.window, kind::EllipseX, [&](ParameterDialog& d) {
+    withDialog(*byHand.window, Family::EllipseX, [&](ParameterDialog& d) {
         checkAll(d);
         d.field(1)->setText("3.9");
         d.command(DialogButton::Apply);
@@ -70,7 +70,7 @@ TEST(Sliders, AStepIsApplyWithTheValueTyped) {
 
 TEST(Sliders, KeysMoveOneStepOrTenAndTheFirstMoveClaimsTheRowOnce) {
     App app;
-    withDialog(*app.window, kind::Sin, [&](ParameterDialog& d) {
+    withDialog(*app.window, Family::Sin, [&](ParameterDialog& d) {
         QSlider* a = d.slider(0);
         a->setFocus();
         EXPECT_EQ(app.doc().table.slotCount, 0); // opening claims nothing
@@ -93,14 +93,14 @@ TEST(Sliders, KeysMoveOneStepOrTenAndTheFirstMoveClaimsTheRowOnce) {
     });
     EXPECT_EQ(app.doc().table.slotCount, 1);
     // The next opening of the family writes the row after it.
-    withDialog(*app.window, kind::Sin, [&](ParameterDialog& d) { QTest::keyClick(d.slider(2), Qt::Key_Up); });
+    withDialog(*app.window, Family::Sin, [&](ParameterDialog& d) { QTest::keyClick(d.slider(2), Qt::Key_Up); });
     EXPECT_EQ(app.doc().table.slotCount, 2);
     EXPECT_EQ(app.doc().table.slot(1).params[2], 0.1);
 }
 
 TEST(Sliders, AnimationRunsUntilStoppedTouchedOrClosed) {
     App app;
-    withDialog(*app.window, kind::EllipseX, [&](ParameterDialog& d) {
+    withDialog(*app.window, Family::EllipseX, [&](ParameterDialog& d) {
         checkAll(d);
         QTest::mouseClick(d.playButton(1), Qt::LeftButton);
         EXPECT_TRUE(d.animating());
@@ -144,7 +144,7 @@ TEST(Sliders, AnimationRunsUntilStoppedTouchedOrClosed) {
 // The run ends at the value that stops being a circle, with one message.
 TEST(Sliders, TheGeneralCirclesRefusalStopsTheAnimation) {
     App app;
-    withDialog(*app.window, kind::CircleGeneral, [&](ParameterDialog& d) {
+    withDialog(*app.window, Family::CircleGeneral, [&](ParameterDialog& d) {
         d.field(2)->selectAll();
         QTest::keyClicks(d.field(2), "4.2"); // D = E = -3: F may reach 4.4
         QTest::mouseClick(d.playButton(2), Qt::LeftButton);
@@ -160,7 +160,7 @@ TEST(Sliders, TheGeneralCirclesRefusalStopsTheAnimation) {
 
 TEST(Sliders, BadRangesAreNamedAndLeaveTheSliderAsItWas) {
     App app;
-    withDialog(*app.window, kind::HyperbolaX, [&](ParameterDialog& d) {
+    withDialog(*app.window, Family::HyperbolaX, [&](ParameterDialog& d) {
         EXPECT_EQ(d.rangeFrom(1)->text(), "0.5");
         EXPECT_EQ(d.rangeTo(1)->text(), "10.0");
         EXPECT_EQ(d.slider(1)->maximum(), 100);
@@ -183,7 +183,7 @@ TEST(Sliders, BadRangesAreNamedAndLeaveTheSliderAsItWas) {
 // A range narrowed below the field's value is kept: the run starts from the slider's end.
 TEST(Sliders, TheAnimationKeepsTheRangeTyped) {
     App app;
-    withDialog(*app.window, kind::EllipseX, [&](ParameterDialog& d) {
+    withDialog(*app.window, Family::EllipseX, [&](ParameterDialog& d) {
         d.rangeTo(1)->selectAll();
         QTest::keyClicks(d.rangeTo(1), "3");
         EXPECT_EQ(d.slider(1)->value(), 30);
@@ -200,7 +200,7 @@ TEST(Sliders, TheAnimationKeepsTheRangeTyped) {
 TEST(Sliders, TheCanvasCanBeDraggedUnderTheDialogWhileItAnimates) {
     App app;
     MainWindow& w = *app.window;
-    withDialog(w, kind::EllipseX, [&](ParameterDialog& d) {
+    withDialog(w, Family::EllipseX, [&](ParameterDialog& d) {
         QTest::mouseClick(d.playButton(0), Qt::LeftButton);
         const int x0 = app.doc().canvas.originX, y0 = app.doc().canvas.originY;
         const QPoint start = w.canvas()->mapTo(&w, QPoint(200, 200));
@@ -229,7 +229,7 @@ TEST(Sliders, TheCanvasCanBeDraggedUnderTheDialogWhileItAnimates) {
 // Saved for looking at: the ellipse's dialog with its sliders.
 TEST(Sliders, ScreenshotOfTheEllipseDialog) {
     App app;
-    withDialog(*app.window, kind::EllipseX, [&](ParameterDialog& d) {
+    withDialog(*app.window, Family::EllipseX, [&](ParameterDialog& d) {
         checkAll(d);
         d.adjustSize();
         QApplication::processEvents();

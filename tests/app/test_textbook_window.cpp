@@ -27,11 +27,11 @@ void trigger(MainWindow& w, Command c) {
 // hyperbola with its asymptotes, a parabola with focus and directrix, a line through two
 // marked points and a circle with its centre.
 void enterLessonScene(MainWindow& w) {
-    enterThroughDialog(w, kind::EllipseX, {"2", "√3"}, {1010, 1011, 1012});
-    enterThroughDialog(w, kind::HyperbolaX, {"3", "4"}, {1013});
-    enterThroughDialog(w, kind::ParabolaRight, {"2"}, {1010, 1011});
-    enterThroughDialog(w, kind::TwoPoint, {"-2", "-1", "1", "2"}, {1010, 1011});
-    enterThroughDialog(w, kind::CircleCentre, {"-2", "1", "1"}, {1010});
+    enterThroughDialog(w, Family::EllipseX, {"2", "√3"}, {1010, 1011, 1012});
+    enterThroughDialog(w, Family::HyperbolaX, {"3", "4"}, {1013});
+    enterThroughDialog(w, Family::ParabolaRight, {"2"}, {1010, 1011});
+    enterThroughDialog(w, Family::TwoPoint, {"-2", "-1", "1", "2"}, {1010, 1011});
+    enterThroughDialog(w, Family::CircleCentre, {"-2", "1", "1"}, {1010});
     settle();
 }
 
@@ -107,7 +107,7 @@ RecordingSurface record(Document& doc) {
 TEST(TextbookWindow, MenuItemSwitchesThePanelAndPresentationHoldsItOn) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::EllipseX, {"2", "√3"});
+    enterThroughDialog(w, Family::EllipseX, {"2", "√3"});
     settle();
     QAction* item = w.action(Command::TextbookNotation);
     ASSERT_NE(item, nullptr);

@@ -25,7 +25,7 @@ using namespace yhb::test;
 TEST(WindowFaults, LeavingFullScreenLaysTheWindowOutAtOnce) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::Sin, {});
+    enterThroughDialog(w, Family::Sin, {});
     settle();
     const QRect normal = w.canvas()->geometry();
     ASSERT_EQ(normal.topLeft(), QPoint(10, 60));
@@ -105,7 +105,7 @@ TEST(WindowFaults, AFamilyDialogBlocksTheMainWindowButNotTheQuestionWindow) {
         settle();
         d.reject();
     };
-    w.command(kind::Sin);
+    w.command(Family::Sin);
     EXPECT_TRUE(ran);
     EXPECT_EQ(app.doc().view.pixelsPerUnit, 20) << "the main window took a click under its dialog";
 }
@@ -124,7 +124,7 @@ TEST(WindowFaults, MessageBoxesBelongToTheWindowsThatRaiseThem) {
         d.command(DialogButton::Apply);
         d.reject();
     };
-    w.command(kind::CircleGeneral);
+    w.command(Family::CircleGeneral);
     ASSERT_EQ(app.notifier.messages.size(), 1u);
     EXPECT_EQ(app.notifier.messages[0].owner, MessageOwner::of(dialogSeen));
     // Bank information: no owner.
@@ -182,7 +182,7 @@ TEST(WindowFaults, ClosingTheMainWindowEndsTheProgramWhateverTheQuestionWindowSh
 TEST(WindowFaults, IconButtonsSayWhatTheyDoWhenHovered) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::Sin, {});
+    enterThroughDialog(w, Family::Sin, {});
     settle();
     auto hover = [](QWidget* button) {
         const QPoint at(button->width() / 2, button->height() / 2);
@@ -202,7 +202,7 @@ TEST(WindowFaults, IconButtonsSayWhatTheyDoWhenHovered) {
 TEST(WindowFaults, CtrlQQuitsAfterAskingAboutUnsavedRows) {
     App app;
     MainWindow& w = *app.window;
-    enterThroughDialog(w, kind::Sin, {});
+    enterThroughDialog(w, Family::Sin, {});
     QString answer = "取消";
     int asked = 0;
     w.lessons().runPrompt = [&](QMessageBox& box) {

@@ -39,7 +39,7 @@ struct App {
 };
 
 // Enters an expression through its dialog: the menu command, the texts typed, Enter.
-inline void enterThroughDialog(MainWindow& w, int kind, const std::vector<QString>& texts,
+inline void enterThroughDialog(MainWindow& w, Family kind, const std::vector<QString>& texts,
                                const std::vector<int>& boxes = {}) {
     auto previous = w.runParameterDialog;
     w.runParameterDialog = [&](ParameterDialog& d) {

@@ -26,10 +26,10 @@ std::string fails(const std::string& text) {
 
 TEST(CliExpression, FamiliesFieldsAndBoxes) {
     CliExpression e = ok("ellipse-x:4,2+1010+1011");
-    EXPECT_EQ(e.family->kind, kind::EllipseX);
+    EXPECT_EQ(e.family->kind, Family::EllipseX);
     EXPECT_EQ(e.texts, (std::vector<std::string>{"4", "2"}));
     EXPECT_EQ(e.boxes, (std::vector<int>{1010, 1011}));
-    EXPECT_EQ(ok("32781").family->kind, kind::EllipseX);
+    EXPECT_EQ(ok("32781").family->kind, Family::EllipseX);
     EXPECT_TRUE(ok("sin").texts.empty());
     EXPECT_EQ(ok("line-slope:1e+5,-2").texts, (std::vector<std::string>{"1e+5", "-2"}));
     EXPECT_EQ(ok("circle-centre:,,5+1010").texts, (std::vector<std::string>{"", "", "5"}));

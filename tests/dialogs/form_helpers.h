@@ -12,12 +12,12 @@ namespace yhb::test {
 
 // A form of `kind` on `doc`, opened the way the menu (new) or a modify button opens it.
 struct OpenForm {
-    OpenForm(Document& doc, int kind, RecordingNotifier& n) : form(doc, *findFamily(kind), n) { form.initialise(); }
+    OpenForm(Document& doc, Family kind, RecordingNotifier& n) : form(doc, *findFamily(kind), n) { form.initialise(); }
     ParameterForm form;
 };
 
 // A form of `kind` opened on the row begun, these texts typed and boxes ticked, then 确定.
-inline bool typeAndOk(Document& doc, RecordingNotifier& n, int kind, const std::vector<std::string>& fields,
+inline bool typeAndOk(Document& doc, RecordingNotifier& n, Family kind, const std::vector<std::string>& fields,
                       const std::vector<int>& boxes) {
     ParameterForm form(doc, *findFamily(kind), n);
     form.initialise();
@@ -26,7 +26,7 @@ inline bool typeAndOk(Document& doc, RecordingNotifier& n, int kind, const std::
     return form.ok();
 }
 
-inline bool enter(Document& doc, RecordingNotifier& n, int kind, const std::vector<std::string>& fields,
+inline bool enter(Document& doc, RecordingNotifier& n, Family kind, const std::vector<std::string>& fields,
                   const std::vector<int>& boxes = {}) {
     return beginNew(doc, n) && typeAndOk(doc, n, kind, fields, boxes);
 }
@@ -55,7 +55,7 @@ inline std::string readLabel(const ItemList& list) {
 // What a user sees of a row: its values, its points and lines, its label and its colour.
 inline std::string rowSeen(const Document& doc, int r) {
     const ExpressionSlot& s = doc.table.slot(r);
-    std::string out = std::to_string(s.kind) + " colour " + std::to_string(s.colourIndex) + " p";
+    std::string out = std::to_string(familyId(s.kind)) + " colour " + std::to_string(s.colourIndex) + " p";
     char buf[64];
     for (double v : s.params) {
         std::snprintf(buf, sizeof buf, " %.17g", v);

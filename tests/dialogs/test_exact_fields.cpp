@@ -26,9 +26,9 @@ bool sameBits(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
 TEST(ExactFields, TypedFormsAreDrawnFromTheirValuesAndKeptExact) {
     Document doc;
     RecordingNotifier n;
-    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"2", "√3"_gb}));
-    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"1/2", "1.732"}));
-    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"（１＋√５）／２"_gb, "2x"}));
+    ASSERT_TRUE(enter(doc, n, Family::EllipseX, {"2", "√3"_gb}));
+    ASSERT_TRUE(enter(doc, n, Family::EllipseX, {"1/2", "1.732"}));
+    ASSERT_TRUE(enter(doc, n, Family::EllipseX, {"（１＋√５）／２"_gb, "2x"}));
     const ExpressionSlot &root = doc.table.slot(0), &half = doc.table.slot(1), &golden = doc.table.slot(2);
     EXPECT_TRUE(sameBits(root.params[1], std::sqrt(3.0)));
     EXPECT_EQ(exactOf(root, 1), "√3");
@@ -53,14 +53,14 @@ TEST(ExactFields, TypedFormsAreDrawnFromTheirValuesAndKeptExact) {
 TEST(ExactFields, AValueThatIsNotFiniteIsRefusedAndNothingChanges) {
     Document doc;
     RecordingNotifier n;
-    EXPECT_FALSE(enter(doc, n, kind::EllipseX, {"1e999", "2"}));
+    EXPECT_FALSE(enter(doc, n, Family::EllipseX, {"1e999", "2"}));
     ASSERT_EQ(n.messages.size(), 1u);
     EXPECT_EQ(n.messages[0].text, "a：“1e999”不是有限的数，不能计算");
     EXPECT_EQ(doc.table.slotCount, 0);
 
-    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"5", "4"}));
+    ASSERT_TRUE(enter(doc, n, Family::EllipseX, {"5", "4"}));
     beginModify(doc, 0);
-    OpenForm f(doc, kind::EllipseX, n);
+    OpenForm f(doc, Family::EllipseX, n);
     f.form.fieldTexts[1] = "nan";
     EXPECT_FALSE(f.form.ok());
     EXPECT_EQ(n.messages.back().text, "b：“nan”不是有限的数，不能计算");
@@ -72,11 +72,11 @@ TEST(ExactFields, AValueThatIsNotFiniteIsRefusedAndNothingChanges) {
 TEST(ExactFields, AnExactFormReopensAsTypedAndDecimalsAsBefore) {
     Document doc;
     RecordingNotifier n;
-    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"2π/3"_gb, "1/2"}));
-    ASSERT_TRUE(enter(doc, n, kind::EllipseX, {"1.26", "1.732"}));
+    ASSERT_TRUE(enter(doc, n, Family::EllipseX, {"2π/3"_gb, "1/2"}));
+    ASSERT_TRUE(enter(doc, n, Family::EllipseX, {"1.26", "1.732"}));
     const double before = doc.table.slot(0).params[0];
     beginModify(doc, 0);
-    OpenForm exact(doc, kind::EllipseX, n);
+    OpenForm exact(doc, Family::EllipseX, n);
     EXPECT_EQ(cp936::toUtf8(exact.form.fieldTexts[0]), "2π/3");
     EXPECT_EQ(exact.form.fieldTexts[1], "1/2");
     ASSERT_TRUE(exact.form.ok());
@@ -84,7 +84,7 @@ TEST(ExactFields, AnExactFormReopensAsTypedAndDecimalsAsBefore) {
     EXPECT_EQ(exactOf(doc.table.slot(0), 0), "2π/3");
     // Decimals reopen rounded to one place, as they always have.
     beginModify(doc, 1);
-    OpenForm decimal(doc, kind::EllipseX, n);
+    OpenForm decimal(doc, Family::EllipseX, n);
     EXPECT_EQ(decimal.form.fieldTexts[0], "1.3");
     EXPECT_EQ(decimal.form.fieldTexts[1], "1.7");
 }

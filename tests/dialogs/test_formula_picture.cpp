@@ -45,21 +45,21 @@ bool isAxisName(const PictureText& t) { return t.text == "x" || t.text == "y"; }
 // What each sketch must name: every point and line its boxes offer, and the marks its
 // equation is about (intercepts, radius, slope).
 TEST(FormulaPicture, EverySketchNamesWhatItsBoxesOffer) {
-    const std::map<int, std::multiset<std::string>> expected = {
-        {kind::PointSlope, {"(x1,y1)", "k"}},
-        {kind::TwoPoint, {"(x1,y1)", "(x2,y2)"}},
-        {kind::Intercept, {"a", "b"}},
-        {kind::EllipseX, {"A1", "A2", "B1", "B2", "F1", "F2", "l", "l"}},
-        {kind::EllipseY, {"A1", "A2", "B1", "B2", "F1", "F2", "l", "l"}},
-        {kind::HyperbolaX, {"A1", "A2", "F1", "F2", "l", "l"}},
-        {kind::HyperbolaY, {"A1", "A2", "F1", "F2", "l", "l"}},
-        {kind::ParabolaRight, {"l", "F"}},
-        {kind::ParabolaLeft, {"l", "F"}},
-        {kind::ParabolaUp, {"l", "F"}},
-        {kind::ParabolaDown, {"l", "F"}},
-        {kind::CircleOrigin, {"r"}},
-        {kind::CircleCentre, {"C", "r"}},
-        {kind::CircleGeneral, {"C"}},
+    const std::map<Family, std::multiset<std::string>> expected = {
+        {Family::PointSlope, {"(x1,y1)", "k"}},
+        {Family::TwoPoint, {"(x1,y1)", "(x2,y2)"}},
+        {Family::Intercept, {"a", "b"}},
+        {Family::EllipseX, {"A1", "A2", "B1", "B2", "F1", "F2", "l", "l"}},
+        {Family::EllipseY, {"A1", "A2", "B1", "B2", "F1", "F2", "l", "l"}},
+        {Family::HyperbolaX, {"A1", "A2", "F1", "F2", "l", "l"}},
+        {Family::HyperbolaY, {"A1", "A2", "F1", "F2", "l", "l"}},
+        {Family::ParabolaRight, {"l", "F"}},
+        {Family::ParabolaLeft, {"l", "F"}},
+        {Family::ParabolaUp, {"l", "F"}},
+        {Family::ParabolaDown, {"l", "F"}},
+        {Family::CircleOrigin, {"r"}},
+        {Family::CircleCentre, {"C", "r"}},
+        {Family::CircleGeneral, {"C"}},
     };
     const QRectF sketch(0, 0, kFormulaPictureRule, kFormulaPictureHeight);
     for (const FamilySpec& f : families()) {
@@ -137,7 +137,7 @@ TEST(FormulaPicture, EquationsKeepClearOfTheBorderAndTheRule) {
 // At a device pixel ratio of 2 the picture has twice the pixels, drawn at that resolution:
 // the rule is two device pixels wide and the equation's text is not a scaled-up copy.
 TEST(FormulaPicture, DrawnAtTheDevicePixelRatio) {
-    const FamilySpec& f = *findFamily(kind::EllipseX);
+    const FamilySpec& f = *findFamily(Family::EllipseX);
     const QImage one = formulaPicture(f), two = formulaPicture(f, 2.0);
     ASSERT_EQ(two.size(), QSize(2 * kFormulaPictureWidth, 2 * kFormulaPictureHeight));
     EXPECT_EQ(two.devicePixelRatio(), 2.0);

@@ -13,7 +13,7 @@ using namespace yhb::test;
 
 namespace {
 
-std::string labelOf(int kind, const std::vector<std::string>& fields) {
+std::string labelOf(Family kind, const std::vector<std::string>& fields) {
     Document doc;
     RecordingNotifier n;
     EXPECT_TRUE(enter(doc, n, kind, fields));
@@ -23,30 +23,30 @@ std::string labelOf(int kind, const std::vector<std::string>& fields) {
 } // namespace
 
 TEST(Labels, TextsOfEveryFamilyGroup) {
-    EXPECT_EQ(labelOf(kind::SlopeIntercept, {"2", "-3"}), "y=2.0x+-3.0");
-    EXPECT_EQ(labelOf(kind::PointSlope, {"1", "2", "3"}), "y-2.0=3.0(x-1.0)");
-    EXPECT_EQ(labelOf(kind::TwoPoint, {}), "[y-0.0/1.0-0.0] = [x-0.0/1.0-0.0]");
-    EXPECT_EQ(labelOf(kind::Intercept, {}), "[x/1.0] + [y/-1.0] =1");
+    EXPECT_EQ(labelOf(Family::SlopeIntercept, {"2", "-3"}), "y=2.0x+-3.0");
+    EXPECT_EQ(labelOf(Family::PointSlope, {"1", "2", "3"}), "y-2.0=3.0(x-1.0)");
+    EXPECT_EQ(labelOf(Family::TwoPoint, {}), "[y-0.0/1.0-0.0] = [x-0.0/1.0-0.0]");
+    EXPECT_EQ(labelOf(Family::Intercept, {}), "[x/1.0] + [y/-1.0] =1");
     // The argument names its x: "sin1.0" alone was an equation without a variable.
-    EXPECT_EQ(labelOf(kind::Sin, {}), "y=1.0sin(1.0x)+0.0");
-    EXPECT_EQ(labelOf(kind::Cos, {"2", "0.5", "-1"}), "y=2.0cos(0.5x)+-1.0");
-    EXPECT_EQ(labelOf(kind::Tan, {"-1", "3", "2"}), "y=-1.0tan(3.0x)+2.0");
-    EXPECT_EQ(labelOf(kind::Exponential, {}), "y=1.0*2.0^X");
-    EXPECT_EQ(labelOf(kind::Logarithm, {}), "y=1.0*lgX");
-    EXPECT_EQ(labelOf(kind::CircleOrigin, {}), "x^2+y^2=2.0^2");
-    EXPECT_EQ(labelOf(kind::CircleCentre, {"-1", "2", "3"}), "(x--1.0)^2+(y-2.0)^2=3.0^2");
-    EXPECT_EQ(labelOf(kind::CircleGeneral, {}), "x^2+y^2+-3.0x+-3.0y+1.0=0");
-    EXPECT_EQ(labelOf(kind::EllipseX, {}), "[x^2/5.0^2] + [y^2/4.0^2] =1");
-    EXPECT_EQ(labelOf(kind::EllipseY, {}), "[x^2/4.0^2] + [y^2/5.0^2] =1");
-    EXPECT_EQ(labelOf(kind::HyperbolaY, {}), "[y^2/5.0^2] - [x^2/4.0^2] =1");
+    EXPECT_EQ(labelOf(Family::Sin, {}), "y=1.0sin(1.0x)+0.0");
+    EXPECT_EQ(labelOf(Family::Cos, {"2", "0.5", "-1"}), "y=2.0cos(0.5x)+-1.0");
+    EXPECT_EQ(labelOf(Family::Tan, {"-1", "3", "2"}), "y=-1.0tan(3.0x)+2.0");
+    EXPECT_EQ(labelOf(Family::Exponential, {}), "y=1.0*2.0^X");
+    EXPECT_EQ(labelOf(Family::Logarithm, {}), "y=1.0*lgX");
+    EXPECT_EQ(labelOf(Family::CircleOrigin, {}), "x^2+y^2=2.0^2");
+    EXPECT_EQ(labelOf(Family::CircleCentre, {"-1", "2", "3"}), "(x--1.0)^2+(y-2.0)^2=3.0^2");
+    EXPECT_EQ(labelOf(Family::CircleGeneral, {}), "x^2+y^2+-3.0x+-3.0y+1.0=0");
+    EXPECT_EQ(labelOf(Family::EllipseX, {}), "[x^2/5.0^2] + [y^2/4.0^2] =1");
+    EXPECT_EQ(labelOf(Family::EllipseY, {}), "[x^2/4.0^2] + [y^2/5.0^2] =1");
+    EXPECT_EQ(labelOf(Family::HyperbolaY, {}), "[y^2/5.0^2] - [x^2/4.0^2] =1");
 }
 
 TEST(Labels, StructureAndFonts) {
     Document doc;
     RecordingNotifier n;
-    ASSERT_TRUE(enter(doc, n, kind::SlopeIntercept, {"2", "-3"}));
-    ASSERT_TRUE(enter(doc, n, kind::CircleOrigin, {}));
-    ASSERT_TRUE(enter(doc, n, kind::TwoPoint, {}));
+    ASSERT_TRUE(enter(doc, n, Family::SlopeIntercept, {"2", "-3"}));
+    ASSERT_TRUE(enter(doc, n, Family::CircleOrigin, {}));
+    ASSERT_TRUE(enter(doc, n, Family::TwoPoint, {}));
     const ItemList& line = doc.table.slot(0).labels;
     ASSERT_EQ(line.count(), 1);
     EXPECT_EQ(line.at(0)->charWidth, doc.metrics.labelCharWidth + doc.metrics.wideLabelExtra);
@@ -73,5 +73,5 @@ TEST(Labels, HugeAndOddNumbersStayReadable) {
     EXPECT_EQ(formatNumber(-1e308), "-1e+308");
     EXPECT_EQ(formatNumber(std::numeric_limits<double>::infinity()), "inf");
     EXPECT_LE(formatNumber(-std::numeric_limits<double>::max()).size(), 24u);
-    EXPECT_EQ(labelOf(kind::SlopeIntercept, {"1e300", "2"}), "y=1e+300x+2.0");
+    EXPECT_EQ(labelOf(Family::SlopeIntercept, {"1e300", "2"}), "y=1e+300x+2.0");
 }

@@ -33,11 +33,11 @@ TEST(SliderRanges, EveryFieldStartsWithARangeHoldingItsDefault) {
             EXPECT_GE(r.to, f.fields[i].defaultValue) << f.cliName << " " << i;
         }
     // Sizes stay positive, coefficients may go negative.
-    EXPECT_EQ(findFamily(kind::EllipseX)->fields[1].slider.from, 0.5);
-    EXPECT_EQ(findFamily(kind::EllipseX)->fields[1].slider.to, 10);
-    EXPECT_EQ(findFamily(kind::CircleCentre)->fields[2].slider.from, 0.5);
-    EXPECT_LT(findFamily(kind::CircleCentre)->fields[0].slider.from, 0);
-    EXPECT_LT(findFamily(kind::Sin)->fields[0].slider.from, 0);
+    EXPECT_EQ(findFamily(Family::EllipseX)->fields[1].slider.from, 0.5);
+    EXPECT_EQ(findFamily(Family::EllipseX)->fields[1].slider.to, 10);
+    EXPECT_EQ(findFamily(Family::CircleCentre)->fields[2].slider.from, 0.5);
+    EXPECT_LT(findFamily(Family::CircleCentre)->fields[0].slider.from, 0);
+    EXPECT_LT(findFamily(Family::Sin)->fields[0].slider.from, 0);
 }
 
 TEST(SliderRanges, TypedRangesAreCheckedAndTheMessageNamesTheFault) {
@@ -102,10 +102,10 @@ TEST(Animation, BouncesBetweenTheEndsOneTenthAStep) {
 TEST(SliderSet, AMoveIsApplyWithTheValueTyped) {
     Document byHand, bySlider;
     RecordingNotifier n;
-    enter(byHand, n, kind::SlopeIntercept, {"1", "0"});
-    enter(bySlider, n, kind::SlopeIntercept, {"1", "0"});
+    enter(byHand, n, Family::SlopeIntercept, {"1", "0"});
+    enter(bySlider, n, Family::SlopeIntercept, {"1", "0"});
     for (Document* d : {&byHand, &bySlider}) ASSERT_TRUE(beginNew(*d, n));
-    OpenForm hand(byHand, kind::EllipseX, n), slide(bySlider, kind::EllipseX, n);
+    OpenForm hand(byHand, Family::EllipseX, n), slide(bySlider, Family::EllipseX, n);
     for (ParameterForm* f : {&hand.form, &slide.form}) {
         f->setBox(1010, true);
         f->setBox(1011, true);
@@ -132,7 +132,7 @@ TEST(SliderSet, TheCirclesRefusalIsSaidOnceAndStopsTheAnimation) {
     Document doc;
     RecordingNotifier n;
     ASSERT_TRUE(beginNew(doc, n));
-    OpenForm open(doc, kind::CircleGeneral, n);
+    OpenForm open(doc, Family::CircleGeneral, n);
     SliderSet sliders(open.form);
     // D = E = -3: F up to 4.4 is a circle, from 4.5 on it is not.
     EXPECT_EQ(sliders.move(2, 44), SliderSet::Outcome::Applied);
@@ -162,7 +162,7 @@ TEST(SliderSet, TheAnimationRunsUntilASliderIsTouched) {
     Document doc;
     RecordingNotifier n;
     ASSERT_TRUE(beginNew(doc, n));
-    OpenForm open(doc, kind::EllipseX, n);
+    OpenForm open(doc, Family::EllipseX, n);
     SliderSet sliders(open.form);
     Problem error;
     ASSERT_TRUE(sliders.setRange(1, "3.5", "4.2", error));
@@ -186,7 +186,7 @@ TEST(SliderSet, TypedValuesMoveTheSliderAndWidenItsRange) {
     Document doc;
     RecordingNotifier n;
     ASSERT_TRUE(beginNew(doc, n));
-    OpenForm open(doc, kind::EllipseX, n);
+    OpenForm open(doc, Family::EllipseX, n);
     SliderSet sliders(open.form);
     open.form.fieldTexts[0] = "7.25";
     EXPECT_FALSE(sliders.follow(0));
@@ -205,9 +205,9 @@ TEST(SliderSet, TypedValuesMoveTheSliderAndWidenItsRange) {
     EXPECT_FALSE(sliders.setRange(0, "5", "1", error));
     EXPECT_EQ(sliders.range(0).to, 12);
     // Modify mode: the row's value is shown, and a range that did not hold it is widened.
-    enter(doc, n, kind::EllipseX, {"25", "4"});
+    enter(doc, n, Family::EllipseX, {"25", "4"});
     beginModify(doc, 0);
-    OpenForm modify(doc, kind::EllipseX, n);
+    OpenForm modify(doc, Family::EllipseX, n);
     SliderSet again(modify.form);
     EXPECT_EQ(again.range(0).to, 25);
     EXPECT_EQ(again.position(0), 250);

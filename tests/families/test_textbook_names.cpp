@@ -45,7 +45,7 @@ private:
 };
 
 // The drawn curve at x; NaN where it has no point.
-double on(int k, const TypedRow& r, double x, bool second = false) {
+double on(Family k, const TypedRow& r, double x, bool second = false) {
     double other = 0;
     int undefined = 0;
     const double y = evaluateCurve(k, r.p, x, other, undefined);
@@ -68,28 +68,28 @@ void expectNear(double printedValue, double value, const std::string& what) {
 } // namespace
 
 TEST(TextbookNames, ConicsByBox) {
-    const TypedRow ellipse(kind::EllipseX, {"2", "√3"});
+    const TypedRow ellipse(Family::EllipseX, {"2", "√3"});
     EXPECT_EQ(ellipse.names(kBox1), "A₁(−2,0) A₂(2,0) B₁(0,−√3) B₂(0,√3)");
     EXPECT_EQ(ellipse.names(kBox2), "F₁(−1,0) F₂(1,0)");
     EXPECT_EQ(ellipse.names(kBox3), "l: x=4 l: x=−4");
-    EXPECT_EQ(TypedRow(kind::EllipseX, {"3", "2"}).names(kBox3), "l: x=9√5/5 l: x=−9√5/5");
-    EXPECT_EQ(TypedRow(kind::EllipseX, {"2", "1.7"}).names(kBox2), "F₁(−1.05357,0) F₂(1.05357,0)");
+    EXPECT_EQ(TypedRow(Family::EllipseX, {"3", "2"}).names(kBox3), "l: x=9√5/5 l: x=−9√5/5");
+    EXPECT_EQ(TypedRow(Family::EllipseX, {"2", "1.7"}).names(kBox2), "F₁(−1.05357,0) F₂(1.05357,0)");
     // b > a: the records compute no foci, so the names stand without coordinates.
-    EXPECT_EQ(TypedRow(kind::EllipseX, {"1", "2"}).names(kBox2), "F₁ F₂");
+    EXPECT_EQ(TypedRow(Family::EllipseX, {"1", "2"}).names(kBox2), "F₁ F₂");
 
-    const TypedRow tall(kind::EllipseY, {"5", "4"});
+    const TypedRow tall(Family::EllipseY, {"5", "4"});
     EXPECT_EQ(tall.names(kBox1), "A₁(0,−5) A₂(0,5) B₁(−4,0) B₂(4,0)");
     EXPECT_EQ(tall.names(kBox2), "F₁(0,−3) F₂(0,3)");
     EXPECT_EQ(tall.names(kBox3), "l: y=25/3 l: y=−25/3");
 
-    const TypedRow hyperbola(kind::HyperbolaX, {"4", "3"});
+    const TypedRow hyperbola(Family::HyperbolaX, {"4", "3"});
     EXPECT_EQ(hyperbola.names(kBox1), "A₁(−4,0) A₂(4,0)");
     EXPECT_EQ(hyperbola.names(kBox2), "F₁(−5,0) F₂(5,0)");
     EXPECT_EQ(hyperbola.names(kBox3), "l: x=16/5 l: x=−16/5");
     EXPECT_EQ(hyperbola.names(kBox4, true), "y=¾x y=−¾x");
     EXPECT_EQ(hyperbola.names(kBox4), "y=3x/4 y=−3x/4");
 
-    const TypedRow upright(kind::HyperbolaY, {"3", "4"});
+    const TypedRow upright(Family::HyperbolaY, {"3", "4"});
     EXPECT_EQ(upright.names(kBox1), "A₁(0,−3) A₂(0,3)");
     EXPECT_EQ(upright.names(kBox2), "F₁(0,−5) F₂(0,5)");
     EXPECT_EQ(upright.names(kBox3), "l: y=9/5 l: y=−9/5");
@@ -97,27 +97,27 @@ TEST(TextbookNames, ConicsByBox) {
 }
 
 TEST(TextbookNames, ParabolasCirclesAndGivenPoints) {
-    EXPECT_EQ(TypedRow(kind::ParabolaRight, {"2"}).names(kBox1), "l: x=−1");
-    EXPECT_EQ(TypedRow(kind::ParabolaRight, {"2"}).names(kBox2), "F(1,0)");
-    EXPECT_EQ(TypedRow(kind::ParabolaRight, {"3"}).names(kBox2), "F(3/2,0)");
-    EXPECT_EQ(TypedRow(kind::ParabolaLeft, {"2"}).names(kBox1), "l: x=1");
-    EXPECT_EQ(TypedRow(kind::ParabolaLeft, {"2"}).names(kBox2), "F(−1,0)");
-    EXPECT_EQ(TypedRow(kind::ParabolaUp, {"4"}).names(kBox1), "l: y=−2");
-    EXPECT_EQ(TypedRow(kind::ParabolaUp, {"4"}).names(kBox2), "F(0,2)");
-    EXPECT_EQ(TypedRow(kind::ParabolaDown, {"4"}).names(kBox1), "l: y=2");
-    EXPECT_EQ(TypedRow(kind::ParabolaDown, {"4"}).names(kBox2), "F(0,−2)");
+    EXPECT_EQ(TypedRow(Family::ParabolaRight, {"2"}).names(kBox1), "l: x=−1");
+    EXPECT_EQ(TypedRow(Family::ParabolaRight, {"2"}).names(kBox2), "F(1,0)");
+    EXPECT_EQ(TypedRow(Family::ParabolaRight, {"3"}).names(kBox2), "F(3/2,0)");
+    EXPECT_EQ(TypedRow(Family::ParabolaLeft, {"2"}).names(kBox1), "l: x=1");
+    EXPECT_EQ(TypedRow(Family::ParabolaLeft, {"2"}).names(kBox2), "F(−1,0)");
+    EXPECT_EQ(TypedRow(Family::ParabolaUp, {"4"}).names(kBox1), "l: y=−2");
+    EXPECT_EQ(TypedRow(Family::ParabolaUp, {"4"}).names(kBox2), "F(0,2)");
+    EXPECT_EQ(TypedRow(Family::ParabolaDown, {"4"}).names(kBox1), "l: y=2");
+    EXPECT_EQ(TypedRow(Family::ParabolaDown, {"4"}).names(kBox2), "F(0,−2)");
 
-    EXPECT_EQ(TypedRow(kind::CircleCentre, {"-2", "1", "2"}).names(kBox1), "C(−2,1)");
-    EXPECT_EQ(TypedRow(kind::CircleGeneral, {"-4", "2", "1"}).names(kBox1), "C(2,−1)");
-    EXPECT_EQ(TypedRow(kind::CircleGeneral, {"3", "0", "-1"}).names(kBox1), "C(−3/2,0)");
+    EXPECT_EQ(TypedRow(Family::CircleCentre, {"-2", "1", "2"}).names(kBox1), "C(−2,1)");
+    EXPECT_EQ(TypedRow(Family::CircleGeneral, {"-4", "2", "1"}).names(kBox1), "C(2,−1)");
+    EXPECT_EQ(TypedRow(Family::CircleGeneral, {"3", "0", "-1"}).names(kBox1), "C(−3/2,0)");
 
-    EXPECT_EQ(TypedRow(kind::PointSlope, {"1", "-2", "3"}).names(kBox1), "P₁(1,−2)");
-    EXPECT_EQ(TypedRow(kind::TwoPoint, {"1", "2", "3", "5"}).names(kBox1), "P₁(1,2)");
-    EXPECT_EQ(TypedRow(kind::TwoPoint, {"1", "2", "-√2", "0.5"}).names(kBox2), "P₂(−√2,1/2)");
+    EXPECT_EQ(TypedRow(Family::PointSlope, {"1", "-2", "3"}).names(kBox1), "P₁(1,−2)");
+    EXPECT_EQ(TypedRow(Family::TwoPoint, {"1", "2", "3", "5"}).names(kBox1), "P₁(1,2)");
+    EXPECT_EQ(TypedRow(Family::TwoPoint, {"1", "2", "-√2", "0.5"}).names(kBox2), "P₂(−√2,1/2)");
 }
 
 TEST(TextbookNames, CaptionsInLatexAndMathMl) {
-    const TypedRow ellipse(kind::EllipseX, {"2", "√3"});
+    const TypedRow ellipse(Family::EllipseX, {"2", "√3"});
     EXPECT_EQ(math::toLatex(caption(ellipse.namesOf(kBox1)[2])), "B_{1}(0,-\\sqrt{3})");
     EXPECT_EQ(math::toLatex(caption(ellipse.namesOf(kBox3)[1])), "l\\colon x=-4");
     EXPECT_EQ(math::toMathMl(caption(ellipse.namesOf(kBox2)[1])),
@@ -132,7 +132,7 @@ TEST(TextbookNames, EveryNameMatchesTheExtraItsBoxRecords) {
     for (const FamilySpec& f : families()) {
         if (f.boxes.empty()) continue;
         for (int round = 0; round < 60; ++round) {
-            const bool conic = f.group == FamilyGroup::Conic && f.kind != kind::CircleCentre && f.kind != kind::CircleGeneral;
+            const bool conic = f.group == FamilyGroup::Conic && f.kind != Family::CircleCentre && f.kind != Family::CircleGeneral;
             const std::string a = conic ? t.positive() : t.any(), b = conic ? t.positive() : t.any();
             const TypedRow row(f.kind, {a.c_str(), b.c_str(), t.any().c_str(), t.any().c_str()});
             ExpressionSlot slot;
@@ -179,9 +179,9 @@ TEST(TextbookNames, EveryNameMatchesTheExtraItsBoxRecords) {
 // Each named point is what its name says about the drawn curve.
 TEST(TextbookNames, FociDirectricesAndAsymptotesFitTheDrawnConic) {
     Typed t(7);
-    for (int kindId : {kind::EllipseX, kind::EllipseY, kind::HyperbolaX, kind::HyperbolaY}) {
-        const bool ellipse = kindId == kind::EllipseX || kindId == kind::EllipseY;
-        const bool alongY = kindId == kind::EllipseY || kindId == kind::HyperbolaY;
+    for (Family kindId : {Family::EllipseX, Family::EllipseY, Family::HyperbolaX, Family::HyperbolaY}) {
+        const bool ellipse = kindId == Family::EllipseX || kindId == Family::EllipseY;
+        const bool alongY = kindId == Family::EllipseY || kindId == Family::HyperbolaY;
         for (int round = 0; round < 40; ++round) {
             std::string a = t.positive(), b = t.positive();
             TypedRow row(kindId, {a.c_str(), b.c_str()});
@@ -189,7 +189,7 @@ TEST(TextbookNames, FociDirectricesAndAsymptotesFitTheDrawnConic) {
             const double sa = row.p[0];
             const auto f = row.namesOf(kBox2);
             const auto l = row.namesOf(kBox3);
-            const std::string what = std::to_string(kindId) + " a=" + a + " b=" + b;
+            const std::string what = std::to_string(familyId(kindId)) + " a=" + a + " b=" + b;
             const double c = std::hypot(f[1].values[0], f[1].values[1]);
             const double semiX = alongY ? row.p[1] : sa;
             for (double s : {-0.95, -0.3, 0.0, 0.5, 0.9, 1.5, 4.0}) {
@@ -219,8 +219,8 @@ TEST(TextbookNames, FociDirectricesAndAsymptotesFitTheDrawnConic) {
 
 TEST(TextbookNames, ParabolaFocusAndDirectrixAreEquidistantFromTheCurve) {
     Typed t(11);
-    for (int kindId : {kind::ParabolaRight, kind::ParabolaLeft, kind::ParabolaUp, kind::ParabolaDown}) {
-        const bool alongY = kindId == kind::ParabolaUp || kindId == kind::ParabolaDown;
+    for (Family kindId : {Family::ParabolaRight, Family::ParabolaLeft, Family::ParabolaUp, Family::ParabolaDown}) {
+        const bool alongY = kindId == Family::ParabolaUp || kindId == Family::ParabolaDown;
         for (int round = 0; round < 30; ++round) {
             const std::string p = t.any();
             const TypedRow row(kindId, {p.c_str()});
@@ -230,7 +230,7 @@ TEST(TextbookNames, ParabolaFocusAndDirectrixAreEquidistantFromTheCurve) {
                 if (!std::isfinite(y) || (!alongY && !(y != 0))) continue;
                 const double toFocus = std::hypot(x - focus.values[0], y - focus.values[1]);
                 const double toLine = std::fabs((alongY ? y : x) - l.values[0]);
-                EXPECT_NEAR(toFocus, toLine, 1e-9 * (1 + toLine)) << kindId << " p=" << p << " x=" << x;
+                EXPECT_NEAR(toFocus, toLine, 1e-9 * (1 + toLine)) << familyId(kindId) << " p=" << p << " x=" << x;
             }
         }
     }
@@ -240,27 +240,27 @@ TEST(TextbookNames, CircleCentresAndGivenPointsLieWhereTheCurveSaysSo) {
     Typed t(5);
     for (int round = 0; round < 40; ++round) {
         const std::string a = t.any(), b = t.any(), r = t.positive();
-        const TypedRow circle(kind::CircleCentre, {a.c_str(), b.c_str(), r.c_str()});
+        const TypedRow circle(Family::CircleCentre, {a.c_str(), b.c_str(), r.c_str()});
         const TextbookName c = circle.namesOf(kBox1)[0];
         // straight above and below the centre, the drawn circle is a radius away
-        EXPECT_NEAR(on(kind::CircleCentre, circle, c.values[0]) - c.values[1], std::fabs(circle.p[2]), 1e-9) << a << b << r;
-        EXPECT_NEAR(c.values[1] - on(kind::CircleCentre, circle, c.values[0], true), std::fabs(circle.p[2]), 1e-9);
+        EXPECT_NEAR(on(Family::CircleCentre, circle, c.values[0]) - c.values[1], std::fabs(circle.p[2]), 1e-9) << a << b << r;
+        EXPECT_NEAR(c.values[1] - on(Family::CircleCentre, circle, c.values[0], true), std::fabs(circle.p[2]), 1e-9);
 
         const std::string d = t.any(), e = t.any();
-        const TypedRow general(kind::CircleGeneral, {d.c_str(), e.c_str(), "-3"});
+        const TypedRow general(Family::CircleGeneral, {d.c_str(), e.c_str(), "-3"});
         const TextbookName g = general.namesOf(kBox1)[0];
-        const double upper = on(kind::CircleGeneral, general, g.values[0]), lower = on(kind::CircleGeneral, general, g.values[0], true);
+        const double upper = on(Family::CircleGeneral, general, g.values[0]), lower = on(Family::CircleGeneral, general, g.values[0], true);
         EXPECT_NEAR((upper + lower) / 2, g.values[1], 1e-9) << d << " " << e;
 
         const std::string x1 = t.any(), y1 = t.any(), x2 = t.any(), y2 = t.any();
-        const TypedRow two(kind::TwoPoint, {x1.c_str(), y1.c_str(), x2.c_str(), y2.c_str()});
+        const TypedRow two(Family::TwoPoint, {x1.c_str(), y1.c_str(), x2.c_str(), y2.c_str()});
         if (two.p[0] == two.p[2]) continue;
         for (int box : {kBox1, kBox2}) {
             const TextbookName p = two.namesOf(box)[0];
-            EXPECT_NEAR(on(kind::TwoPoint, two, p.values[0]), p.values[1], 1e-9 * (1 + std::fabs(p.values[1])));
+            EXPECT_NEAR(on(Family::TwoPoint, two, p.values[0]), p.values[1], 1e-9 * (1 + std::fabs(p.values[1])));
         }
-        const TypedRow slope(kind::PointSlope, {x1.c_str(), y1.c_str(), a.c_str()});
+        const TypedRow slope(Family::PointSlope, {x1.c_str(), y1.c_str(), a.c_str()});
         const TextbookName p1 = slope.namesOf(kBox1)[0];
-        EXPECT_NEAR(on(kind::PointSlope, slope, p1.values[0]), p1.values[1], 1e-12);
+        EXPECT_NEAR(on(Family::PointSlope, slope, p1.values[0]), p1.values[1], 1e-12);
     }
 }

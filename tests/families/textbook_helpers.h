@@ -12,11 +12,11 @@
 namespace yhb::test {
 
 struct TypedRow {
-    int kind = 0;
+    Family kind = Family::None;
     double p[10] = {};
     std::optional<ExactValue> exact[10];
 
-    TypedRow(int k, std::initializer_list<const char*> typed) : kind(k) {
+    TypedRow(Family k, std::initializer_list<const char*> typed) : kind(k) {
         int i = 0;
         for (const char* t : typed) {
             NumberReading r = parseExact(t);

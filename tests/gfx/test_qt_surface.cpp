@@ -102,9 +102,9 @@ TEST(QtSurface, DroppingRepeatedPointsDrawsTheSamePixels) {
 TEST(QtSurface, RendersConicsTanAndATypesetFormula) {
     Document doc;
     RecordingNotifier n;
-    ASSERT_TRUE(test::enter(doc, n, kind::EllipseX, {"5", "4"}));
-    ASSERT_TRUE(test::enter(doc, n, kind::HyperbolaX, {"3", "2"}, {1013}));
-    ASSERT_TRUE(test::enter(doc, n, kind::Tan, {"1", "1", "0"}));
+    ASSERT_TRUE(test::enter(doc, n, Family::EllipseX, {"5", "4"}));
+    ASSERT_TRUE(test::enter(doc, n, Family::HyperbolaX, {"3", "2"}, {1013}));
+    ASSERT_TRUE(test::enter(doc, n, Family::Tan, {"1", "1", "0"}));
     QImage img(600, 400, QImage::Format_RGB32);
     QtSurface s(&img);
     s.setBkMode(BkMode::Transparent);

@@ -59,14 +59,14 @@ TEST(Lesson, SaveThenOpenReproducesEveryFamilyWithItsBoxes) {
 TEST(Lesson, SaveThenOpenKeepsModifiedReAddedAndRefusedRowsWithTheirColours) {
     SizedDocument a;
     RecordingNotifier n;
-    ASSERT_TRUE(enter(a.doc, n, kind::EllipseX, {"5", "3"}, {1010, 1011}));
-    ASSERT_TRUE(enter(a.doc, n, kind::Sin, {"2", "1", "0"}));
-    ASSERT_TRUE(enter(a.doc, n, kind::CircleGeneral, {"-2", "4", "1"}, {1010}));
+    ASSERT_TRUE(enter(a.doc, n, Family::EllipseX, {"5", "3"}, {1010, 1011}));
+    ASSERT_TRUE(enter(a.doc, n, Family::Sin, {"2", "1", "0"}));
+    ASSERT_TRUE(enter(a.doc, n, Family::CircleGeneral, {"-2", "4", "1"}, {1010}));
     ASSERT_FALSE(modify(a.doc, n, 2, {"0", "0", "5"}, {1010})); // refused: the row stays
     a.doc.table.deleteSlot(0);
     ASSERT_TRUE(modify(a.doc, n, 0, {"3", "0.5", "-1"}));
-    ASSERT_TRUE(enter(a.doc, n, kind::HyperbolaY, {"2", "3"}, {1013}));
-    ASSERT_FALSE(enter(a.doc, n, kind::CircleGeneral, {"1", "1", "9"})); // refused: no row
+    ASSERT_TRUE(enter(a.doc, n, Family::HyperbolaY, {"2", "3"}, {1013}));
+    ASSERT_FALSE(enter(a.doc, n, Family::CircleGeneral, {"1", "1", "9"})); // refused: no row
     ASSERT_EQ(a.doc.table.slotCount, 3);
     // Lowest free colour: the modified sin took the deleted ellipse's 1, the hyperbola its old 2.
     EXPECT_EQ(a.doc.table.slot(0).colourIndex, 1);
@@ -79,7 +79,7 @@ TEST(Lesson, SaveThenOpenKeepsModifiedReAddedAndRefusedRowsWithTheirColours) {
     EXPECT_EQ(picture(b.doc), picture(a.doc));
     EXPECT_EQ(readLabel(b.doc.table.slot(0).labels), readLabel(a.doc.table.slot(0).labels));
     // The opened table goes on like the saved one: the next row takes colour 4.
-    ASSERT_TRUE(enter(b.doc, n, kind::Tan, {}));
+    ASSERT_TRUE(enter(b.doc, n, Family::Tan, {}));
     EXPECT_EQ(b.doc.table.slot(3).colourIndex, 4);
 }
 
@@ -88,9 +88,9 @@ TEST(Lesson, TextsAreKeptExactlyAsTypedAndTheFileStaysReadable) {
     RecordingNotifier n;
     // Full-width digits, an exponent with '+', a comma, a space, '%', an empty field, Chinese.
     const std::vector<std::string> typed = {"１.５"_gb, "1e+1"};
-    ASSERT_TRUE(enter(a.doc, n, kind::EllipseX, typed, {1010}));
-    ASSERT_TRUE(enter(a.doc, n, kind::Sin, {"2,5", " 3 %", ""}));
-    ASSERT_TRUE(enter(a.doc, n, kind::Logarithm, {"五"_gb}));
+    ASSERT_TRUE(enter(a.doc, n, Family::EllipseX, typed, {1010}));
+    ASSERT_TRUE(enter(a.doc, n, Family::Sin, {"2,5", " 3 %", ""}));
+    ASSERT_TRUE(enter(a.doc, n, Family::Logarithm, {"五"_gb}));
     const std::string text = writeLesson(lessonOf(a.doc));
     EXPECT_NE(text.find("row ellipse-x:１.５,1e%2B1+1010 colour=1\n"), std::string::npos) << text;
     EXPECT_NE(text.find("row sin:2%2C5,%203%20%25, colour=2\n"), std::string::npos) << text;
@@ -112,7 +112,7 @@ TEST(Lesson, TextsAreKeptExactlyAsTypedAndTheFileStaysReadable) {
 TEST(Lesson, TheViewComesBackAndTheOriginKeepsItsOffsetFromTheCentreElsewhere) {
     SizedDocument a(780, 560);
     RecordingNotifier n;
-    ASSERT_TRUE(enter(a.doc, n, kind::Cos, {}));
+    ASSERT_TRUE(enter(a.doc, n, Family::Cos, {}));
     a.doc.view.pixelsPerUnit = 36;
     a.doc.view.showLabels = false;
     a.doc.view.piAxis = true;
@@ -154,7 +154,7 @@ TEST(Lesson, TheViewComesBackAndTheOriginKeepsItsOffsetFromTheCentreElsewhere) {
 TEST(Lesson, TextbookNotationIsSavedOnlyWhenOnAndComesBack) {
     SizedDocument a;
     RecordingNotifier n;
-    ASSERT_TRUE(enter(a.doc, n, kind::EllipseX, {"2", "√3"_gb}, {1011}));
+    ASSERT_TRUE(enter(a.doc, n, Family::EllipseX, {"2", "√3"_gb}, {1011}));
     const std::string classic = writeLesson(lessonOf(a.doc));
     EXPECT_EQ(classic.find("textbook"), std::string::npos) << classic;
 
@@ -200,9 +200,9 @@ TEST(Lesson, HandWrittenFilesReadLikeTheCommandLine) {
     SizedDocument a, b;
     ASSERT_TRUE(applyLesson(a.doc, lesson, p));
     RecordingNotifier n;
-    ASSERT_TRUE(enter(b.doc, n, kind::EllipseX, {"5", "4"}, {1010, 1011}));
-    ASSERT_TRUE(enter(b.doc, n, kind::HyperbolaX, {}));
-    ASSERT_TRUE(enter(b.doc, n, kind::Tan, {"2"}));
+    ASSERT_TRUE(enter(b.doc, n, Family::EllipseX, {"5", "4"}, {1010, 1011}));
+    ASSERT_TRUE(enter(b.doc, n, Family::HyperbolaX, {}));
+    ASSERT_TRUE(enter(b.doc, n, Family::Tan, {"2"}));
     b.doc.table.slot(1).colourIndex = 5;
     b.doc.table.slot(2).colourIndex = 2;
     // Missing fields keep the family's defaults; rows without a colour take the lowest free.
@@ -238,7 +238,7 @@ TEST(Lesson, NewEmptiesTheTableAndResetsTheView) {
     EXPECT_EQ(picture(a.doc), picture(fresh.doc));
     EXPECT_FALSE(a.doc.view.fullScreen);
     EXPECT_FALSE(a.doc.view.presentation);
-    ASSERT_TRUE(enter(a.doc, n, kind::Sin, {}));
+    ASSERT_TRUE(enter(a.doc, n, Family::Sin, {}));
     EXPECT_EQ(a.doc.table.slot(0).colourIndex, 1);
 }
 

@@ -13,8 +13,8 @@ using namespace yhb::test;
 TEST(LessonExact, ExactValuesAreSavedAsTypedAndReopenExact) {
     SizedDocument a, b;
     RecordingNotifier n;
-    ASSERT_TRUE(enter(a.doc, n, kind::EllipseX, {"2√2"_gb, "(1+√5)/2"_gb}, {1011}));
-    ASSERT_TRUE(enter(a.doc, n, kind::Sin, {"1/2", "2", "π/6"_gb}));
+    ASSERT_TRUE(enter(a.doc, n, Family::EllipseX, {"2√2"_gb, "(1+√5)/2"_gb}, {1011}));
+    ASSERT_TRUE(enter(a.doc, n, Family::Sin, {"1/2", "2", "π/6"_gb}));
     const std::string text = writeLesson(lessonOf(a.doc));
     // What was typed, in the file's UTF-8; '+' escaped as the row syntax needs.
     EXPECT_NE(text.find("row ellipse-x:2√2,(1%2B√5)/2+1011"), std::string::npos) << text;
@@ -40,7 +40,7 @@ TEST(LessonExact, ExactValuesAreSavedAsTypedAndReopenExact) {
 TEST(LessonExact, AValueThatIsNotFiniteRefusesTheLesson) {
     SizedDocument doc;
     RecordingNotifier n;
-    ASSERT_TRUE(enter(doc.doc, n, kind::Cos, {}));
+    ASSERT_TRUE(enter(doc.doc, n, Family::Cos, {}));
     const std::string before = picture(doc.doc);
     Lesson lesson;
     Problem p;

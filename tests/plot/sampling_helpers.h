@@ -12,7 +12,7 @@ namespace yhb::test {
 
 // One curve on one canvas: the canvas is w x h pixels with the coordinate origin at (ox, oy).
 struct CurveView {
-    int kind = 0;
+    Family kind = Family::None;
     bool twoBranches = false;
     double p[10] = {};
     int scale = 20;
@@ -28,7 +28,7 @@ struct CurveView {
         return v;
     }
     std::string describe() const {
-        std::string out = "kind " + std::to_string(kind) + " two " + std::to_string(twoBranches ? 1 : 0) + " scale " +
+        std::string out = "kind " + std::to_string(familyId(kind)) + " two " + std::to_string(twoBranches ? 1 : 0) + " scale " +
                           std::to_string(scale) + " canvas " + std::to_string(w) + "x" + std::to_string(h) + " origin " +
                           std::to_string(ox) + "," + std::to_string(oy) + (dedupe ? "" : " every point") + " p";
         char buf[40];

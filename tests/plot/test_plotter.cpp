@@ -16,7 +16,7 @@ namespace {
 // The 600 x 400 canvas with the origin in its middle.
 constexpr Band kBand{-300, 200, 300, -200};
 
-std::vector<std::vector<Point>> curves(int k, std::initializer_list<double> ps, bool twoBranches = false,
+std::vector<std::vector<Point>> curves(Family k, std::initializer_list<double> ps, bool twoBranches = false,
                                        Band band = kBand, ViewSettings view = {}) {
     double p[10] = {};
     int i = 0;
@@ -52,7 +52,7 @@ public:
 } // namespace
 
 TEST(Plotter, StraightLineEndsEachPassOnTheBandEdge) {
-    auto runs = curves(kind::SlopeIntercept, {1, 0});
+    auto runs = curves(Family::SlopeIntercept, {1, 0});
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].front(), (Point{0, 0}));
     EXPECT_EQ(runs[0].back().y, -200); // exactly on the top edge
@@ -63,7 +63,7 @@ TEST(Plotter, StraightLineEndsEachPassOnTheBandEdge) {
 }
 
 TEST(Plotter, EllipseIsFourPolylinesClosedAtTheVertices) {
-    auto runs = curves(kind::EllipseX, {4, 2}, 1);
+    auto runs = curves(Family::EllipseX, {4, 2}, 1);
     ASSERT_EQ(runs.size(), 4u);
     // Pass 0: upper half, then the lower half ending on the upper half's last point.
     EXPECT_EQ(runs[0].front(), (Point{0, -40}));
@@ -77,7 +77,7 @@ TEST(Plotter, EllipseIsFourPolylinesClosedAtTheVertices) {
 }
 
 TEST(Plotter, OffsetCircleIsClosedAtItsFarEndOnly) {
-    auto runs = curves(kind::CircleCentre, {5, 1, 2}, 1);
+    auto runs = curves(Family::CircleCentre, {5, 1, 2}, 1);
     ASSERT_EQ(runs.size(), 2u);
     const auto& upper = runs[0];
     const auto& lower = runs[1];
@@ -104,7 +104,7 @@ TEST(Plotter, ACurveCutByTheCanvasIsNotClosedAlongTheCut) {
     };
     // Origin 100 px from the left: x = -8 lies beyond the side, x = 8 inside.
     const Band dragged{-100, 200, 500, -200};
-    auto runs = curves(kind::EllipseX, {8, 3}, 1, dragged);
+    auto runs = curves(Family::EllipseX, {8, 3}, 1, dragged);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[1].back(), runs[0].back()); // closed at x = 8
     EXPECT_NEAR(runs[0].back().x, 160, 1);
@@ -113,20 +113,20 @@ TEST(Plotter, ACurveCutByTheCanvasIsNotClosedAlongTheCut) {
     EXPECT_GT(runs[3].back().y, 0); // the lower half ends at the side, below the axis
     EXPECT_EQ(segments(runs, upTheSide(-100)), 0);
 
-    EXPECT_EQ(segments(curves(kind::CircleCentre, {-20, 0, 10}, 1), upTheSide(-300)), 0);
-    EXPECT_EQ(segments(curves(kind::CircleGeneral, {40, 0, 300}, 1), upTheSide(-300)), 0); // centre (-20, 0), r 10
+    EXPECT_EQ(segments(curves(Family::CircleCentre, {-20, 0, 10}, 1), upTheSide(-300)), 0);
+    EXPECT_EQ(segments(curves(Family::CircleGeneral, {40, 0, 300}, 1), upTheSide(-300)), 0); // centre (-20, 0), r 10
     // Radius 14 about (-20, 0): both halves leave at the top and bottom at x = -10.2.
-    runs = curves(kind::CircleCentre, {-20, 0, 14}, 1);
+    runs = curves(Family::CircleCentre, {-20, 0, 14}, 1);
     EXPECT_EQ(segments(runs, [](Point a, Point b) { return (a.y > 100 && b.y < -100) || (a.y < -100 && b.y > 100); }), 0);
     // A circle wholly inside is closed at its far vertex as before.
-    runs = curves(kind::CircleCentre, {-5, 0, 3}, 1);
+    runs = curves(Family::CircleCentre, {-5, 0, 3}, 1);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[1].back(), runs[0].back());
     EXPECT_NEAR(runs[0].back().x, -160, 1);
 }
 
 TEST(Plotter, HyperbolaBranchesAreNeverJoined) {
-    auto runs = curves(kind::HyperbolaX, {2, 1}, 1);
+    auto runs = curves(Family::HyperbolaX, {2, 1}, 1);
     ASSERT_EQ(runs.size(), 4u);
     for (const auto& r : runs) {
         for (const Point& p : r) EXPECT_GE(std::abs(p.x), 40);
@@ -135,7 +135,7 @@ TEST(Plotter, HyperbolaBranchesAreNeverJoined) {
 }
 
 TEST(Plotter, TangentNeverCrossesAnAsymptote) {
-    auto runs = curves(kind::Tan, {1, 1, 0});
+    auto runs = curves(Family::Tan, {1, 1, 0});
     ASSERT_GE(runs.size(), 6u);
     for (const auto& r : runs) {
         // All points of one run lie between two neighbouring asymptotes x = pi/2 + k pi.
@@ -150,19 +150,19 @@ TEST(Plotter, TangentNeverCrossesAnAsymptote) {
 }
 
 TEST(Plotter, NothingForUndefinedRecordsOrAnOriginOutsideTheBand) {
-    EXPECT_TRUE(curves(kind::Intercept, {0, 1}).empty());
-    EXPECT_TRUE(curves(kind::TwoPoint, {1, 0, 1, 3}).empty());
-    EXPECT_TRUE(curves(0, {1, 1}).empty());
-    EXPECT_TRUE(curves(kind::SlopeIntercept, {1, 0}, 0, Band{10, 200, 600, -200}).empty());
-    EXPECT_TRUE(curves(kind::SlopeIntercept, {1, 0}, 0, Band{-600, 200, 0, -200}).empty());
+    EXPECT_TRUE(curves(Family::Intercept, {0, 1}).empty());
+    EXPECT_TRUE(curves(Family::TwoPoint, {1, 0, 1, 3}).empty());
+    EXPECT_TRUE(curves(Family::None, {1, 1}).empty());
+    EXPECT_TRUE(curves(Family::SlopeIntercept, {1, 0}, 0, Band{10, 200, 600, -200}).empty());
+    EXPECT_TRUE(curves(Family::SlopeIntercept, {1, 0}, 0, Band{-600, 200, 0, -200}).empty());
 }
 
 TEST(Plotter, HugeValuesCountAsOutsideTheBand) {
     // y = 1e300 x: beyond 32 bits at once; the run is only the point on the axis and its edge.
-    auto runs = curves(kind::SlopeIntercept, {1e300, 0});
+    auto runs = curves(Family::SlopeIntercept, {1e300, 0});
     for (const auto& r : runs)
         for (const Point& p : r) EXPECT_LE(std::abs(p.y), 200);
-    EXPECT_TRUE(curves(kind::SlopeIntercept, {std::numeric_limits<double>::quiet_NaN(), 0}).empty());
+    EXPECT_TRUE(curves(Family::SlopeIntercept, {std::numeric_limits<double>::quiet_NaN(), 0}).empty());
 }
 
 TEST(Plotter, FullBuffersAreDrawnAndContinued) {
@@ -175,7 +175,7 @@ TEST(Plotter, FullBuffersAreDrawnAndContinued) {
     double circle[10] = {12.5};
     for (int two : {0, 1}) {
         ContinuitySurface s;
-        plot(s, view, two, PlotOp::Curve, two ? kind::CircleOrigin : kind::SlopeIntercept, two ? circle : line,
+        plot(s, view, two, PlotOp::Curve, two ? Family::CircleOrigin : Family::SlopeIntercept, two ? circle : line,
              Band{-2000, 1100, 2000, -1100});
         EXPECT_GT(s.points, 38000);
         EXPECT_GT(s.calls, 4);
@@ -187,7 +187,7 @@ TEST(Plotter, PointsAndLines) {
     RecordingSurface s;
     ViewSettings view;
     double pt[10] = {1.5, -2};
-    plot(s, view, 0, PlotOp::PointMark, 0, pt, kBand);
+    plot(s, view, 0, PlotOp::PointMark, Family::None, pt, kBand);
     auto e = s.ofKind(Kind::Ellipse);
     ASSERT_EQ(e.size(), 1u);
     EXPECT_EQ(e[0]->l, 26);
@@ -202,14 +202,14 @@ TEST(Plotter, PointsAndLines) {
 
     view.showLabels = false;
     s.clear();
-    plot(s, view, 0, PlotOp::PointMark, 0, pt, kBand);
+    plot(s, view, 0, PlotOp::PointMark, Family::None, pt, kBand);
     EXPECT_TRUE(s.ofKind(Kind::Text).empty());
     EXPECT_EQ(s.ofKind(Kind::Ellipse).size(), 1u);
 
     s.clear();
     double v[10] = {8.3333};
-    plot(s, view, 0, PlotOp::VerticalLine, 0, v, kBand);
-    plot(s, view, 0, PlotOp::HorizontalLine, 0, v, kBand);
+    plot(s, view, 0, PlotOp::VerticalLine, Family::None, v, kBand);
+    plot(s, view, 0, PlotOp::HorizontalLine, Family::None, v, kBand);
     auto lines = s.ofKind(Kind::Line);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0]->points[0], (Point{166, -200}));
@@ -220,9 +220,9 @@ TEST(Plotter, PointsAndLines) {
     // Coordinates that are not finite draw nothing.
     s.clear();
     double bad[10] = {std::numeric_limits<double>::infinity(), 1};
-    plot(s, view, 0, PlotOp::PointMark, 0, bad, kBand);
-    plot(s, view, 0, PlotOp::VerticalLine, 0, bad, kBand);
+    plot(s, view, 0, PlotOp::PointMark, Family::None, bad, kBand);
+    plot(s, view, 0, PlotOp::VerticalLine, Family::None, bad, kBand);
     double nan[10] = {std::numeric_limits<double>::quiet_NaN()};
-    plot(s, view, 0, PlotOp::HorizontalLine, 0, nan, kBand);
+    plot(s, view, 0, PlotOp::HorizontalLine, Family::None, nan, kBand);
     EXPECT_TRUE(s.ops().empty());
 }

@@ -141,19 +141,19 @@ TEST(PresentationMode, KeepsEveryPositionButTheCaptions) {
 TEST(PresentationMode, NoTwoCaptionsOverlap) {
     const struct {
         const char* family;
-        int kind; // 0: the five-row scene
+        Family kind; // None: the five-row scene
         std::vector<std::string> fields;
         std::vector<int> boxes;
     } scenes[] = {
-        {"ellipse-x", kind::EllipseX, {"5", "4"}, {1010, 1011, 1012}},
-        {"ellipse-y", kind::EllipseY, {"5", "4"}, {1010, 1011, 1012}},
-        {"hyperbola-x", kind::HyperbolaX, {"3", "2"}, {1010, 1011, 1012, 1013}},
-        {"five rows", 0, {}, {}},
+        {"ellipse-x", Family::EllipseX, {"5", "4"}, {1010, 1011, 1012}},
+        {"ellipse-y", Family::EllipseY, {"5", "4"}, {1010, 1011, 1012}},
+        {"hyperbola-x", Family::HyperbolaX, {"3", "2"}, {1010, 1011, 1012, 1013}},
+        {"five rows", Family::None, {}, {}},
     };
     for (const auto& [family, rowKind, fields, boxes] : scenes) {
         Document doc;
         RecordingNotifier n;
-        if (rowKind) test::enter(doc, n, rowKind, fields, boxes);
+        if (rowKind != Family::None) test::enter(doc, n, rowKind, fields, boxes);
         else sample::enterFiveRows(doc);
         doc.canvas.resize(960, 540);
         const Point o{doc.canvas.originX, doc.canvas.originY};
@@ -168,7 +168,7 @@ TEST(PresentationMode, NoTwoCaptionsOverlap) {
         for (std::size_t i = 0; i < shown.size(); ++i)
             for (std::size_t j = i + 1; j < shown.size(); ++j)
                 EXPECT_FALSE(shown[i].box.overlaps(shown[j].box)) << family << ": " << shown[i].text << " and " << shown[j].text;
-        if (rowKind == kind::EllipseX) {
+        if (rowKind == Family::EllipseX) {
             EXPECT_GT(overlapsBefore, 0);
         }
     }

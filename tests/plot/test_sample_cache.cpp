@@ -21,12 +21,12 @@ using test::CurveView;
 
 namespace {
 
-const std::array<int, 23> kKinds = {
-    kind::SlopeIntercept, kind::PointSlope,   kind::TwoPoint,       kind::Intercept,      kind::GeneralLine,
-    kind::Sin,            kind::Cos,          kind::Tan,            kind::EllipseX,       kind::EllipseY,
-    kind::HyperbolaX,     kind::HyperbolaY,   kind::ParabolaRight,  kind::ParabolaLeft,   kind::ParabolaUp,
-    kind::ParabolaDown,   kind::ParabolaGeneral, kind::CircleOrigin, kind::CircleCentre,  kind::CircleGeneral,
-    kind::Exponential,    kind::Logarithm,    4711};
+const std::array<Family, 23> kKinds = {
+    Family::SlopeIntercept, Family::PointSlope,   Family::TwoPoint,       Family::Intercept,      Family::GeneralLine,
+    Family::Sin,            Family::Cos,          Family::Tan,            Family::EllipseX,       Family::EllipseY,
+    Family::HyperbolaX,     Family::HyperbolaY,   Family::ParabolaRight,  Family::ParabolaLeft,   Family::ParabolaUp,
+    Family::ParabolaDown,   Family::ParabolaGeneral, Family::CircleOrigin, Family::CircleCentre,  Family::CircleGeneral,
+    Family::Exponential,    Family::Logarithm,    static_cast<Family>(4711)};
 
 class Generator {
 public:
@@ -53,9 +53,9 @@ public:
     CurveView next() {
         CurveView c;
         c.kind = kKinds[static_cast<std::size_t>(pick(static_cast<int>(kKinds.size())))];
-        const bool rooted = c.kind == kind::EllipseX || c.kind == kind::EllipseY || c.kind == kind::HyperbolaX ||
-                            c.kind == kind::HyperbolaY || c.kind == kind::ParabolaRight || c.kind == kind::ParabolaLeft ||
-                            c.kind == kind::CircleOrigin || c.kind == kind::CircleCentre || c.kind == kind::CircleGeneral;
+        const bool rooted = c.kind == Family::EllipseX || c.kind == Family::EllipseY || c.kind == Family::HyperbolaX ||
+                            c.kind == Family::HyperbolaY || c.kind == Family::ParabolaRight || c.kind == Family::ParabolaLeft ||
+                            c.kind == Family::CircleOrigin || c.kind == Family::CircleCentre || c.kind == Family::CircleGeneral;
         c.twoBranches = (pick(8) == 0) != rooted; // now and then the other way round
         for (double& v : c.p) v = parameter();
         const int scales[] = {1, 4, 8, 20, 20, 20, 40, 84, 300};
@@ -123,13 +123,13 @@ TEST(KeptSamples, TheEarlyStopLeavesOutNothingTheEvaluationHas) {
     const double edges[] = {0.0, -0.0, 1e-320, -1e-320, 1e-160, 0.05, 1, 3, -3, 1e100, -1e100, 1.0000000000000002e100, 1e155,
                             std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
     int columns = 0;
-    for (int k : {kind::EllipseX, kind::EllipseY, kind::CircleOrigin, kind::CircleCentre, kind::CircleGeneral,
-                  kind::ParabolaRight, kind::ParabolaLeft, kind::Logarithm})
+    for (Family k : {Family::EllipseX, Family::EllipseY, Family::CircleOrigin, Family::CircleCentre, Family::CircleGeneral,
+                  Family::ParabolaRight, Family::ParabolaLeft, Family::Logarithm})
         for (double a : edges)
             for (double b : edges) {
                 CurveView c;
                 c.kind = k;
-                c.twoBranches = k != kind::Logarithm;
+                c.twoBranches = k != Family::Logarithm;
                 c.p[0] = a, c.p[1] = b, c.p[2] = 2;
                 c.w = 1200, c.h = 600, c.ox = 600, c.oy = 300; // 30 units either way at scale 20
                 const Band band = c.band();
@@ -180,7 +180,7 @@ TEST(KeptSamples, AnEllipseIsNotSampledBeyondItsVertices) {
         double p[10] = {5, 4};
         for (int i = 0; i < 40; ++i) {
             p[1] = 4 + i * 1e-9; // a new curve every time
-            sampleCurve(s, ViewSettings{}, 1, kind::EllipseX, p, Band{-100000, 300, 100000, -300});
+            sampleCurve(s, ViewSettings{}, 1, Family::EllipseX, p, Band{-100000, 300, 100000, -300});
         }
         bytes = count.bytes();
         widest = s.last;

@@ -44,23 +44,23 @@ private:
     std::mt19937 rng_;
 };
 
-struct Family {
+struct CurveCase {
     const char* name;
-    int kind;
+    Family kind;
     bool twoBranches, closed;
     Equation equation;                                // zero on the curve
     Domain domain;                                    // the x where it has a point
     std::function<void(Coefficients&, double*)> make; // coefficients a teacher might type
 };
 
-const std::vector<Family>& families() {
-    static const std::vector<Family> all = {
-        {"y=kx+b", kind::SlopeIntercept, false, false, [](const double* p, double x, double y) { return y - p[0] * x - p[1]; },
+const std::vector<CurveCase>& families() {
+    static const std::vector<CurveCase> all = {
+        {"y=kx+b", Family::SlopeIntercept, false, false, [](const double* p, double x, double y) { return y - p[0] * x - p[1]; },
          everywhere, [](Coefficients& c, double* p) { p[0] = c.any(-4, 4), p[1] = c.any(-8, 8); }},
-        {"y-y1=k(x-x1)", kind::PointSlope, false, false,
+        {"y-y1=k(x-x1)", Family::PointSlope, false, false,
          [](const double* p, double x, double y) { return y - p[1] - p[2] * (x - p[0]); }, everywhere,
          [](Coefficients& c, double* p) { p[0] = c.any(-6, 6), p[1] = c.any(-6, 6), p[2] = c.any(-4, 4); }},
-        {"two points", kind::TwoPoint, false, false,
+        {"two points", Family::TwoPoint, false, false,
          [](const double* p, double x, double y) { return (y - p[1]) * (p[2] - p[0]) - (p[3] - p[1]) * (x - p[0]); },
          everywhere,
          [](Coefficients& c, double* p) {
@@ -68,54 +68,54 @@ const std::vector<Family>& families() {
                  for (int i = 0; i < 4; ++i) p[i] = c.any(-8, 8);
              } while (std::abs(p[2] - p[0]) < 0.5);
          }},
-        {"x/a+y/b=1", kind::Intercept, false, false, [](const double* p, double x, double y) { return x / p[0] + y / p[1] - 1; },
+        {"x/a+y/b=1", Family::Intercept, false, false, [](const double* p, double x, double y) { return x / p[0] + y / p[1] - 1; },
          everywhere, [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 10), p[1] = c.nonzero(0.5, 10); }},
-        {"Ax+By+C=0", kind::GeneralLine, false, false,
+        {"Ax+By+C=0", Family::GeneralLine, false, false,
          [](const double* p, double x, double y) { return p[0] * x + p[1] * y + p[2]; }, everywhere,
          [](Coefficients& c, double* p) { p[0] = c.any(-5, 5), p[1] = c.nonzero(0.5, 5), p[2] = c.any(-10, 10); }},
-        {"y=Asin(Bx)+C", kind::Sin, false, false,
+        {"y=Asin(Bx)+C", Family::Sin, false, false,
          [](const double* p, double x, double y) { return y - p[0] * std::sin(p[1] * x) - p[2]; }, everywhere,
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 6), p[1] = c.nonzero(0.2, 4), p[2] = c.any(-4, 4); }},
-        {"y=Acos(Bx)+C", kind::Cos, false, false,
+        {"y=Acos(Bx)+C", Family::Cos, false, false,
          [](const double* p, double x, double y) { return y - p[0] * std::cos(p[1] * x) - p[2]; }, everywhere,
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 6), p[1] = c.nonzero(0.2, 4), p[2] = c.any(-4, 4); }},
-        {"y=Atan(Bx)+C", kind::Tan, false, false,
+        {"y=Atan(Bx)+C", Family::Tan, false, false,
          [](const double* p, double x, double y) { return y - p[0] * std::tan(p[1] * x) - p[2]; }, everywhere,
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 4), p[1] = c.nonzero(0.2, 3), p[2] = c.any(-3, 3); }},
-        {"x2/a2+y2/b2=1", kind::EllipseX, true, true,
+        {"x2/a2+y2/b2=1", Family::EllipseX, true, true,
          [](const double* p, double x, double y) { return sq(x / p[0]) + sq(y / p[1]) - 1; },
          [](const double* p, double x) { return std::abs(x) < std::abs(p[0]); },
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 12), p[1] = c.nonzero(0.5, 12); }},
-        {"y2/a2+x2/b2=1", kind::EllipseY, true, true,
+        {"y2/a2+x2/b2=1", Family::EllipseY, true, true,
          [](const double* p, double x, double y) { return sq(y / p[0]) + sq(x / p[1]) - 1; },
          [](const double* p, double x) { return std::abs(x) < std::abs(p[1]); },
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 12), p[1] = c.nonzero(0.5, 12); }},
-        {"x2/a2-y2/b2=1", kind::HyperbolaX, true, false,
+        {"x2/a2-y2/b2=1", Family::HyperbolaX, true, false,
          [](const double* p, double x, double y) { return sq(x / p[0]) - sq(y / p[1]) - 1; },
          [](const double* p, double x) { return std::abs(x) > std::abs(p[0]); },
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 12), p[1] = c.nonzero(0.5, 12); }},
-        {"y2/a2-x2/b2=1", kind::HyperbolaY, true, false,
+        {"y2/a2-x2/b2=1", Family::HyperbolaY, true, false,
          [](const double* p, double x, double y) { return sq(y / p[0]) - sq(x / p[1]) - 1; }, everywhere,
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 12), p[1] = c.nonzero(0.5, 12); }},
-        {"y2=2px", kind::ParabolaRight, true, false, [](const double* p, double x, double y) { return y * y - 2 * p[0] * x; },
+        {"y2=2px", Family::ParabolaRight, true, false, [](const double* p, double x, double y) { return y * y - 2 * p[0] * x; },
          [](const double* p, double x) { return p[0] * x > 0; }, [](Coefficients& c, double* p) { p[0] = c.nonzero(0.2, 8); }},
-        {"y2=-2px", kind::ParabolaLeft, true, false, [](const double* p, double x, double y) { return y * y + 2 * p[0] * x; },
+        {"y2=-2px", Family::ParabolaLeft, true, false, [](const double* p, double x, double y) { return y * y + 2 * p[0] * x; },
          [](const double* p, double x) { return p[0] * x < 0; }, [](Coefficients& c, double* p) { p[0] = c.nonzero(0.2, 8); }},
-        {"x2=2py", kind::ParabolaUp, false, false, [](const double* p, double x, double y) { return x * x - 2 * p[0] * y; },
+        {"x2=2py", Family::ParabolaUp, false, false, [](const double* p, double x, double y) { return x * x - 2 * p[0] * y; },
          everywhere, [](Coefficients& c, double* p) { p[0] = c.nonzero(0.2, 8); }},
-        {"x2=-2py", kind::ParabolaDown, false, false, [](const double* p, double x, double y) { return x * x + 2 * p[0] * y; },
+        {"x2=-2py", Family::ParabolaDown, false, false, [](const double* p, double x, double y) { return x * x + 2 * p[0] * y; },
          everywhere, [](Coefficients& c, double* p) { p[0] = c.nonzero(0.2, 8); }},
-        {"y=Ax2+Bx+C", kind::ParabolaGeneral, false, false,
+        {"y=Ax2+Bx+C", Family::ParabolaGeneral, false, false,
          [](const double* p, double x, double y) { return y - p[0] * x * x - p[1] * x - p[2]; }, everywhere,
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.1, 3), p[1] = c.any(-5, 5), p[2] = c.any(-8, 8); }},
-        {"x2+y2=r2", kind::CircleOrigin, true, true, [](const double* p, double x, double y) { return x * x + y * y - p[0] * p[0]; },
+        {"x2+y2=r2", Family::CircleOrigin, true, true, [](const double* p, double x, double y) { return x * x + y * y - p[0] * p[0]; },
          [](const double* p, double x) { return std::abs(x) < std::abs(p[0]); },
          [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 12); }},
-        {"(x-a)2+(y-b)2=r2", kind::CircleCentre, true, true,
+        {"(x-a)2+(y-b)2=r2", Family::CircleCentre, true, true,
          [](const double* p, double x, double y) { return sq(x - p[0]) + sq(y - p[1]) - p[2] * p[2]; },
          [](const double* p, double x) { return std::abs(x - p[0]) < std::abs(p[2]); },
          [](Coefficients& c, double* p) { p[0] = c.any(-10, 10), p[1] = c.any(-8, 8), p[2] = c.any(0.5, 10); }},
-        {"x2+y2+Dx+Ey+F=0", kind::CircleGeneral, true, true,
+        {"x2+y2+Dx+Ey+F=0", Family::CircleGeneral, true, true,
          [](const double* p, double x, double y) { return x * x + y * y + p[0] * x + p[1] * y + p[2]; },
          [](const double* p, double x) { return sq(x + p[0] / 2) < (p[0] * p[0] + p[1] * p[1] - 4 * p[2]) / 4; },
          [](Coefficients& c, double* p) {
@@ -123,9 +123,9 @@ const std::vector<Family>& families() {
                  p[0] = c.any(-12, 12), p[1] = c.any(-12, 12), p[2] = c.any(-20, 20);
              } while (p[0] * p[0] + p[1] * p[1] - 4 * p[2] < 1); // a radius of half a unit at least
          }},
-        {"y=Ab^x", kind::Exponential, false, false, [](const double* p, double x, double y) { return y - p[0] * std::pow(p[1], x); },
+        {"y=Ab^x", Family::Exponential, false, false, [](const double* p, double x, double y) { return y - p[0] * std::pow(p[1], x); },
          everywhere, [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 5), p[1] = c.any(0.25, 5); }},
-        {"y=Alg x", kind::Logarithm, false, false, [](const double* p, double x, double y) { return y - p[0] * std::log10(x); },
+        {"y=Alg x", Family::Logarithm, false, false, [](const double* p, double x, double y) { return y - p[0] * std::log10(x); },
          [](const double*, double x) { return x > 0; }, [](Coefficients& c, double* p) { p[0] = c.nonzero(0.5, 8); }},
     };
     return all;
@@ -136,7 +136,7 @@ const std::vector<Family>& families() {
 // point of the box (by the steepest slope at the corners and the centre, with room to spare).
 // Failing both, the halves of the box are tried, down to a 256th of its width: tan beside its
 // asymptote and lg x beside zero pass through only a sliver of their pixel.
-bool curveMayCross(const Family& f, const double* p, double x0, double x1, double y0, double y1, int depth = 0) {
+bool curveMayCross(const CurveCase& f, const double* p, double x0, double x1, double y0, double y1, int depth = 0) {
     bool below = false, above = false;
     double largest = 0;
     for (int i = 0; i <= 2; ++i)
@@ -172,7 +172,7 @@ double distanceToSegment(double px, double py, Point a, Point b) {
 }
 
 // What is wrong with the drawing of one curve, or "" when nothing is.
-std::string faultIn(const Family& f, const CurveView& c) {
+std::string faultIn(const CurveCase& f, const CurveView& c) {
     const auto lines = test::polylines(test::draw(c));
     const Band band = c.band();
     const double s = c.scale;
@@ -195,7 +195,7 @@ std::string faultIn(const Family& f, const CurveView& c) {
         for (std::size_t i = 1; i < line.size(); ++i) {
             const Point a = line[i - 1], b = line[i];
             if (!onCanvas(a) || !onCanvas(b)) continue;
-            if (f.kind == kind::Tan && !(inside(a) && inside(b))) continue;
+            if (f.kind == Family::Tan && !(inside(a) && inside(b))) continue;
             const double mx = (a.x + b.x) / 2.0 / s, my = -(a.y + b.y) / 2.0 / s, r = 1.5 / s;
             if (!curveMayCross(f, c.p, mx - r, mx + r, my - r, my + r))
                 return "segment " + where(a) + "-" + where(b) + " strays from the curve";
@@ -229,7 +229,7 @@ std::string faultIn(const Family& f, const CurveView& c) {
     return "";
 }
 
-CurveView randomView(const Family& f, Coefficients& g) {
+CurveView randomView(const CurveCase& f, Coefficients& g) {
     CurveView c;
     c.kind = f.kind;
     c.twoBranches = f.twoBranches;
@@ -248,7 +248,7 @@ CurveView randomView(const Family& f, Coefficients& g) {
 TEST(Sampling, EveryFamilyDrawsItsOwnEquation) {
     ASSERT_EQ(families().size(), 22u);
     Coefficients g(20261208);
-    for (const Family& f : families()) {
+    for (const CurveCase& f : families()) {
         int drawn = 0;
         for (int i = 0; i < 12; ++i) {
             const CurveView c = randomView(f, g);
@@ -266,7 +266,7 @@ TEST(Sampling, EveryFamilyDrawsItsOwnEquation) {
 TEST(Sampling, EllipsesAndCirclesOnTheCanvasClose) {
     Coefficients g(4242);
     int oneSidedCircles = 0;
-    for (const Family& f : families()) {
+    for (const CurveCase& f : families()) {
         if (!f.closed) continue;
         for (int i = 0; i < 10; ++i) {
             CurveView c;
@@ -277,12 +277,12 @@ TEST(Sampling, EllipsesAndCirclesOnTheCanvasClose) {
             double cx = 0, r = 0; // centre and half width in x
             do {
                 f.make(g, c.p);
-                if (f.kind == kind::CircleGeneral) {
+                if (f.kind == Family::CircleGeneral) {
                     cx = -c.p[0] / 2;
                     r = std::sqrt((c.p[0] * c.p[0] + c.p[1] * c.p[1] - 4 * c.p[2]) / 4);
                 } else {
-                    cx = f.kind == kind::CircleCentre ? c.p[0] : 0;
-                    r = std::abs(f.kind == kind::CircleCentre ? c.p[2] : f.kind == kind::EllipseY ? c.p[1] : c.p[0]);
+                    cx = f.kind == Family::CircleCentre ? c.p[0] : 0;
+                    r = std::abs(f.kind == Family::CircleCentre ? c.p[2] : f.kind == Family::EllipseY ? c.p[1] : c.p[0]);
                 }
             } while ((cx != 0 && std::abs(std::abs(cx) - r) < 1) || std::abs(cx) + r > 25 || [&] {
                 // wholly on the canvas, clear of its top and bottom
@@ -320,7 +320,7 @@ TEST(Sampling, EllipsesAndCirclesOnTheCanvasClose) {
 // edge, takes that edge from the next sample, which may lie past the asymptote already.
 TEST(Sampling, TanNeverBridgesAnAsymptote) {
     Coefficients g(99);
-    const Family& tan = *std::find_if(families().begin(), families().end(), [](const Family& f) { return f.kind == kind::Tan; });
+    const CurveCase& tan = *std::find_if(families().begin(), families().end(), [](const CurveCase& f) { return f.kind == Family::Tan; });
     int segments = 0;
     for (int i = 0; i < 40; ++i) {
         CurveView c = randomView(tan, g);

@@ -91,10 +91,10 @@ TEST(CanvasScene, AxisNumbersInPlainAndPiMode) {
 TEST(CanvasScene, BackgroundThenRowsThenAxesInTheRowsOwnColours) {
     ExpressionTable t;
     t.slotCount = 2;
-    t.slot(0).kind = kind::SlopeIntercept;
+    t.slot(0).kind = Family::SlopeIntercept;
     t.slot(0).params[0] = 1;
     t.slot(0).colourIndex = 3;
-    t.slot(1).kind = kind::SlopeIntercept;
+    t.slot(1).kind = Family::SlopeIntercept;
     t.slot(1).params[1] = 2;
     t.slot(1).colourIndex = 1;
     t.slot(1).extraCount = 1;

@@ -9,15 +9,15 @@ using namespace yhb;
 
 namespace {
 
-void store(ExpressionTable& t, int row, int kind, const char* label) {
+void store(ExpressionTable& t, int row, Family kind, const char* label) {
     t.resetSlot(row);
     ExpressionSlot& s = t.slot(row);
     s.kind = kind;
     s.colourIndex = t.allocateColour();
-    s.params[0] = kind;
+    s.params[0] = familyId(kind);
     s.extraCount = 1;
     s.extras[0].plotOp = PlotOp::PointMark;
-    s.extras[0].params[0] = kind;
+    s.extras[0].params[0] = familyId(kind);
     s.labels.append(newItem<TextItem>(cp936::fromUtf8(label)));
 }
 
@@ -33,12 +33,12 @@ TEST(ExpressionTable, ColoursGoToTheLowestFreeIndex) {
 
 TEST(ExpressionTable, DeletingARowMovesTheLaterRowsDownWithEverythingTheyHold) {
     ExpressionTable t;
-    for (int r = 0; r < 3; ++r) store(t, r, 32773 + r, r == 0 ? "a" : r == 1 ? "b" : "c");
+    for (int r = 0; r < 3; ++r) store(t, r, familyOfId(32773 + r), r == 0 ? "a" : r == 1 ? "b" : "c");
     t.slotCount = 3;
     t.deleteSlot(0);
     EXPECT_EQ(t.slotCount, 2);
-    EXPECT_EQ(t.slot(0).kind, 32774);
-    EXPECT_EQ(t.slot(1).kind, 32775);
+    EXPECT_EQ(t.slot(0).kind, Family::PointSlope);
+    EXPECT_EQ(t.slot(1).kind, Family::TwoPoint);
     EXPECT_EQ(t.slot(0).colourIndex, 2);
     EXPECT_EQ(t.slot(1).colourIndex, 3);
     EXPECT_EQ(t.slot(0).extras[0].params[0], 32774);
@@ -53,7 +53,7 @@ TEST(ExpressionTable, DeletingARowMovesTheLaterRowsDownWithEverythingTheyHold) {
 
 TEST(ExpressionTable, DeletingTheOnlyRowEmptiesTheTableAndIgnoresRowsNotInUse) {
     ExpressionTable t;
-    store(t, 0, 32773, "a");
+    store(t, 0, Family::SlopeIntercept, "a");
     t.slotCount = 1;
     t.deleteSlot(3); // not in use: nothing
     EXPECT_EQ(t.slotCount, 1);
@@ -64,10 +64,10 @@ TEST(ExpressionTable, DeletingTheOnlyRowEmptiesTheTableAndIgnoresRowsNotInUse) {
 
 TEST(ExpressionTable, ResetClearsTheRowAndReleasesItsColour) {
     ExpressionTable t;
-    store(t, 0, 32781, "x");
+    store(t, 0, Family::EllipseX, "x");
     t.resetSlot(0);
     const ExpressionSlot& s = t.slot(0);
-    EXPECT_EQ(s.kind, 0);
+    EXPECT_EQ(s.kind, Family::None);
     EXPECT_EQ(s.extraCount, 0);
     EXPECT_EQ(s.colourIndex, 0);
     EXPECT_EQ(s.labels.count(), 0);
