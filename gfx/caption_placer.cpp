@@ -77,7 +77,7 @@ int CaptionPlacer::coverage(const Rect& box) const {
     return at(r1 + 1, c1 + 1) - at(r0, c1 + 1) - at(r1 + 1, c0) + at(r0, c0);
 }
 
-Rect CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
+std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
     constexpr int kGap = 2;
     Rect best{};
     long bestScore = std::numeric_limits<long>::max();
@@ -132,8 +132,7 @@ Rect CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
         }
         ++anchorIndex;
     }
-    if (bestScore == std::numeric_limits<long>::max() && !anchors.empty()) // nowhere inside: beside the first anchor
-        best = {anchors[0].right() + kGap, anchors[0].y - h + 2, w, h};
+    if (!bestFree) return std::nullopt;
     obstacles_.push_back(best);
     return best;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <optional>
 #include <vector>
 
 #include "gfx/rect.h"
@@ -19,9 +20,9 @@ public:
     // A drawn stroke; clipped to the bounds.
     void addStroke(Point a, Point b);
     // The box chosen for a w x h caption beside one of `anchors` (tried in their order); it
-    // becomes an obstacle for the captions placed after it. Where no place is free, the one
-    // overlapping least.
-    Rect place(const std::vector<Rect>& anchors, int w, int h);
+    // becomes an obstacle for the captions placed after it. Empty where no free place lies
+    // inside the bounds: a caption over another is read as neither, so it is left out.
+    std::optional<Rect> place(const std::vector<Rect>& anchors, int w, int h);
 
     // The curve cells under a box; for tests.
     int coverage(const Rect& box) const;

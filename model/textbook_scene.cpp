@@ -74,7 +74,8 @@ void TextbookScene::caption(int, int, std::string_view, CellFont, int l, int t, 
     const Point a = toCanvas(l, t), c = toCanvas(r, b);
     const Rect mark = Rect::fromEdges(a.x, a.y, c.x, c.y);
     placer_.addObstacle(mark);
-    if (!name_ || name_->shape != NamedShape::Point) return;
+    // A point out of sight is not named: its caption would stand at the edge for nothing.
+    if (!name_ || name_->shape != NamedShape::Point || !mark.overlaps(Rect{0, 0, width_, height_})) return;
     points_.push_back({math::layout(yhb::caption(*name_), s_, kCaptionSize), {mark}, colour_});
 }
 
@@ -129,7 +130,9 @@ void TextbookScene::finish() {
     const Point o = s_.origin();
     auto draw = [&](const Pending& p) {
         const int w = static_cast<int>(std::ceil(p.layout.width)), h = static_cast<int>(std::ceil(p.layout.height()));
-        const Rect box = placer_.place(p.anchors, w, h);
+        const std::optional<Rect> place = placer_.place(p.anchors, w, h);
+        if (!place) return;
+        const Rect& box = *place;
         s_.setTextColour(p.colour);
         p.layout.draw(s_, box.x - o.x, box.y - o.y + p.layout.ascent);
     };

@@ -176,6 +176,34 @@ TEST(PresentationMode, NoTwoCaptionsOverlap) {
 
 // Every presentation colour stands at 3:1 or more against the white canvas and panel; the
 // slot colours on the grey canvas did not (magenta 1.26:1, blue 2.2:1).
+// With the plane dragged so that most points are out of sight (as a magnified screen shows
+// it), only the points in sight are named: a caption for a hidden point would stand at the
+// canvas edge naming nothing there, and crowd the ones that do.
+TEST(PresentationMode, OnlyPointsInSightAreNamed) {
+    Document doc;
+    sample::enterFiveRows(doc);
+    doc.canvas.resize(480, 270);
+    doc.canvas.originX = -60; // x = 3 at the left edge
+    doc.canvas.originY = 40;
+    doc.view.presentation = true;
+    const Point o{doc.canvas.originX, doc.canvas.originY};
+    const auto shown = typesetCaptions(traceOf(doc), o);
+    const Rect canvas{0, 0, 480, 270};
+    std::string all;
+    for (const auto& c : shown) {
+        all += c.text + " ";
+        EXPECT_TRUE(canvas.contains(c.box)) << c.text;
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_FALSE(shown[i].box.overlaps(shown[j].box)) << shown[i].text << " and " << shown[j].text;
+    // In sight from x = 3 on: the vertices (5,0) and the foci (3,0) and (√41,0).
+    EXPECT_NE(all.find("A2(5,0)"), std::string::npos) << all;
+    // Out of sight: the ellipse's B1 (0,−4) and the circle's centre C(1,1).
+    EXPECT_EQ(all.find("B1("), std::string::npos) << all;
+    EXPECT_EQ(all.find("C("), std::string::npos) << all;
+}
+
 TEST(PresentationMode, EveryRowColourStandsOutFromItsBackground) {
     EXPECT_LT(contrastRatio(SlotColours[1], kGrey), 1.3);
     EXPECT_LT(contrastRatio(SlotColours[3], kGrey), 2.3);
