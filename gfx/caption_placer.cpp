@@ -101,12 +101,17 @@ std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w
     for (const Rect& a : anchors) {
         int distance = 0, side = 0;
         const int l = a.x, t = a.y, r = a.right(), b = a.bottom(), cx = (l + r) / 2, cy = (t + b) / 2;
-        // Beside the anchor first, then ever farther out.
-        for (const int d : {0, h / 2, h, 2 * h, 3 * h, 5 * h}) {
+        // Beside the anchor first, then a little farther out, but never so far that the caption
+        // no longer names its point at a glance: a caption that finds no room that near is
+        // left out.
+        for (const int d : {0, h / 4, h / 2, h, 3 * h / 2, 2 * h}) {
             side = 0;
             const Point places[] = {{r + kGap + d, t - h + 2 - d}, {r + kGap + d, b - 2 + d},     {l - kGap - w - d, t - h + 2 - d},
                                     {l - kGap - w - d, b - 2 + d}, {cx - w / 2, t - kGap - h - d}, {cx - w / 2, b + kGap + d},
-                                    {r + kGap + d, cy - h / 2},    {l - kGap - w - d, cy - h / 2}};
+                                    {r + kGap + d, cy - h / 2},    {l - kGap - w - d, cy - h / 2},
+                                    // above and below, shifted along: room between neighbours on a line
+                                    {l - w / 4, t - kGap - h - d}, {r - 3 * w / 4, t - kGap - h - d},
+                                    {l - w / 4, b + kGap + d},     {r - 3 * w / 4, b + kGap + d}};
             for (const Point& p : places) {
                 ++side;
                 const Rect box{p.x, p.y, w, h};
@@ -115,13 +120,10 @@ std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w
                 for (const Rect& o : near_) overlaps += o.overlaps(box) ? 1 : 0;
                 const bool free = overlaps == 0;
                 if (bestFree && !free) continue;
-                // A caption more than two of its heights from its point no longer names it at a
-                // glance: any free place that near wins over a clearer one farther out. Within
-                // either band each step out weighs as much as crossing a curve; nearer the
-                // anchor tried first among equals.
-                const bool far = d > h;
-                const long score = (free ? 0 : overlaps * 100000L) + (free && far ? 10000L : 0) + coverage(box) * 3L +
-                                   distance * 40L + anchorIndex * 10L + side;
+                // Each step out weighs as much as crossing a curve; nearer the anchor tried first
+                // among equals.
+                const long score = (free ? 0 : overlaps * 100000L) + coverage(box) * 3L + distance * 40L +
+                                   anchorIndex * 10L + side;
                 if ((free && !bestFree) || score < bestScore) {
                     best = box;
                     bestScore = score;

@@ -136,7 +136,20 @@ void TextbookScene::finish() {
         s_.setTextColour(p.colour);
         p.layout.draw(s_, box.x - o.x, box.y - o.y + p.layout.ascent);
     };
-    for (const Pending& p : points_) draw(p);
+    // The most crowded points choose first: a point alone has room anywhere around it, one
+    // among others only in the gaps they leave.
+    const int reach = static_cast<int>(4 * kCaptionSize);
+    auto crowding = [&](const Pending& p) {
+        const Rect& m = p.anchors.front();
+        const Rect around = Rect::fromEdges(m.x - 2 * reach, m.y - reach, m.right() + 2 * reach, m.bottom() + reach);
+        int n = placer_.coverage(around) / 8;
+        for (const Pending& q : points_) n += &q != &p && q.anchors.front().overlaps(around) ? 10 : 0;
+        return n;
+    };
+    std::vector<std::pair<int, const Pending*>> order;
+    for (const Pending& p : points_) order.push_back({-crowding(p), &p});
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [crowd, p] : order) draw(*p);
     for (const Pending& p : lines_) draw(p);
     s_.setTextColour(colour_);
     s_.flush();
