@@ -16,25 +16,6 @@ bool fractionDenominator(std::int64_t den) { return den == 1 || den == 2 || den 
 
 std::uint64_t magnitude(std::int64_t v) { return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v); }
 
-// The decimal digits of |q|; empty when they do not end.
-std::string decimalDigits(Rational q) {
-    std::int64_t d = q.den;
-    while (d % 2 == 0) d /= 2;
-    while (d % 5 == 0) d /= 5;
-    if (d != 1) return {};
-    const auto den = static_cast<std::uint64_t>(q.den);
-    std::string out = std::to_string(magnitude(q.num) / den);
-    std::uint64_t rest = magnitude(q.num) % den;
-    if (rest != 0) out += '.';
-    // den divides a power of ten below 2^63, so rest·10 stays in 64 bits unsigned.
-    while (rest != 0) {
-        rest *= 10;
-        out += static_cast<char>('0' + static_cast<int>(rest / den));
-        rest %= den;
-    }
-    return out;
-}
-
 bool terminating(const ExactValue& e) { return e.isRational() && !decimalDigits(e.rationalPart()).empty(); }
 
 // The shortest "%g" text, at most six significant digits, that reads back as v where one does.

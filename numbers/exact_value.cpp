@@ -77,6 +77,8 @@ std::string digits(std::uint64_t v) { return std::to_string(v); }
 std::uint64_t magnitude(std::int64_t v) { return v < 0 ? static_cast<std::uint64_t>(-v) : static_cast<std::uint64_t>(v); }
 
 // A terminating fraction as its decimal digits; empty when the denominator has another prime.
+} // namespace
+
 std::string decimalDigits(Rational q) {
     std::int64_t d = q.den;
     while (d % 2 == 0) d /= 2;
@@ -94,8 +96,6 @@ std::string decimalDigits(Rational q) {
     }
     return out;
 }
-
-} // namespace
 
 std::optional<Rational> makeRational(std::int64_t num, std::int64_t den) { return reduce(num, den); }
 

@@ -81,6 +81,10 @@ std::optional<int> signOf(const ExactValue& x);
 // Display: "−√3/2", "2π/3", "(1+√5)/2", "1.5" with a true minus sign, for messages and pictures.
 // Typed: the same with an ASCII '-', a text parseExact reads back as the same value.
 enum class Notation { Display, Typed };
+
+// The digits of |q| where q ends as a decimal ("0.25" for -1/4, "3" for 3); empty where it
+// does not end (1/3).
+std::string decimalDigits(Rational q);
 std::string formatExact(const ExactValue& x, Notation notation = Notation::Display);
 
 // ---- reading what was typed -----------------------------------------------------------------
