@@ -19,10 +19,7 @@ std::string tooManyExpressionsText() {
 void paintDocument(Surface& s, const Document& doc) {
     // The mode's surface and the notation are chosen here, once per paint.
     std::optional<PresentationSurface> presented;
-    if (doc.view.presentation) {
-        presented.emplace(s, presentationColourMap());
-        presented->keepCaptionsInside(doc.canvas.canvasWidth, doc.canvas.canvasHeight);
-    }
+    if (doc.view.presentation) presented.emplace(s, presentationColourMap());
     Surface& target = presented ? static_cast<Surface&>(*presented) : s;
     target.setOrigin(doc.canvas.originX, doc.canvas.originY);
     target.setBkMode(BkMode::Transparent);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gfx/presentation_surface.h"
+#include "gfx/rect.h"
 #include "gfx/recording_surface.h"
 #include "golden_trace.h"
 #include "plot/palette.h"
