@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/canvas_scene.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -21,6 +22,18 @@ bool CanvasView::resize(int width, int height) {
     return false;
 }
 
+bool CanvasView::resizeKeepingCentre(int width, int height) {
+    const int dx = width / 2 - canvasWidth / 2, dy = height / 2 - canvasHeight / 2;
+    const bool first = firstSize == 1;
+    if (!first && width > 0 && height > 0 && canvasWidth > 0 && canvasHeight > 0) {
+        originX += dx;
+        originY += dy;
+    }
+    // An empty size (a hidden canvas) keeps the last one, so that showing it again restores it.
+    if (!first && (width <= 0 || height <= 0)) return false;
+    return resize(width, height);
+}
+
 void CanvasView::press(int x, int y) {
     dragging = true;
     lastX = x;
@@ -33,12 +46,9 @@ bool CanvasView::move(int x, int y, int ppu) {
     lastX = x;
     lastY = y;
     if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) return false; // one-pixel jitter never moves it
-    originX += dx;
-    originY += dy;
-    if (originX > canvasWidth - ppu) originX = canvasWidth - ppu;
-    if (originY > canvasHeight - ppu) originY = canvasHeight - ppu;
-    if (originX < ppu) originX = ppu;
-    if (originY < ppu) originY = ppu;
+    const int x0 = originX, y0 = originY;
+    originX = std::clamp(originX + dx, std::min(ppu, x0), std::max(canvasWidth - ppu, x0));
+    originY = std::clamp(originY + dy, std::min(ppu, y0), std::max(canvasHeight - ppu, y0));
     return true;
 }
 

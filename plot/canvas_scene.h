@@ -11,8 +11,12 @@ class CanvasView {
 public:
     // Returns true when the origin was centred (the first non-empty size): apply and repaint.
     bool resize(int width, int height);
+    // The window's canvas when it changes size later: the plane point at the centre stays
+    // at the centre. Returns true as resize does.
+    bool resizeKeepingCentre(int width, int height);
     void press(int x, int y);
-    // Returns true when the origin moved: apply and repaint.
+    // Returns true when the origin moved: apply and repaint. The origin stays a unit inside
+    // the canvas; one that a zoom or a fit left outside may be dragged back, not further out.
     bool move(int x, int y, int pixelsPerUnit);
     void release() { dragging = false; }
 
