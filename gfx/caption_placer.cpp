@@ -57,6 +57,33 @@ void CaptionPlacer::addStroke(Point a, Point b) {
     }
 }
 
+void CaptionPlacer::addPolyline(const Point* pts, int count, Point offset) {
+    int first = 1; // the first point is marked only once a step leaves it
+    while (first < count && pts[first] == pts[0]) ++first;
+    if (first >= count) return;
+    Point last{pts[0].x + offset.x, pts[0].y + offset.y};
+    int lastCell = -1;
+    const auto markAt = [&](Point p) {
+        if (p.x < bounds_.x || p.y < bounds_.y) return;
+        const int c = (p.x - bounds_.x) / kCell, r = (p.y - bounds_.y) / kCell;
+        if (c >= columns_ || r >= rows_) return;
+        const int cell = r * columns_ + c;
+        if (cell != lastCell) mark(c, r);
+        lastCell = cell;
+    };
+    markAt(last);
+    for (int i = first; i < count; ++i) {
+        const Point p{pts[i].x + offset.x, pts[i].y + offset.y};
+        if (std::abs(p.x - last.x) > kCell || std::abs(p.y - last.y) > kCell) {
+            addStroke(last, p);
+            lastCell = -1;
+        } else {
+            markAt(p);
+        }
+        last = p;
+    }
+}
+
 int CaptionPlacer::coverage(const Rect& box) const {
     const int c0 = std::max(0, (box.x - bounds_.x) / kCell), c1 = std::min(columns_ - 1, (box.right() - 1 - bounds_.x) / kCell);
     const int r0 = std::max(0, (box.y - bounds_.y) / kCell), r1 = std::min(rows_ - 1, (box.bottom() - 1 - bounds_.y) / kCell);
@@ -105,6 +132,8 @@ std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w
         // no longer names its point at a glance: a caption that finds no room that near is
         // left out.
         for (const int d : {0, h / 4, h / 2, h, 3 * h / 2, 2 * h}) {
+            // Coverage and side only add to a score: no place from here on can do better.
+            if (bestFree && distance * 40L + anchorIndex * 10L >= bestScore) break;
             side = 0;
             const Point places[] = {{r + kGap + d, t - h + 2 - d}, {r + kGap + d, b - 2 + d},     {l - kGap - w - d, t - h + 2 - d},
                                     {l - kGap - w - d, b - 2 + d}, {cx - w / 2, t - kGap - h - d}, {cx - w / 2, b + kGap + d},
@@ -116,6 +145,7 @@ std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w
                 ++side;
                 const Rect box{p.x, p.y, w, h};
                 if (!bounds_.contains(box)) continue;
+                if (bestFree && distance * 40L + anchorIndex * 10L + side >= bestScore) continue;
                 int overlaps = 0;
                 for (const Rect& o : near_) overlaps += o.overlaps(box) ? 1 : 0;
                 const bool free = overlaps == 0;

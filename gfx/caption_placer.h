@@ -19,6 +19,9 @@ public:
     void addObstacle(const Rect& r) { obstacles_.push_back(r); }
     // A drawn stroke; clipped to the bounds.
     void addStroke(Point a, Point b);
+    // A drawn polyline, each point moved by `offset`: as its strokes one by one, but a sampled
+    // curve's thousands of pixel steps mostly stay in one cell, so each cell is marked once.
+    void addPolyline(const Point* pts, int count, Point offset);
     // The box chosen for a w x h caption beside one of `anchors` (tried in their order); it
     // becomes an obstacle for the captions placed after it. Empty where no free place lies
     // inside the bounds: a caption over another is read as neither, so it is left out.

@@ -40,8 +40,7 @@ void TextbookScene::lineTo(int x, int y) {
 }
 
 void TextbookScene::polyline(const Point* pts, int count) {
-    for (int i = 1; i < count; ++i)
-        if (pts[i] != pts[i - 1]) placer_.addStroke(toCanvas(pts[i - 1].x, pts[i - 1].y), toCanvas(pts[i].x, pts[i].y));
+    placer_.addPolyline(pts, count, s_.origin());
     s_.polyline(pts, count);
 }
 

@@ -86,3 +86,26 @@ TEST(CaptionPlacer, KeepsTheCaptionNearItsPointWhenCurvesCrowdIt) {
     const int dy = std::max({0, kMark.y - box.bottom(), box.y - kMark.bottom()});
     EXPECT_LE(std::max(dx, dy), 2 * h) << box.x << "," << box.y;
 }
+
+// A sampled curve comes as one polyline of pixel steps, now and then a jump; it must leave the
+// same curve cells as its strokes one by one, wherever it starts or leaves the bounds.
+TEST(CaptionPlacer, APolylineCoversWhatItsStrokesCover) {
+    std::vector<Point> pts{{-30, 50}, {-30, 50}, {-2, 52}, {1, 53}, {2, 53}, {2, 53}, {3, 55}, {40, 90}, {41, 91}, {43, 91},
+                           {43, 92}, {200, 299}, {205, 310}, {390, 20}, {391, 21}, {395, 18}};
+    for (int x = 100; x < 300; x += 3) pts.push_back({x, 150 + (x % 7)});
+    const Point offset{7, -3};
+    CaptionPlacer one({0, 0, 400, 300}), each({0, 0, 400, 300});
+    one.addPolyline(pts.data(), static_cast<int>(pts.size()), offset);
+    for (std::size_t i = 1; i < pts.size(); ++i)
+        if (pts[i] != pts[i - 1])
+            each.addStroke({pts[i - 1].x + offset.x, pts[i - 1].y + offset.y}, {pts[i].x + offset.x, pts[i].y + offset.y});
+    for (int y = 0; y < 300; y += 4)
+        for (int x = 0; x < 400; x += 4) ASSERT_EQ(one.coverage({x, y, 4, 4}), each.coverage({x, y, 4, 4})) << x << "," << y;
+    EXPECT_GT(one.coverage({0, 0, 400, 300}), 60);
+
+    // A polyline that never moves draws nothing.
+    CaptionPlacer still({0, 0, 400, 300});
+    const Point dot[] = {{50, 50}, {50, 50}};
+    still.addPolyline(dot, 2, {0, 0});
+    EXPECT_EQ(still.coverage({0, 0, 400, 300}), 0);
+}
