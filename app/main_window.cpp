@@ -20,6 +20,8 @@
 
 #include "app/copy_equation.h"
 #include "app/dialog_guard.h"
+#include "app/dialog_placement.h"
+#include "app/full_screen.h"
 #include "app/notation.h"
 #include "app/picture_export.h"
 #include "app/presentation_mode.h"
@@ -116,7 +118,8 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
     };
     buildMenus();
     installAccelerators(this, [this](Command c) { command(c); });
-    resize(800, 600);
+    fullScreenShow_ = new FullScreenShow(*this, [this] { return doc_.view.presentation; }, [this] { command(Command::Presentation); });
+    placeOnScreen(*this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -160,8 +163,13 @@ void MainWindow::buildMenus() {
     }
 
     QMenu* axes = bar->addMenu("坐标设置");
+    addCommand(axes, Command::ZoomIn, "放大")->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    addCommand(axes, Command::ZoomOut, "缩小")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    addCommand(axes, Command::FitView, "适合窗口")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    axes->addSeparator();
     // The accelerator table owns Ctrl+F; the item only shows it.
     addCommand(axes, Command::MainFullScreen, "全屏\tCtrl+F")->setCheckable(true);
+    addCommand(axes, Command::FullScreenShow, "全屏演示")->setShortcut(QKeySequence(Qt::Key_F11));
     addCommand(axes, Command::PiAxis, "X轴用PI的值显示")->setCheckable(true);
     QAction* presentation = addCommand(axes, Command::Presentation, "演示模式");
     presentation->setCheckable(true);
@@ -271,6 +279,16 @@ void MainWindow::command(int id) {
         layoutAndPaint(nullptr);
         client_->update();
         return;
+    case Command::FullScreenShow:
+        fullScreenShow_->toggle();
+        return;
+    case Command::ZoomIn:
+    case Command::ZoomOut:
+        canvas_->zoomAtPointer(id == commandId(Command::ZoomIn));
+        return;
+    case Command::FitView:
+        canvas_->fitView();
+        return;
     case Command::PiAxis:
         doc_.view.piAxis = !doc_.view.piAxis;
         action(Command::PiAxis)->setChecked(doc_.view.piAxis);
@@ -357,6 +375,7 @@ void MainWindow::openFamilyDialog(Family kind) {
             explicit Open(bool& f) : flag(f) { flag = true; }
             ~Open() { flag = false; }
         } open(familyDialogOpen_);
+        placeBesideCanvas(dialog, *canvas_);
         if (runParameterDialog)
             runParameterDialog(dialog);
         else

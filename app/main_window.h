@@ -22,6 +22,7 @@
 namespace yhb {
 
 class ClientArea;
+class FullScreenShow;
 
 // The main window ("FUNCTION00"): menus, accelerators, the canvas, the toolbar and the
 // panel of row labels with their modify and delete buttons.
@@ -99,6 +100,7 @@ private:
     std::unique_ptr<QuestionWindow> questionWindow_;
     std::unique_ptr<LessonCommands> lessons_;
     QMenu* bankMenu_ = nullptr;
+    FullScreenShow* fullScreenShow_ = nullptr;
     bool familyDialogOpen_ = false;
     std::vector<QAction*> actions_;
 };

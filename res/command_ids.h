@@ -46,6 +46,13 @@ enum class Command : int {
     ReloadBank = 40023,
     MakeWorksheet = 40024,  // 生成试卷...
 
+    // In 坐标设置: 放大 and 缩小 about the pointer (Ctrl+=, Ctrl+-), 适合窗口 (Ctrl+0),
+    // 全屏演示 (F11: the window full screen in 演示模式).
+    ZoomIn = 40040,
+    ZoomOut = 40041,
+    FitView = 40042,
+    FullScreenShow = 40043,
+
     // 演示模式 in 坐标设置, F5.
     Presentation = 40030,
     // 教材记法 in 坐标设置.

@@ -1,23 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/qt/canvas_widget.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
 
+#include "plot/qt/canvas_input.h"
+#include "plot/view_fit.h"
 #include "res/strings.h"
 
 namespace yhb {
 
 CanvasWidget::CanvasWidget(Document& doc, QWidget* parent)
-    : QWidget(parent), doc_(doc), image_(1, 1, QImage::Format_RGB32), surface_(&image_) {
+    : QWidget(parent), doc_(doc), image_(1, 1, QImage::Format_RGB32), surface_(&image_),
+      input_(std::make_unique<CanvasInput>(*this)) {
     setObjectName(utf8String(StringId::FunctionClass));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_AcceptTouchEvents); // classroom boards: drag, pinch and long press
     setCursor(Qt::ArrowCursor);
     surface_.setBkMode(BkMode::Transparent);
     image_.fill(Qt::gray);
 }
+
+CanvasWidget::~CanvasWidget() = default;
 
 double CanvasWidget::magnification() const { return doc_.view.presentation ? kPresentationMagnification : 1.0; }
 
@@ -34,29 +41,67 @@ bool CanvasWidget::refit() {
     }
     image_.setDevicePixelRatio(dpr_);
     const double m = magnification();
-    return doc_.canvas.resize(static_cast<int>(w / m), static_cast<int>(h / m));
+    // Maximising, 演示模式 and full screen keep in the middle what was there; halves are
+    // taken the same way both ways, so that switching back returns to the very origin.
+    return doc_.canvas.resizeKeepingCentre(static_cast<int>(w / m), static_cast<int>(h / m));
 }
 
 void CanvasWidget::restyle() {
-    const double before = presentation_ ? kPresentationMagnification : 1.0;
-    const bool centred = refit();
-    const double after = magnification();
-    // The origin stays where it was on the screen; the plane around it grows or shrinks.
-    // Switching back without dragging in between returns to the very origin of before.
-    CanvasView& c = doc_.canvas;
-    if (!centred && before != after) {
-        const Point from{c.originX, c.originY};
-        if (undo_.valid && undo_.magnification == after && undo_.to == from) {
-            c.originX = undo_.from.x;
-            c.originY = undo_.from.y;
-        } else {
-            c.originX = static_cast<int>(std::floor(from.x * before / after));
-            c.originY = static_cast<int>(std::floor(from.y * before / after));
-        }
-        undo_ = {true, before, {c.originX, c.originY}, from};
-    }
+    refit();
     applyOrigin();
 }
+
+QPointF CanvasWidget::planePosF(const QPointF& pos) const { return pos / magnification(); }
+
+UnitPoint CanvasWidget::planeAt(QPointF pos) const {
+    const QPointF p = planePosF(pos);
+    return yhb::planeAt(doc_.canvas, doc_.view, p.x(), p.y());
+}
+
+void CanvasWidget::zoomAt(QPointF pos, bool in) {
+    const QPointF p = planePosF(pos);
+    if (zoomAbout(doc_.canvas, doc_.view, p.x(), p.y(), in, &anchor_)) applyOrigin();
+}
+
+void CanvasWidget::zoomAtPointer(bool in) {
+    const QPoint at = mapFromGlobal(QCursor::pos());
+    zoomAt(rect().contains(at) ? QPointF(at) : QPointF(width() / 2.0, height() / 2.0), in);
+}
+
+void CanvasWidget::fitView() {
+    if (fitToCanvas(doc_.table, doc_.canvas, doc_.view)) applyOrigin();
+}
+
+void CanvasWidget::placeAt(UnitPoint plane, QPointF pos, int ppu) {
+    const QPointF p = planePosF(pos);
+    if (placePlanePoint(doc_.canvas, doc_.view, plane, p.x(), p.y(), ppu)) applyOrigin();
+}
+
+void CanvasWidget::readOutAt(QPointF at) {
+    const QPoint pos = planePos(at);
+    repaintNow(); // also removes an earlier read-out
+    drawReadOut(surface_, doc_.view, pos.x(), pos.y());
+    update();
+}
+
+void CanvasWidget::pressAt(QPointF at) {
+    const QPoint pos = planePos(at);
+    doc_.canvas.press(pos.x(), pos.y());
+}
+
+void CanvasWidget::dragTo(QPointF at) {
+    const QPoint pos = planePos(at);
+    if (doc_.canvas.move(pos.x(), pos.y(), doc_.view.pixelsPerUnit)) applyOrigin();
+}
+
+void CanvasWidget::releaseDrag() { doc_.canvas.release(); }
+
+bool CanvasWidget::event(QEvent* e) {
+    if (input_->event(e)) return true;
+    return QWidget::event(e);
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* e) { input_->wheel(e); }
 
 void CanvasWidget::repaintNow() {
     if (devicePixelRatioF() != dpr_ || doc_.view.presentation != presentation_) refit();
@@ -86,25 +131,19 @@ QPoint CanvasWidget::planePos(const QPointF& pos) const {
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* e) {
-    const QPoint pos = planePos(e->position());
     if (e->button() == Qt::LeftButton) {
-        doc_.canvas.press(pos.x(), pos.y());
+        pressAt(e->position());
         setCursor(Qt::ClosedHandCursor);
     } else if (e->button() == Qt::RightButton) {
-        repaintNow(); // also removes an earlier read-out
-        drawReadOut(surface_, doc_.view, pos.x(), pos.y());
-        update();
+        readOutAt(e->position());
     }
 }
 
-void CanvasWidget::mouseMoveEvent(QMouseEvent* e) {
-    const QPoint pos = planePos(e->position());
-    if (doc_.canvas.move(pos.x(), pos.y(), doc_.view.pixelsPerUnit)) applyOrigin();
-}
+void CanvasWidget::mouseMoveEvent(QMouseEvent* e) { dragTo(e->position()); }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
-    doc_.canvas.release();
+    releaseDrag();
     setCursor(Qt::OpenHandCursor);
 }
 
