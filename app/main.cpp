@@ -11,7 +11,6 @@
 #include "app/qt_notifier.h"
 #include "app/startup.h"
 #include "bank/catalogue.h"
-#include "gfx/cp936.h"
 #include "items/memory_pool.h"
 #include "res/qt/icons.h"
 
@@ -24,8 +23,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(yhb::appIcon());
     yhb::loadChineseTranslations();
     // Out of memory: say so with no owner and the default caption, then the pool tries again.
-    yhb::MemoryPool::setFailureHook([](const std::string& cp936Text) {
-        yhb::QtNotifier().message("", yhb::cp936::toUtf8(cp936Text), yhb::MessageOwner::none());
+    yhb::MemoryPool::setFailureHook([](const std::string& utf8) {
+        yhb::QtNotifier().message("", utf8, yhb::MessageOwner::none());
     });
 
     // The bank is tm/ below the current directory, as it has always been; started elsewhere

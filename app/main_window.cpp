@@ -191,11 +191,11 @@ void MainWindow::buildMenus() {
 void MainWindow::fillBankMenu() {
     std::vector<QMenu*> popups;
     for (const TopLevelCategory& t : catalogue_.topLevel)
-        popups.push_back(new QMenu(QString::fromStdString(cp936::toUtf8(t.name)), bankMenu_));
+        popups.push_back(new QMenu(QString::fromStdString(t.name), bankMenu_));
     for (int i = 0; i < catalogue_.categoryCount(); ++i) {
         const BankCategory* c = catalogue_.category(i);
         QMenu* target = c->parent >= 0 && c->parent < static_cast<int>(popups.size()) ? popups[static_cast<std::size_t>(c->parent)] : bankMenu_;
-        addCommand(target, cmd::BankCategoryBase + i, QString::fromStdString(cp936::toUtf8(c->name)));
+        addCommand(target, cmd::BankCategoryBase + i, QString::fromStdString(c->name));
     }
     for (QMenu* p : popups) bankMenu_->addMenu(p);
     // An empty menu would leave the teacher guessing why.

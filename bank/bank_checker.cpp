@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "bank/question_reader.h"
-#include "gfx/cp936.h"
 
 namespace fs = std::filesystem;
 
@@ -54,7 +53,7 @@ void checkQuestions(const Catalogue& c, const FigureCheck& figure, std::vector<P
             if (!figure) continue;
             for (const FigureLine& f : figures) {
                 Problem why;
-                if (!figure(cp936::toUtf8(f.text), why))
+                if (!figure(f.text, why))
                     out.push_back(finding(path, f.line, "figure line: " + why.message, why.message, false));
             }
         }
@@ -74,7 +73,7 @@ void checkNames(const Catalogue& c, std::vector<Problem>& out) {
             if (k->parent >= 0) {
                 auto [it, fresh] = first.emplace(std::make_pair(k->parent, name), k->name);
                 if (!fresh) {
-                    const std::string other = cp936::toUtf8(it->second);
+                    const std::string& other = it->second;
                     out.push_back(finding(path, 0, "same name as a file of category " + other + ": the aggregate keeps only that one",
                                           "与分类“" + other + "”中的文件同名：汇总分类只保留那一个", true));
                 }
@@ -84,7 +83,7 @@ void checkNames(const Catalogue& c, std::vector<Problem>& out) {
             if (numbered(name, prefix, number)) {
                 if (prefix == prevPrefix && number < prevNumber)
                     out.push_back(finding(path, 0, "numbered without leading zeros: sorts after " + prevName,
-                                          "编号没有前导零，排在 " + cp936::toUtf8(prevName) + " 之后", true));
+                                          "编号没有前导零，排在 " + prevName + " 之后", true));
                 prevPrefix = prefix;
                 prevNumber = number;
                 prevName = name;

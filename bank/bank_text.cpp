@@ -61,36 +61,50 @@ bool isUtf8BankFile(std::string_view bytes) {
     return wide || cp936::firstInvalid(bytes) != std::string_view::npos;
 }
 
-std::string bankText(std::string_view bytes, std::vector<int>* lossyLines) {
+namespace {
+
+// The lines (from 1, CR LF ends) of CP936 text holding bytes that are no CP936.
+void noteBadLines(std::string_view cp, std::vector<int>& lines) {
+    int number = 1;
+    for (std::size_t pos = 0; pos <= cp.size();) {
+        std::size_t end = cp.find("\r\n", pos);
+        if (end == std::string_view::npos) end = cp.size();
+        if (cp936::firstInvalid(cp.substr(pos, end - pos)) != std::string_view::npos) lines.push_back(number);
+        pos = end + 2;
+        ++number;
+    }
+}
+
+} // namespace
+
+std::string bankText(std::string_view bytes, std::vector<int>* badLines) {
     if (!isUtf8BankFile(bytes)) {
-        if (bytes.find('\n') == std::string_view::npos || bytes.find("\r\n") != std::string_view::npos)
-            return std::string(bytes);
-        std::string out;
-        out.reserve(bytes.size() + bytes.size() / 8);
-        for (char c : bytes) {
-            if (c == '\n') out += '\r';
-            out += c;
+        std::string cp;
+        if (bytes.find('\n') == std::string_view::npos || bytes.find("\r\n") != std::string_view::npos) {
+            cp = std::string(bytes);
+        } else {
+            cp.reserve(bytes.size() + bytes.size() / 8);
+            for (char c : bytes) {
+                if (c == '\n') cp += '\r';
+                cp += c;
+            }
         }
-        return out;
+        if (badLines && cp936::firstInvalid(cp) != std::string_view::npos) noteBadLines(cp, *badLines);
+        return cp936::toUtf8(cp);
     }
     if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 16);
-    int number = 1;
     for (std::size_t pos = 0; pos <= bytes.size();) {
         std::size_t end = bytes.find('\n', pos);
         const bool last = end == std::string_view::npos;
         if (last) end = bytes.size();
         std::string_view line = bytes.substr(pos, end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const std::string converted = cp936::fromUtf8(line);
-        // Valid UTF-8 comes back unchanged unless a character had no CP936 form.
-        if (lossyLines && cp936::toUtf8(converted) != line) lossyLines->push_back(number);
-        out += converted;
+        out += line;
         if (last) break;
         out += "\r\n";
         pos = end + 1;
-        ++number;
     }
     return out;
 }
@@ -108,8 +122,8 @@ std::string oneLineText(std::string_view bytes) {
     // An editor's LF alone ends the line too, rather than cut the last character off.
     const bool lfOnly = !bytes.empty() && bytes.back() == '\n' && (bytes.size() < 2 || bytes[bytes.size() - 2] != '\r');
     if (!isUtf8BankFile(bytes)) {
-        if (lfOnly) return std::string(bytes.substr(0, bytes.size() - 1));
-        return bytes.size() >= 2 ? std::string(bytes.substr(0, bytes.size() - 2)) : std::string();
+        if (lfOnly) return cp936::toUtf8(bytes.substr(0, bytes.size() - 1));
+        return bytes.size() >= 2 ? cp936::toUtf8(bytes.substr(0, bytes.size() - 2)) : std::string();
     }
     const std::string text = bankText(bytes);
     return text.substr(0, text.find("\r\n"));

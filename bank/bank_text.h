@@ -14,19 +14,19 @@ bool isValidUtf8(std::string_view s);
 // one multi-byte sequence.
 bool isUtf8BankFile(std::string_view bytes);
 
-// The file as the reader takes it: CP936 text with CR LF line ends. A CP936 file is returned
-// unchanged (a lone LF stays a byte of its line), unless it holds no CR LF at all and so was
-// saved with LF line ends (an all-ASCII file from any editor here): then each LF ends a line.
-// A UTF-8 file is converted: lines end at LF (a CR before it dropped), characters CP936
-// cannot hold become "?" and the numbers of their lines (from 1) go to `lossyLines`.
-std::string bankText(std::string_view bytes, std::vector<int>* lossyLines = nullptr);
+// The file as the readers take it: UTF-8 text with CR LF line ends. A CP936 file is decoded
+// with its line ends as they are (a lone LF stays a byte of its line), unless it holds no CR LF
+// at all and so was saved with LF line ends (an all-ASCII file from any editor here): then each
+// LF ends a line. Bytes that are no CP936 become U+FFFD and the numbers of their lines (from 1)
+// go to `badLines`. A UTF-8 file keeps its text; its lines end at LF (a CR before it dropped).
+std::string bankText(std::string_view bytes, std::vector<int>* badLines = nullptr);
 
 // The first line of a file from its first bytes, as an author wrote it: behind a byte-order
 // mark, up to the first line end of either kind, spaces and tabs around it taken off.
 std::string_view firstLineOf(std::string_view start);
 
-// A one-line file's text (version, menu or category name): a CP936 file less its last two
-// bytes (its CR LF; a lone LF at the end is one byte), a UTF-8 file up to its first line end.
+// A one-line file's text (version, menu or category name) in UTF-8: a CP936 file less its last
+// two bytes (its CR LF; a lone LF at the end is one byte), a UTF-8 file up to its first line end.
 std::string oneLineText(std::string_view bytes);
 
 } // namespace yhb

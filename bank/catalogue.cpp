@@ -10,7 +10,6 @@
 
 #include "bank/bank_file.h"
 #include "bank/bank_text.h"
-#include "gfx/cp936.h"
 #include "items/memory_pool.h"
 
 namespace fs = std::filesystem;
@@ -106,7 +105,7 @@ std::string categoryNameForFile(const std::string& path) {
     fs::path dir = fs::absolute(fs::path(path), ec).lexically_normal().parent_path();
     if (readOneLineFile((dir / "funcName.fun").string(), name)) return name;
     if (!dir.has_filename()) dir = dir.parent_path();
-    return cp936::fromUtf8(dir.filename().string());
+    return dir.filename().string();
 }
 
 bool isQuestionFileName(const std::string& name) {
@@ -129,7 +128,7 @@ bool holdsQuestion(const std::string& path) {
 }
 
 void Catalogue::readVersion(const std::string& startDir) {
-    if (!readOneLineFile(startDir + "/tm/FuncVer.fun", bankVersion)) bankVersion = cp936::fromUtf8(kVersionError);
+    if (!readOneLineFile(startDir + "/tm/FuncVer.fun", bankVersion)) bankVersion = kVersionError;
 }
 
 void Catalogue::scan(const std::string& dir, int inCategory) { scanLevel(dir, inCategory, 0); }
@@ -192,7 +191,7 @@ void Catalogue::scanLevel(const std::string& dir, int inCategory, int depth) {
 void Catalogue::addAggregates() {
     const int loaded = categoryCount();
     for (int t = 0; t < topLevelCount() && categoryCount() < kMaxCategories; ++t) {
-        std::string name = "★"_gb + topLevel[static_cast<std::size_t>(t)].name + "★所有题目"_gb;
+        std::string name = "★" + topLevel[static_cast<std::size_t>(t)].name + "★所有题目";
         CategoryPtr agg = newCategory(name, t, 1);
         std::vector<const BankCategory*> members;
         for (int c = 0; c < loaded; ++c)

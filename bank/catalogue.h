@@ -9,7 +9,8 @@
 namespace yhb {
 
 // One category of the question bank: its question files and the three formula lists that
-// show the current one. Names and paths are CP936 bytes; paths use '/'.
+// show the current one. Names are UTF-8 (read from CP936 or UTF-8 name files); paths are the
+// file system's bytes and use '/'.
 struct BankCategory {
     BankCategory(std::string name, int parent, int aggregate);
 
@@ -97,7 +98,7 @@ bool isQuestionFileName(const std::string& name);
 bool holdsQuestion(const std::string& path);
 
 // The category name the question window shows for a file opened on its own: its folder's
-// funcName.fun, else the folder's name (CP936).
+// funcName.fun, else the folder's name (UTF-8).
 std::string categoryNameForFile(const std::string& path);
 
 extern const char* const kVersionError; // UTF-8

@@ -153,7 +153,7 @@ QuestionNavigator::MenuState QuestionNavigator::menuState() const {
 std::string QuestionNavigator::jumpPrompt() const {
     const BankCategory* c = catalogue_.current();
     if (!c) return {};
-    return sprintfString("当前■%s■分类<<%s>>题库内有%d个题目,当前题号是:%d号"_gb, catalogue_.topLevelName(*c).c_str(),
+    return sprintfString("当前■%s■分类<<%s>>题库内有%d个题目,当前题号是:%d号", catalogue_.topLevelName(*c).c_str(),
                          c->name.c_str(), c->questionCount(), c->currentQuestion + 1);
 }
 
@@ -161,14 +161,14 @@ std::string QuestionNavigator::jump(int number) {
     BankCategory* c = catalogue_.current();
     if (!c) return {};
     if (number > c->questionCount() || number < 1)
-        return sprintfString("你选择的题号不能大于%d,或小于1!!请你重新选择!"_gb, c->questionCount());
+        return sprintfString("你选择的题号不能大于%d,或小于1!!请你重新选择!", c->questionCount());
     c->currentQuestion = number - 1;
     reload();
     return {};
 }
 
 std::string QuestionNavigator::jump(const std::string& typed) {
-    const std::string text = cp936::foldNumberText(typed);
+    const std::string text = cp936::foldNumberText(cp936::fromUtf8(typed));
     std::size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
     bool negative = false;
@@ -185,14 +185,14 @@ std::string QuestionNavigator::bankInformation() const {
     int total = 0;
     for (const CategoryPtr& c : catalogue_.categories)
         if (c->aggregate == 1) total += c->questionCount();
-    return sprintfString("本题库信息:\n大类:★%d★\n小类:★%d★\n总题数为:★%d★\n题库更新版本号为:★%s★\n"_gb,
+    return sprintfString("本题库信息:\n大类:★%d★\n小类:★%d★\n总题数为:★%d★\n题库更新版本号为:★%s★\n",
                          catalogue_.topLevelCount(), catalogue_.categoryCount(), total,
                          catalogue_.bankVersion.c_str()) +
-           "意见与建议请寄: "_gb + kAuthorEmail;
+           std::string("意见与建议请寄: ") + kAuthorEmail;
 }
 
 std::string QuestionNavigator::caption() const {
-    return sprintfString("%s||题库版本号为%s||"_gb, appTitle().c_str(), catalogue_.bankVersion.c_str());
+    return sprintfString("%s||题库版本号为%s||", appTitleUtf8().c_str(), catalogue_.bankVersion.c_str());
 }
 
 } // namespace yhb

@@ -35,14 +35,14 @@ public:
     int pickRandom(BankCategory& c);
     int rand(); // the fixed sequence: state 1 at start, never reseeded
 
-    // The jump dialog: its prompt, and the refusal text (CP936) or empty when accepted.
+    // The jump dialog: its prompt, and the refusal text or empty when accepted.
     std::string jumpPrompt() const;
     std::string jump(int number);
-    // The number as typed (CP936): read as atoi reads it, but a value outside the int range
+    // The number as typed (UTF-8): read as atoi reads it, but a value outside the int range
     // is refused like any other out-of-range number instead of wrapping.
     std::string jump(const std::string& typed);
-    std::string bankInformation() const; // CP936
-    std::string caption() const;         // CP936
+    std::string bankInformation() const;
+    std::string caption() const;
 
     int scrollMaximum() const { return contentHeight / kScrollUnit; }
     int scrollPage() const { return clientHeight / kScrollUnit; }

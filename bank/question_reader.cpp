@@ -22,7 +22,8 @@ std::string format(const std::string& fmt, const std::string& name, int a, int b
     return out;
 }
 
-// Splits on CR LF only; a longer line than the buffer holds is cut.
+// Splits on CR LF only; a longer line than the buffer holds is cut. Lengths are counted in
+// cells (CP936 bytes), as the buffer of old counted them, so that a line is cut where it was.
 class LineSplitter {
 public:
     explicit LineSplitter(std::string_view text) : text_(text) {}
@@ -38,9 +39,10 @@ public:
             if (text_[end + 1] == '\n') break;
             ++end;
         }
-        fullLength = end - pos_;
-        line = text_.substr(pos_, std::min(fullLength, kMaxLineBytes));
-        if (fullLength > kMaxLineBytes) line = wholeCharacters(text_.substr(pos_, fullLength), line.size());
+        line = text_.substr(pos_, end - pos_);
+        // Only a line that may be too long is counted.
+        fullLength = line.size() > kMaxLineBytes ? static_cast<std::size_t>(cp936::cp936Width(line)) : line.size();
+        if (fullLength > kMaxLineBytes) line = line.substr(0, cp936::byteAtCell(line, static_cast<int>(kMaxLineBytes)));
         pos_ = end < text_.size() ? end + 2 : text_.size();
         ++number;
         return true;
@@ -50,13 +52,6 @@ public:
     int number = 0;             // of the last line, from 1
 
 private:
-    // The first `n` bytes of `full`, one less when the cut would split a double-byte character.
-    static std::string_view wholeCharacters(std::string_view full, std::size_t n) {
-        std::size_t i = 0;
-        while (i < n) i += cp936::isDoubleByteAt(full, i) ? 2 : 1;
-        return full.substr(0, i > n ? n - 1 : n);
-    }
-
     std::string_view text_;
     std::size_t pos_ = 0;
 };
@@ -171,10 +166,9 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
         p.warning = warning;
         problems->push_back(std::move(p));
     };
-    std::vector<int> lossy;
-    const std::string text = bankText(raw, problems ? &lossy : nullptr);
-    for (int l : lossy)
-        report(l, "characters CP936 cannot hold (shown as \"?\")", "含有 CP936 无法表示的字符（显示为“?”）", true);
+    std::vector<int> bad;
+    const std::string text = bankText(raw, problems ? &bad : nullptr);
+    std::size_t nextBad = 0;
     LineSplitter lines(text);
     std::string_view line;
     if (!lines.next(line) || line != "function") {
@@ -204,7 +198,8 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
             const std::string l(line);
             if (lines.fullLength > kMaxLineBytes)
                 report(lines.number, "line longer than 1999 bytes (cut)", "行长超过 1999 字节（已截断）");
-            if (cp936::firstInvalid(line) != std::string_view::npos)
+            while (nextBad < bad.size() && bad[nextBad] < lines.number) ++nextBad;
+            if (nextBad < bad.size() && bad[nextBad] == lines.number)
                 report(lines.number, "bytes that are not valid CP936", "含有不是有效 CP936 的字节");
             if (line == "{") groupLines.push_back(lines.number);
             else if (line == "}" && !groupLines.empty()) groupLines.pop_back();
@@ -304,14 +299,14 @@ int readQuestion(BankCategory& c, int n) {
     c.headerList.clear();
     c.figures.clear();
     auto* status = newItem<TextItem>(
-        format("当前<<%s>>题库内总的题目数为●%d●,当前题号为〓■%d号■〓"_gb, c.name, c.questionCount(), n + 1));
+        format("当前<<%s>>题库内总的题目数为●%d●,当前题号为〓■%d号■〓", c.name, c.questionCount(), n + 1));
     status->setFontSize(18, 10);
     c.headerList.append(status);
     c.headerList.setColour(rgb(0, 0, 255));
 
     std::string bytes;
     if (n < 0 || n >= c.questionCount() || !readQuestionFile(c.questionPaths[static_cast<std::size_t>(n)], bytes)) {
-        auto* error = newItem<TextItem>(format("sorry!!!读<<%s>>题库内第%d号题目出错!!!!"_gb, c.name, n + 1));
+        auto* error = newItem<TextItem>(format("sorry!!!读<<%s>>题库内第%d号题目出错!!!!", c.name, n + 1));
         error->setFontSize(20, 10);
         c.headerList.append(error);
         c.headerList.setColour(rgb(255, 0, 255));
@@ -321,8 +316,7 @@ int readQuestion(BankCategory& c, int n) {
     c.answerList.clear();
     std::vector<FigureLine> figures;
     const bool ok = parseQuestion(bytes, c.questionList, c.answerList, nullptr, &figures);
-    // In UTF-8, as expressions are typed: a full-width digit reads as the dialog reads it.
-    for (const FigureLine& f : figures) c.figures.push_back(cp936::toUtf8(f.text));
+    for (const FigureLine& f : figures) c.figures.push_back(f.text);
     return ok ? 1 : 0;
 }
 

@@ -85,11 +85,11 @@ bool pickSheetQuestions(const std::vector<std::string>& candidates, SheetPick pi
 std::string defaultSheetTitle(const std::vector<std::string>& categoryNames, int year, int month, int day) {
     std::string title;
     const std::size_t shown = std::min<std::size_t>(categoryNames.size(), 3);
-    for (std::size_t i = 0; i < shown; ++i) title += (i ? "、"_gb : std::string()) + categoryNames[i];
-    if (categoryNames.size() > shown) title += "等"_gb;
+    for (std::size_t i = 0; i < shown; ++i) title += (i ? "、" : "") + categoryNames[i];
+    if (categoryNames.size() > shown) title += "等";
     char date[64];
     std::snprintf(date, sizeof date, "%s%d年%d月%d日", title.empty() ? "" : " ", year, month, day);
-    return title + cp936::fromUtf8(date);
+    return title + date;
 }
 
 namespace {
@@ -100,7 +100,7 @@ void flatten(const DrawItem* item, std::string& out) {
         out += t->text;
     } else if (const auto* b = dynamic_cast<const BraceItem*>(item)) {
         for (std::size_t i = 0; i < b->children().size(); ++i) {
-            if (i) out += "，"_gb;
+            if (i) out += "，";
             flatten(b->children()[i], out);
         }
     } else if (const auto* g = dynamic_cast<const GroupItem*>(item)) {
@@ -110,7 +110,7 @@ void flatten(const DrawItem* item, std::string& out) {
         out += "/";
         flatten(f->denominator, out);
     } else if (const auto* r = dynamic_cast<const RadicalItem*>(item)) {
-        out += "√"_gb;
+        out += "√";
         flatten(r->child, out);
     } else if (const auto* s = dynamic_cast<const SuperscriptItem*>(item)) {
         flatten(s->base, out);
@@ -136,16 +136,10 @@ std::string questionFirstLine(const std::string& path, std::size_t maxBytes) {
             break;
         }
         flatten(item, line);
-        if (line.size() > maxBytes) break;
+        if (cp936::cp936Width(line) > static_cast<int>(maxBytes)) break;
     }
-    if (line.size() <= maxBytes) return line;
-    std::size_t cut = 0;
-    while (cut < maxBytes) {
-        const std::size_t n = cp936::isDoubleByteAt(line, cut) ? 2 : 1;
-        if (cut + n > maxBytes) break;
-        cut += n;
-    }
-    return line.substr(0, cut) + "…"_gb;
+    if (cp936::cp936Width(line) <= static_cast<int>(maxBytes)) return line;
+    return line.substr(0, cp936::byteAtCell(line, static_cast<int>(maxBytes))) + "…";
 }
 
 // ---- the sheet ------------------------------------------------------------------
@@ -213,7 +207,7 @@ bool Worksheet::load(const std::vector<std::string>& paths, Problem& problem) {
     }
     // The path as the message has always shown it: its bytes read as CP936.
     const auto refuse = [&problem](const std::string& path, const std::string& before, const std::string& after) {
-        problem = problemAt(0, before + cp936::toUtf8(path) + after);
+        problem = problemAt(0, before + path + after);
         problem.file = path;
         return false;
     };
@@ -224,7 +218,7 @@ bool Worksheet::load(const std::vector<std::string>& paths, Problem& problem) {
         std::string bytes;
         if (!readQuestionFile(path, bytes)) return refuse(path, "无法读取题目文件“", "”");
         if (!parseQuestion(bytes, e->question, e->answer)) return refuse(path, "题目文件“", "”的第一行不是“function”");
-        if (e->answer.count() == 0) e->answer.append(newItem<TextItem>("（本题没有解答）"_gb));
+        if (e->answer.count() == 0) e->answer.append(newItem<TextItem>("（本题没有解答）"));
         entries.push_back(std::move(e));
     }
     entries_ = std::move(entries);
@@ -295,7 +289,7 @@ bool Worksheet::layout(const SheetStyle& style, Problem& problem) {
     title_.clear();
     if (!style.title.empty()) title_.append(newItem<TextItem>(style.title));
     heading_.clear();
-    heading_.append(newItem<TextItem>("参考答案"_gb));
+    heading_.append(newItem<TextItem>("参考答案"));
     title_.setFontSize(big.width, big.height);
     heading_.setFontSize(big.width, big.height);
     for (auto& e : entries_) {
@@ -348,7 +342,7 @@ bool Worksheet::layout(const SheetStyle& style, Problem& problem) {
 std::string Worksheet::footer(int page) const {
     char text[64];
     std::snprintf(text, sizeof text, "第 %d 页 共 %d 页", page + 1, pages_);
-    return cp936::fromUtf8(text);
+    return text;
 }
 
 void Worksheet::paintPage(Surface& s, int page, const ClipFn& clip) const {
@@ -363,7 +357,7 @@ void Worksheet::paintPage(Surface& s, int page, const ClipFn& clip) const {
     const std::string foot = footer(page);
     s.setBkMode(BkMode::Transparent);
     s.setTextColour(kBlack);
-    s.textOut((kSheetPageWidth - static_cast<int>(foot.size()) * kFooterFont.width) / 2, kFooterTop, foot, kFooterFont);
+    s.textOut((kSheetPageWidth - cp936::cp936Width(foot) * kFooterFont.width) / 2, kFooterTop, foot, kFooterFont);
 }
 
 } // namespace yhb

@@ -42,10 +42,10 @@ std::vector<std::string> sheetCandidates(const Catalogue& catalogue, const std::
 bool pickSheetQuestions(const std::vector<std::string>& candidates, SheetPick pick, int count, std::uint32_t seed,
                         std::vector<std::string>& picked, Problem& problem);
 
-// "名称 2024年5月1日"; several names are joined by "、", more than three end in "等". CP936.
+// "名称 2024年5月1日"; several names are joined by "、", more than three end in "等".
 std::string defaultSheetTitle(const std::vector<std::string>& categoryNames, int year, int month, int day);
 
-// The first display line of a question as plain text (CP936), cut to `maxBytes` on a
+// The first display line of a question as plain text, cut to `maxBytes` cells on a
 // character boundary: for a list to tick questions in. Empty when the file cannot be read.
 std::string questionFirstLine(const std::string& path, std::size_t maxBytes = 60);
 
@@ -59,7 +59,7 @@ constexpr int kSheetTextHeight = kSheetPageHeight - 2 * kSheetMargin;
 constexpr double kSheetMinPoints = 8, kSheetMaxPoints = 24;
 
 struct SheetStyle {
-    std::string title; // CP936; empty: no title
+    std::string title; // empty: no title
     bool answers = false;
     double points = 12; // the text's cell height in points
 };
@@ -103,7 +103,7 @@ public:
     int pageCount() const { return pages_; }
     const std::vector<Piece>& pieces() const { return pieces_; }
     const SheetStyle& style() const { return style_; }
-    // The footer of page `page` (from 0): "第 k 页 共 n 页", CP936.
+    // The footer of page `page` (from 0): "第 k 页 共 n 页".
     std::string footer(int page) const;
 
     // Draws page `page` (from 0) in sheet units with the page's top left corner at (0, 0).

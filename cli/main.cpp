@@ -29,7 +29,6 @@
 #include "cli/lesson_options.h"
 #include "cli/worksheet_command.h"
 #include "dialogs/expr_parser.h"
-#include "gfx/cp936.h"
 #include "gfx/qt/qt_surface.h"
 #include "gfx/render_style.h"
 #include "gfx/recording_surface.h"
@@ -339,7 +338,7 @@ ExitCode questionCommand(int argc, char** argv) {
 
 // A bank file's path as the checker names it: below the bank's folder, in UTF-8.
 std::string relativeTo(const std::string& dir, const std::string& path) {
-    return cp936::toUtf8(fs::path(path).lexically_relative(dir).generic_string());
+    return fs::path(path).lexically_relative(dir).generic_string();
 }
 
 void printCatalogue(const Catalogue& c, const std::string& dir);
@@ -398,13 +397,13 @@ ExitCode bankCommand(int argc, char** argv) {
 }
 
 void printCatalogue(const Catalogue& c, const std::string& dir) {
-    std::printf("version %s\n", cp936::toUtf8(c.bankVersion).c_str());
+    std::printf("version %s\n", c.bankVersion.c_str());
     for (int t = 0; t < c.topLevelCount(); ++t)
-        std::printf("toplevel %d %s\n", t, cp936::toUtf8(c.topLevel[static_cast<std::size_t>(t)].name).c_str());
+        std::printf("toplevel %d %s\n", t, c.topLevel[static_cast<std::size_t>(t)].name.c_str());
     for (int i = 0; i < c.categoryCount(); ++i) {
         const BankCategory* k = c.category(i);
         std::printf("category %d parent=%d aggregate=%d questions=%d %s\n", i, k->parent, k->aggregate,
-                    k->questionCount(), cp936::toUtf8(k->name).c_str());
+                    k->questionCount(), k->name.c_str());
     }
     for (int i = 0; i < c.categoryCount(); ++i) {
         const BankCategory* k = c.category(i);

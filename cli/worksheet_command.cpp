@@ -13,7 +13,6 @@
 #include "bank/worksheet.h"
 #include "bank/qt/worksheet_writer.h"
 #include "cli/arguments.h"
-#include "gfx/cp936.h"
 #include "io/saving.h"
 #include "res/strings.h"
 
@@ -64,7 +63,7 @@ ExitCode worksheetCommand(int argc, char** argv) {
             force = true;
         } else if (a == "--title") {
             if (!takes()) return refuse("--title 后面应是标题");
-            title = cp936::fromUtf8(value);
+            title = value;
             titled = true;
         } else if (a == "--font-size") {
             char* end = nullptr;

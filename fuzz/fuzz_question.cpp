@@ -34,7 +34,8 @@ std::vector<std::string_view> linesOf(std::string_view text) {
 }
 
 void checkProblems(std::string_view bytes, bool read, const std::vector<Problem>& problems) {
-    const std::string text = bankText(bytes); // what the reader splits: CP936, CR LF
+    std::vector<int> bad;
+    const std::string text = bankText(bytes, &bad); // what the reader splits: UTF-8, CR LF
     const std::vector<std::string_view> lines = linesOf(text);
     const int last = std::max<int>(static_cast<int>(lines.size()), 1);
     std::vector<int> cut, invalid;
@@ -48,10 +49,10 @@ void checkProblems(std::string_view bytes, bool read, const std::vector<Problem>
         if (lines[i].substr(0, kFigurePrefix.size()) == kFigurePrefix) continue; // a figure, not text
         const int number = static_cast<int>(i) + 1;
         const bool noted = std::find(cut.begin(), cut.end(), number) != cut.end();
-        if ((lines[i].size() > kMaxLineBytes) != noted) __builtin_trap();
+        if ((static_cast<std::size_t>(cp936::cp936Width(lines[i])) > kMaxLineBytes) != noted) __builtin_trap();
     }
     for (int number : invalid)
-        if (cp936::firstInvalid(lines[static_cast<std::size_t>(number - 1)]) == std::string_view::npos) __builtin_trap();
+        if (std::find(bad.begin(), bad.end(), number) == bad.end()) __builtin_trap();
 }
 
 } // namespace

@@ -93,6 +93,75 @@ std::size_t firstInvalid(std::string_view text) {
     return std::string_view::npos;
 }
 
+char32_t decodeAt(std::string_view s, std::size_t i, std::size_t& length) {
+    length = 1;
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) return c;
+    std::size_t n;
+    char32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
+    else return 0xFFFD;
+    if (i + n > s.size()) return 0xFFFD;
+    for (std::size_t k = 1; k < n; ++k) {
+        const auto t = static_cast<unsigned char>(s[i + k]);
+        if ((t & 0xC0) != 0x80) return 0xFFFD;
+        cp = (cp << 6) | (t & 0x3F);
+    }
+    if ((n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+        return 0xFFFD;
+    length = n;
+    return cp;
+}
+
+int cp936Width(std::string_view utf8) {
+    int cells = 0;
+    for (std::size_t i = 0, n = 0; i < utf8.size(); i += n) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            n = 1;
+            ++cells;
+        } else {
+            cells += cellsOf(decodeAt(utf8, i, n));
+        }
+    }
+    return cells;
+}
+
+std::size_t byteAtCell(std::string_view utf8, int cell) {
+    std::size_t i = 0;
+    int at = 0;
+    while (i < utf8.size()) {
+        std::size_t n = 1;
+        const int w = static_cast<unsigned char>(utf8[i]) < 0x80 ? 1 : cellsOf(decodeAt(utf8, i, n));
+        if (at + w > cell) break;
+        at += w;
+        i += n;
+    }
+    return i;
+}
+
+std::string encodeUtf8(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
 std::string foldNumberText(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "gfx/cp936.h"
 
 namespace yhb {
 
@@ -146,7 +145,7 @@ std::string RecordingSurface::trace() const {
         case Kind::Text:
             std::snprintf(buf, sizeof buf, "text %d %d %d %d ", at(op.l), at(op.t), at(op.font.width), at(op.font.height));
             out += buf;
-            out += quoteTraceText(cp936::toUtf8(op.text));
+            out += quoteTraceText(op.text);
             out += '\n';
             break;
         case Kind::TypesetText:

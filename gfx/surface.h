@@ -16,7 +16,8 @@ struct Point {
 enum class Brush { White, Grey, None };
 enum class BkMode { Transparent, Opaque };
 
-// A font of fixed cells: every byte of CP936 text is one cell `width` pixels wide.
+// A font of fixed cells: a character takes as many cells `width` pixels wide as it takes bytes
+// in CP936 (cp936::cellsOf): one for ASCII, two for Chinese and other symbols.
 struct CellFont {
     int height = 16;
     int width = 8;
@@ -63,7 +64,7 @@ public:
     virtual void polyline(const Point* pts, int count) = 0;
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
     virtual void fillRect(int left, int top, int right, int bottom, Colour c) = 0;
-    // `text` is CP936 bytes.
+    // `text` is UTF-8, each character in its cells (above).
     virtual void textOut(int x, int y, std::string_view text, CellFont font) = 0;
     // A point's coordinate caption, written at (x, y) beside the point's mark, whose box is
     // [left, right) x [top, bottom). A surface that keeps captions apart may move it.

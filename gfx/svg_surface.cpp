@@ -73,13 +73,13 @@ std::string escapeXml(const std::string& utf8) {
 
 void SvgSurface::textOut(int x, int y, std::string_view text, CellFont font) {
     if (text.empty()) return;
-    const std::string escaped = escapeXml(cp936::toUtf8(text));
+    const std::string escaped = escapeXml(std::string(text));
     char buf[256];
     std::snprintf(buf, sizeof buf,
                   "<text x=\"%d\" y=\"%d\" font-size=\"%d\" textLength=\"%d\" lengthAdjust=\"spacingAndGlyphs\" "
                   "fill=\"%s\" font-family=\"WenQuanYi Micro Hei, Noto Sans CJK SC, sans-serif\">",
                   x + origin_.x, y + origin_.y + font.height * 4 / 5, font.height,
-                  static_cast<int>(text.size()) * font.width, colourAttr(textColour_).c_str());
+                  cp936::cp936Width(text) * font.width, colourAttr(textColour_).c_str());
     body_ += buf;
     body_ += escaped;
     body_ += "</text>\n";

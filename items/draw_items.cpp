@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "gfx/cp936.h"
+
 namespace yhb {
 
 DrawItem::DrawItem(bool isBreakable) : breakable(isBreakable) {}
@@ -18,14 +20,19 @@ void releaseItem(DrawItem* item) {
 
 // ---- TextItem --------------------------------------------------------------
 
-TextItem::TextItem(std::string cp936Text) : DrawItem(true), text(std::move(cp936Text)) {}
+TextItem::TextItem(std::string utf8) : DrawItem(true), text(std::move(utf8)), cells_(cp936::cp936Width(text)) {}
 
+// Whether the cells [from, from + n) hold an odd number of cells of two-cell characters, as
+// the high bytes of CP936 text were counted.
 int TextItem::splitCheck(int from, int n) const {
-    int end = std::min<int>(from + n, charCount());
-    int high = 0;
-    for (int i = std::max(from, 0); i < end; ++i)
-        if (static_cast<unsigned char>(text[static_cast<std::size_t>(i)]) >= 0x80) ++high;
-    return high % 2;
+    const int start = std::max(from, 0), end = std::min<int>(start + n, charCount());
+    int cell = 0, halves = 0;
+    for (std::size_t i = 0, len = 1; i < text.size() && cell < end; i += len) {
+        const int w = cp936::cellsOf(cp936::decodeAt(text, i, len));
+        if (w == 2) halves += std::max(0, std::min(cell + 2, end) - std::max(cell, start));
+        cell += w;
+    }
+    return halves % 2;
 }
 
 int TextItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const {
@@ -33,8 +40,10 @@ int TextItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) 
     int end = to == 0 ? len : std::min(to, len);
     int start = std::clamp(from, 0, len);
     int n = std::max(end - start, 0);
-    if (n > 0) s.textOut(x, y, std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(n)),
-                         CellFont{charHeight, charWidth});
+    if (n > 0) {
+        const std::size_t a = cp936::byteAtCell(text, start), b = cp936::byteAtCell(text, end);
+        s.textOut(x, y, std::string_view(text).substr(a, b - a), CellFont{charHeight, charWidth});
+    }
     lineHeight = charHeight + linePad;
     return advancePad + charWidth * n;
 }
@@ -95,7 +104,7 @@ int BraceItem::width() const {
     return width_ + 8 * charWidth;
 }
 int BraceItem::draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const {
-    s.textOut(x, y, "\xA3\xFB", CellFont{height(), 4 * charWidth});
+    s.textOut(x, y, "｛", CellFont{height(), 4 * charWidth});
     // Each row goes below the rows before it, so rows of unequal height never overlap.
     int rowTop = y + rowGap;
     for (const DrawItem* ch : children_) {

@@ -19,14 +19,14 @@ public:
     DrawItem& operator=(const DrawItem&) = delete;
 
     virtual int height() const { return charHeight; }
-    // 1 when cutting after n bytes from `from` would split a double-byte character.
+    // 1 when cutting after n cells from `from` would split a two-cell character.
     virtual int splitCheck(int from, int n) const;
     virtual void setColour(Colour c) = 0;
     virtual void setFontSize(int height, int width) = 0;
     virtual int charCount() const = 0;
     virtual int width() const = 0;
     // Draws with the top-left corner at (x, y); returns the horizontal advance. `from` and
-    // `to` select bytes of a text (0, 0: all of it).
+    // `to` select cells of a text (0, 0: all of it).
     virtual int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const = 0;
 
     const bool breakable;
@@ -41,19 +41,23 @@ public:
     std::size_t allocSize = 0; // set by newItem
 };
 
+// A run of text in UTF-8; its "characters" are cells, as many as the text's CP936 bytes.
 class TextItem final : public DrawItem {
 public:
-    explicit TextItem(std::string cp936Text);
+    explicit TextItem(std::string utf8);
     int splitCheck(int from, int n) const override;
     void setColour(Colour c) override { colour = c; }
     void setFontSize(int h, int w) override { charHeight = h; charWidth = w; }
-    int charCount() const override { return static_cast<int>(text.size()); }
+    int charCount() const override { return cells_; }
     int width() const override { return charCount() * charWidth; }
     int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
 
-    std::string text;
+    const std::string text;
     int advancePad = 0;
     int linePad = 0;
+
+private:
+    int cells_;
 };
 
 // Children are referred to, never owned: the ItemList they were appended to owns them.

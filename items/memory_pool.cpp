@@ -7,7 +7,6 @@
 #include <new>
 #include <vector>
 
-#include "gfx/cp936.h"
 
 namespace yhb {
 
@@ -80,7 +79,7 @@ namespace {
 
 MemoryPool::FailureHook& hook() {
     static MemoryPool::FailureHook h = [](const std::string& text) {
-        std::fprintf(stderr, "%s\n", cp936::toUtf8(text).c_str());
+        std::fprintf(stderr, "%s\n", text.c_str());
     };
     return h;
 }
@@ -118,7 +117,7 @@ void MemoryPool::do_deallocate(void* p, std::size_t bytes, std::size_t alignment
 
 // Never destroyed: items of static lists are released after every other static has gone.
 MemoryPool& itemPool() {
-    static MemoryPool& pool = *new MemoryPool("charact内存出错%d"_gb, MemoryPool::WhenEmpty::Release);
+    static MemoryPool& pool = *new MemoryPool("charact内存出错%d", MemoryPool::WhenEmpty::Release);
     return pool;
 }
 

@@ -16,7 +16,7 @@ class BlockHeap;
 // and the allocation is tried again until it succeeds.
 class MemoryPool : public std::pmr::memory_resource {
 public:
-    using FailureHook = std::function<void(const std::string& cp936Text)>;
+    using FailureHook = std::function<void(const std::string& utf8)>;
     enum class WhenEmpty { Keep, Release };
 
     explicit MemoryPool(std::string failureFormat, WhenEmpty whenEmpty = WhenEmpty::Keep,

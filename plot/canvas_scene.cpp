@@ -81,7 +81,7 @@ void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& v
     const int ppu = view.pixelsPerUnit;
     const int tick = view.tickLength;
     const double unit = view.piAxis ? 3.1415 : 1.0;
-    const std::string& format = gbString(view.piAxis ? StringId::PiTick : StringId::IntegerTick);
+    const std::string format = utf8String(view.piAxis ? StringId::PiTick : StringId::IntegerTick);
     char buf[48];
     auto xTick = [&](int n, bool leftwards) {
         int X = static_cast<int>(ppu * n * unit);

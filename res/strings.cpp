@@ -2,9 +2,6 @@
 #include "res/strings.h"
 
 #include <cstdio>
-#include <map>
-
-#include "gfx/cp936.h"
 
 namespace yhb {
 
@@ -28,19 +25,7 @@ const char* utf8String(StringId id) {
     return "";
 }
 
-const std::string& gbString(StringId id) {
-    static std::map<StringId, std::string> cache;
-    auto it = cache.find(id);
-    if (it == cache.end()) it = cache.emplace(id, cp936::fromUtf8(utf8String(id))).first;
-    return it->second;
-}
-
 std::string appTitleUtf8() { return std::string(utf8String(StringId::AppName)) + utf8String(StringId::ContactNotice); }
-
-const std::string& appTitle() {
-    static const std::string title = cp936::fromUtf8(appTitleUtf8());
-    return title;
-}
 
 double unsignedZero(double v, int decimals) {
     if (!(v <= 0)) return v; // positive or NaN

@@ -22,13 +22,10 @@ enum class StringId {
     ContactNotice = 143,
 };
 
-// Texts are UTF-8 here; gbString gives the CP936 bytes the core works with.
 const char* utf8String(StringId id);
-const std::string& gbString(StringId id);
 
 // "云绘板v5.0" followed by the contact notice.
 std::string appTitleUtf8();
-const std::string& appTitle();
 
 // v, or +0 when v would be written with `decimals` places as a signed zero ("-0.00"):
 // a zero is shown without a sign.

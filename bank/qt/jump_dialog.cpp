@@ -7,7 +7,6 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "gfx/cp936.h"
 #include "res/command_ids.h"
 #include "res/strings.h"
 
@@ -19,7 +18,7 @@ JumpDialog::JumpDialog(QuestionNavigator& navigator, Notifier& notifier, QWidget
     setWindowModality(Qt::WindowModal); // blocks the question window only
     setWindowTitle(QString::fromStdString(appTitleUtf8()));
     auto* layout = new QVBoxLayout(this);
-    auto* prompt = new QLabel(QString::fromStdString(cp936::toUtf8(navigator.jumpPrompt())));
+    auto* prompt = new QLabel(QString::fromStdString(navigator.jumpPrompt()));
     prompt->setObjectName("1018");
     prompt->setWordWrap(true);
     layout->addWidget(prompt);
@@ -46,12 +45,12 @@ void JumpDialog::command(DialogButton button) {
     if (button == DialogButton::Cancel) {
         done(2);
     } else if (button == DialogButton::Ok) {
-        const std::string refusal = navigator_.jump(cp936::fromUtf8(edit_->text().toStdString()));
+        const std::string refusal = navigator_.jump(edit_->text().toStdString());
         if (refusal.empty()) {
             done(1);
             return;
         }
-        notifier_.message("", cp936::toUtf8(refusal), MessageOwner::of(this));
+        notifier_.message("", refusal, MessageOwner::of(this));
         edit_->clear();
         edit_->setFocus();
     }

@@ -17,7 +17,6 @@
 #include "bank/qt/jump_dialog.h"
 #include "bank/qt/question_picture.h"
 #include "bank/qt/worksheet_dialog.h"
-#include "gfx/cp936.h"
 #include "res/qt/accelerators.h"
 #include "res/command_ids.h"
 #include "res/qt/icons.h"
@@ -60,7 +59,7 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
       view_(new QuestionView(*this)), scroll_(new QScrollBar(Qt::Vertical)) {
     setObjectName(utf8String(StringId::QuestionWindowClass));
     setWindowIcon(appIcon());
-    setWindowTitle(QString::fromStdString(cp936::toUtf8(navigator_.caption())));
+    setWindowTitle(QString::fromStdString(navigator_.caption()));
     resize(760, 560);
 
     auto* bar = new QMenuBar;
@@ -141,7 +140,7 @@ void QuestionWindow::command(int id) {
     const auto command = static_cast<Command>(id);
     switch (command) {
     case Command::About:
-        notifier_.message(appTitleUtf8(), cp936::toUtf8(navigator_.bankInformation()), MessageOwner::none());
+        notifier_.message(appTitleUtf8(), navigator_.bankInformation(), MessageOwner::none());
         return;
     case Command::JumpQuestion: {
         if (!catalogue_.current() && !preview_) return;

@@ -27,14 +27,12 @@
 #include <algorithm>
 
 #include "bank/qt/worksheet_writer.h"
-#include "gfx/cp936.h"
 #include "io/saving.h"
 #include "res/strings.h"
 
 namespace yhb {
 namespace {
 
-QString fromGb(const std::string& cp936) { return QString::fromStdString(cp936::toUtf8(cp936)); }
 
 constexpr int kPathRole = Qt::UserRole;
 
@@ -62,7 +60,7 @@ WorksheetDialog::WorksheetDialog(const Catalogue& catalogue, Notifier& notifier,
     for (int i = 0; i < catalogue_.categoryCount(); ++i) {
         const BankCategory* c = catalogue_.category(i);
         auto* item = new QListWidgetItem(
-            QString("%1（%2 题）").arg(fromGb(c->name)).arg(c->questionCount()), categories_);
+            QString("%1（%2 题）").arg(QString::fromStdString(c->name)).arg(c->questionCount()), categories_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(i == catalogue_.currentCategory ? Qt::Checked : Qt::Unchecked);
     }
@@ -163,7 +161,7 @@ void WorksheetDialog::categoriesChanged() {
     questions_->clear();
     for (std::size_t i = 0; i < candidates_.size(); ++i) {
         const QByteArray path = QByteArray::fromStdString(candidates_[i]);
-        auto* item = new QListWidgetItem(QString("%1. %2").arg(i + 1).arg(fromGb(questionFirstLine(candidates_[i]))), questions_);
+        auto* item = new QListWidgetItem(QString("%1. %2").arg(i + 1).arg(QString::fromStdString(questionFirstLine(candidates_[i]))), questions_);
         item->setData(kPathRole, path);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(kept.contains(path) ? Qt::Checked : Qt::Unchecked);
@@ -176,7 +174,7 @@ void WorksheetDialog::categoriesChanged() {
         std::vector<std::string> names;
         for (int i : ticked) names.push_back(catalogue_.category(i)->name);
         const QDate d = QDate::currentDate();
-        title_->setText(fromGb(defaultSheetTitle(names, d.year(), d.month(), d.day())));
+        title_->setText(QString::fromStdString(defaultSheetTitle(names, d.year(), d.month(), d.day())));
     }
     update();
 }
@@ -220,7 +218,7 @@ bool WorksheetDialog::chosenPaths(std::vector<std::string>& paths, Problem& prob
 bool WorksheetDialog::makeSheet(Worksheet& sheet, Problem& problem) const {
     std::vector<std::string> paths;
     if (!chosenPaths(paths, problem)) return false;
-    const SheetStyle style{cp936::fromUtf8(title_->text().trimmed().toStdString()), answers_->isChecked(),
+    const SheetStyle style{title_->text().trimmed().toStdString(), answers_->isChecked(),
                            font_->currentData().toDouble()};
     return sheet.load(paths, problem) && sheet.layout(style, problem);
 }

@@ -7,7 +7,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
-#include "gfx/cp936.h"
 #include "gfx/qt/painter_surface.h"
 #include "gfx/recording_surface.h"
 #include "gfx/qt/reproducible_pdf.h"
@@ -64,7 +63,7 @@ QByteArray worksheetPdf(const Worksheet& sheet) {
         QPdfWriter pdf(&buffer);
         pdf.setPageLayout(a4Portrait());
         pdf.setResolution(kPdfResolution);
-        pdf.setTitle(QString::fromStdString(cp936::toUtf8(sheet.style().title)));
+        pdf.setTitle(QString::fromStdString(sheet.style().title));
         pdf.setCreator("云绘板");
         setContentId(pdf, [&sheet] { return drawnContent(sheet); });
         QPainter painter(&pdf);
@@ -76,7 +75,7 @@ QByteArray worksheetPdf(const Worksheet& sheet) {
 bool printWorksheet(QPrinter& printer, const Worksheet& sheet) {
     printer.setFullPage(true); // measured from the paper's corner, as the margins are
     printer.setPageLayout(a4Portrait());
-    printer.setDocName(QString::fromStdString(cp936::toUtf8(sheet.style().title)));
+    printer.setDocName(QString::fromStdString(sheet.style().title));
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     if (!paintWorksheet(painter, printer.resolution() / 25.4, sheet, [&printer] { return printer.newPage(); })) return false;

@@ -12,7 +12,6 @@
 #include <string>
 #include <unordered_map>
 
-#include "gfx/cp936.h"
 #include "gfx/qt/qt_surface.h"
 
 namespace yhb {
@@ -81,7 +80,7 @@ GlyphMask render(std::string_view bytes, int cellW, int height, double averageWi
     m.width = cellW;
     m.height = height;
     m.alpha.assign(static_cast<std::size_t>(cellW) * static_cast<std::size_t>(height), 0);
-    const QString ch = QString::fromUtf8(cp936::toUtf8(bytes));
+    const QString ch = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     if (ch.trimmed().isEmpty() || cellW <= 0 || height <= 0) return m;
 
     const CellFace& face = cellFace(height);

@@ -101,7 +101,7 @@ void PainterSurface::textOut(int x, int y, std::string_view text, CellFont font)
     if (text.empty() || font.height <= 0 || font.width <= 0) return;
     const double left = double(x) + origin_.x, top = double(y) + origin_.y;
     if (bkMode_ == BkMode::Opaque)
-        painter_.fillRect(QRectF(left, top, double(text.size()) * font.width, font.height), Qt::white);
+        painter_.fillRect(QRectF(left, top, double(cp936::cp936Width(text)) * font.width, font.height), Qt::white);
     const double scale = font.height / (cellRatio_ * kReferenceSize);
     // As a font of this height and average width draws: glyphs widened or narrowed so that
     // the average one fills a cell.
@@ -113,9 +113,9 @@ void PainterSurface::textOut(int x, int y, std::string_view text, CellFont font)
     double cell = left;
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t n = cp936::isDoubleByteAt(text, i) ? 2 : 1;
-        const double cellWidth = double(n) * font.width;
-        const QString ch = QString::fromStdString(cp936::toUtf8(text.substr(i, n)));
+        std::size_t n = 1;
+        const double cellWidth = double(cp936::cellsOf(cp936::decodeAt(text, i, n))) * font.width;
+        const QString ch = QString::fromUtf8(text.data() + i, static_cast<qsizetype>(n));
         const double advance = fm.horizontalAdvance(ch) * scale;
         if (!ch.trimmed().isEmpty() && advance > 0) {
             // Narrowed further when it would leave its cells; centred in them.

@@ -439,7 +439,7 @@ void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
     if (!ras.bits) return;
     const std::int64_t W = ras.width, H = ras.height;
     const std::int64_t lx = std::int64_t(x) + origin_.x, ly = std::int64_t(y) + origin_.y;
-    const std::int64_t total = std::int64_t(text.size()) * font.width;
+    const std::int64_t total = std::int64_t(cp936::cp936Width(text)) * font.width;
     const std::int64_t top = dev(ly) - firstRow_, bottom = dev(ly + font.height) - firstRow_;
     const std::int64_t dx = dev(lx), dxEnd = dev(lx + total);
     if (top >= H || bottom <= 0 || dx >= W || dxEnd <= 0 || bottom <= top) return;
@@ -459,8 +459,9 @@ void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
     std::size_t i = 0;
     std::int64_t cell = lx; // logical left of the next cell
     while (i < text.size()) {
-        const std::size_t n = cp936::isDoubleByteAt(text, i) ? 2 : 1;
-        const std::int64_t cx = dev(cell), cxEnd = dev(cell + std::int64_t(n) * font.width);
+        std::size_t n = 1;
+        const int cells = cp936::cellsOf(cp936::decodeAt(text, i, n));
+        const std::int64_t cx = dev(cell), cxEnd = dev(cell + std::int64_t(cells) * font.width);
         if (cx >= W) break;
         const int cellW = static_cast<int>(cxEnd - cx);
         if (cxEnd > 0 && cellW > 0) {
@@ -482,7 +483,7 @@ void QtSurface::textOut(int x, int y, std::string_view text, CellFont font) {
                 }
             }
         }
-        cell += std::int64_t(n) * font.width;
+        cell += std::int64_t(cells) * font.width;
         i += n;
     }
 }

@@ -58,7 +58,7 @@ struct BankApp {
     App app{bank.d / ""};
     QuestionWindow* q() { return app.window->questionWindow(); }
     std::string shownText() {
-        return cp936::toUtf8(static_cast<const TextItem*>(app.catalogue.current()->questionList.at(0))->text);
+        return static_cast<const TextItem*>(app.catalogue.current()->questionList.at(0))->text;
     }
 };
 
@@ -155,7 +155,7 @@ TEST(QuestionAuthoring, ReloadingTheBankKeepsTheCategoryAndShowsNewOnes) {
     b.app.window->command(Command::ReloadBank);
     EXPECT_EQ(bankMenuTitles(*b.app.window),
               (std::vector<std::string>{"解析几何", "直线", "椭圆", "双曲线", "抛物线", "★解析几何★所有题目"}));
-    EXPECT_EQ(b.app.catalogue.current()->name, cp936::fromUtf8("双曲线"));
+    EXPECT_EQ(b.app.catalogue.current()->name, "双曲线");
     EXPECT_EQ(b.shownText(), "双曲线题");
     b.app.window->command(cmd::BankCategoryBase + 3);
     EXPECT_EQ(b.shownText(), "抛物线题");

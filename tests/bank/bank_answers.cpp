@@ -33,7 +33,7 @@ bool plain(const std::string& s) {
 std::string wrap(const std::string& s) { return plain(s) ? s : "(" + s + ")"; }
 
 std::string flatten(const DrawItem* item) {
-    if (auto* t = dynamic_cast<const TextItem*>(item)) return t->text.empty() ? "\n" : cp936::toUtf8(t->text);
+    if (auto* t = dynamic_cast<const TextItem*>(item)) return t->text.empty() ? "\n" : t->text;
     if (auto* f = dynamic_cast<const FractionItem*>(item)) return wrap(flatten(f->numerator)) + "/" + wrap(flatten(f->denominator));
     if (auto* s = dynamic_cast<const SuperscriptItem*>(item)) return flatten(s->base) + "^" + wrap(flatten(s->exponent));
     if (auto* s = dynamic_cast<const SubscriptItem*>(item)) return flatten(s->base) + "_" + wrap(flatten(s->index));

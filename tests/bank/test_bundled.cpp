@@ -22,14 +22,14 @@ TEST(BundledBank, IsARealBankInCp936WithCrLf) {
     c.load(bundledBank());
     EXPECT_EQ(c.bankVersion.find("打开"), std::string::npos);
     ASSERT_EQ(c.topLevelCount(), 2);
-    EXPECT_EQ(cp936::toUtf8(c.topLevel[0].name), "函数");
-    EXPECT_EQ(cp936::toUtf8(c.topLevel[1].name), "解析几何");
+    EXPECT_EQ(c.topLevel[0].name, "函数");
+    EXPECT_EQ(c.topLevel[1].name, "解析几何");
     int loaded = 0;
     for (int i = 0; i < c.categoryCount(); ++i) {
         const BankCategory* k = c.category(i);
         if (k->aggregate) continue;
         ++loaded;
-        EXPECT_GE(k->questionCount(), 10) << cp936::toUtf8(k->name);
+        EXPECT_GE(k->questionCount(), 10) << k->name;
         EXPECT_GE(k->parent, 0);
     }
     EXPECT_GE(loaded, 12);

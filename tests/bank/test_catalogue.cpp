@@ -18,7 +18,7 @@ using namespace yhb::test;
 
 namespace {
 
-std::string name(const Catalogue& c, int i) { return cp936::toUtf8(c.category(i)->name); }
+std::string name(const Catalogue& c, int i) { return c.category(i)->name; }
 
 // Two top-level categories holding three and two categories.
 void buildSmallBank(const TempDir& d) {
@@ -67,7 +67,7 @@ TEST(Catalogue, MissingVersionAndEmptyBank) {
     TempDir d;
     Catalogue c;
     c.load(d.path());
-    EXPECT_EQ(cp936::toUtf8(c.bankVersion), kVersionError);
+    EXPECT_EQ(c.bankVersion, kVersionError);
     EXPECT_EQ(c.categoryCount(), 0);
     EXPECT_EQ(c.current(), nullptr);
 }

@@ -18,7 +18,7 @@ namespace {
 // The longest run of Chinese characters in a question's first line: poppler gives such a run
 // back whole, while it may space out letters and digits drawn one by one.
 std::string knownRun(const std::string& path) {
-    const std::string line = cp936::toUtf8(questionFirstLine(path, 1000));
+    const std::string line = questionFirstLine(path, 1000);
     std::string best, run;
     for (std::size_t i = 0; i < line.size();) {
         const unsigned char c = static_cast<unsigned char>(line[i]);

@@ -33,7 +33,7 @@ inline bool enter(Document& doc, RecordingNotifier& n, Family kind, const std::v
 
 // The label's top-level texts (and the parts of composites), flattened for reading.
 inline std::string readLabel(const DrawItem* item) {
-    if (auto* t = dynamic_cast<const TextItem*>(item)) return cp936::toUtf8(t->text);
+    if (auto* t = dynamic_cast<const TextItem*>(item)) return t->text;
     if (auto* f = dynamic_cast<const FractionItem*>(item)) return "[" + readLabel(f->numerator) + "/" + readLabel(f->denominator) + "]";
     if (auto* s = dynamic_cast<const SuperscriptItem*>(item)) return readLabel(s->base) + "^" + readLabel(s->exponent);
     if (auto* s = dynamic_cast<const SubscriptItem*>(item)) return readLabel(s->base) + "_" + readLabel(s->index);

@@ -34,3 +34,23 @@ TEST(Cp936, DoubleByteDetectionAndValidation) {
     EXPECT_EQ(cp936::firstInvalid("ok\xFF"), 2u);
     EXPECT_EQ(cp936::firstInvalid("ok\x81"), 2u);
 }
+
+// Text is UTF-8 inside; the classic layouts still give a character as many cells as it takes
+// bytes in CP936, so that old questions keep their places.
+TEST(Cp936, CellsOfUtf8TextAreItsCp936Bytes) {
+    for (const char* utf8 : {"当前题号 x^2+1=0 ★●〓■｛", "abc", "", "√π±≤≥∵∴"})
+        EXPECT_EQ(cp936::cp936Width(utf8), static_cast<int>(cp936::fromUtf8(utf8).size())) << utf8;
+    // A character CP936 lacks takes two cells, drawn, not one "?".
+    EXPECT_EQ(cp936::cp936Width("⊆∅⇒⩽x²"), 11);
+    EXPECT_EQ(cp936::cp936Width("a\xF0\x9F\x98\x80"), 3);
+    // A cell inside a character rounds down to its start.
+    const std::string t = "ab中c";
+    EXPECT_EQ(cp936::byteAtCell(t, 2), 2u);
+    EXPECT_EQ(cp936::byteAtCell(t, 3), 2u);
+    EXPECT_EQ(cp936::byteAtCell(t, 4), 5u);
+    EXPECT_EQ(cp936::byteAtCell(t, 99), t.size());
+    std::size_t n = 0;
+    EXPECT_EQ(cp936::decodeAt("\xE4\xB8", 0, n), U'\uFFFD'); // cut short
+    EXPECT_EQ(n, 1u);
+    EXPECT_EQ(cp936::encodeUtf8(U'\u2286') + cp936::encodeUtf8(U'\U0001F600'), "⊆\xF0\x9F\x98\x80");
+}

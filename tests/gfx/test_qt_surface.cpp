@@ -72,7 +72,7 @@ TEST(QtSurface, TextFillsItsCellsAndAChineseCharacterTwo) {
     QImage img = blank(80, 40);
     QtSurface s(&img);
     s.setBkMode(BkMode::Transparent);
-    s.textOut(0, 0, cp936::fromUtf8("圆"), CellFont{20, 10});
+    s.textOut(0, 0, "圆", CellFont{20, 10});
     EXPECT_GT(countDark(img, QRect(0, 0, 20, 20)), 20);
     EXPECT_EQ(countDark(img, QRect(21, 0, 59, 40)), 0);
     s.setBkMode(BkMode::Opaque);

@@ -21,7 +21,7 @@ TEST(RecordingSurface, TraceListsEveryOperationInOrder) {
     s.moveTo(5, 6);
     s.lineTo(7, 8);
     s.ellipse(-4, -4, 4, 4);
-    s.textOut(1, 2, cp936::fromUtf8("a\"b\\中"), CellFont{9, 5});
+    s.textOut(1, 2, "a\"b\\中", CellFont{9, 5});
     EXPECT_EQ(s.trace(),
               "origin 300 200\n"
               "fill -300 -200 300 200 808080\n"

@@ -9,7 +9,7 @@ namespace yhb::test {
 
 // A TextItem of `text` (UTF-8) at the given size, appended to `list`.
 inline TextItem* text(ItemList& list, const std::string& utf8, int h = 10, int w = 6) {
-    auto* t = newItem<TextItem>(cp936::fromUtf8(utf8));
+    auto* t = newItem<TextItem>(utf8);
     t->setFontSize(h, w);
     list.append(t);
     return t;

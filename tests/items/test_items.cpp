@@ -23,7 +23,7 @@ TEST(TextItem, SplitsOnlyAtCharacterBoundaries) {
     EXPECT_EQ(t->draw(s, 7, 8, lh, 2, 0), 12); // bytes 2.. : advance 6 * 2
     EXPECT_EQ(lh, 10);
     ASSERT_EQ(s.ops().size(), 1u);
-    EXPECT_EQ(s.ops()[0].text, cp936::fromUtf8("中"));
+    EXPECT_EQ(s.ops()[0].text, "中");
     EXPECT_EQ(s.ops()[0].font, (CellFont{10, 6}));
     EXPECT_EQ(s.ops()[0].l, 7);
 }
@@ -123,7 +123,7 @@ TEST(BraceItem, StacksRowsBelowEachOther) {
     brace->draw(s, 0, 100, lh, 0, 0);
     auto texts = s.ofKind(Kind::Text);
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0]->text, "\xA3\xFB");
+    EXPECT_EQ(texts[0]->text, "｛");
     EXPECT_EQ(texts[0]->font, (CellFont{28, 24}));
     EXPECT_EQ(texts[1]->t, 104);
     EXPECT_EQ(texts[2]->t, 114);

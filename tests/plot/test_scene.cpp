@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::string> texts(const RecordingSurface& s) {
     std::vector<std::string> out;
-    for (auto* op : s.ofKind(Kind::Text)) out.push_back(cp936::toUtf8(op->text));
+    for (auto* op : s.ofKind(Kind::Text)) out.push_back(op->text);
     return out;
 }
 

@@ -18,7 +18,7 @@ void store(ExpressionTable& t, int row, Family kind, const char* label) {
     s.extraCount = 1;
     s.extras[0].plotOp = PlotOp::PointMark;
     s.extras[0].params[0] = familyId(kind);
-    s.labels.append(newItem<TextItem>(cp936::fromUtf8(label)));
+    s.labels.append(newItem<TextItem>(label));
 }
 
 } // namespace
