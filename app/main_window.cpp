@@ -26,6 +26,7 @@
 #include "app/picture_export.h"
 #include "app/presentation_mode.h"
 #include "app/startup.h"
+#include "app/trail_command.h"
 #include "dialogs/expr_parser.h"
 #include "gfx/cp936.h"
 #include "gfx/qt/qt_surface.h"
@@ -175,6 +176,7 @@ void MainWindow::buildMenus() {
     presentation->setCheckable(true);
     presentation->setShortcut(QKeySequence(Qt::Key_F5));
     addCommand(axes, Command::TextbookNotation, "教材记法")->setCheckable(true);
+    addCommand(axes, Command::ClearTrails, "清除轨迹");
 
     QMenu* about = bar->addMenu("关于");
     addCommand(about, Command::About, "作者信息");
@@ -306,6 +308,9 @@ void MainWindow::command(int id) {
         showNotation(*action(Command::TextbookNotation), doc_.view);
         layoutAndPaint(nullptr);
         client_->update();
+        return;
+    case Command::ClearTrails:
+        clearTrails(doc_, *canvas_, *lessons_);
         return;
     case Command::BankInfo:
         questionWindow_->command(Command::About);

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/animate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "cli/arguments.h"
+#include "families/trail_points.h"
+#include "model/document.h"
 
 namespace yhb {
 namespace {
@@ -87,8 +90,31 @@ std::string frameExpression(const CliExpression& e, int field, double value) {
     return out;
 }
 
+RowTrail sweepTrail(const CliExpression& e, const Sweep& sweep) {
+    Document scratch;
+    RecordingNotifier quiet; // a refused frame is reported by the frame itself
+    if (!enterExpression(scratch, e, quiet) || scratch.table.slotCount == 0) return {};
+    const ExpressionSlot& row = scratch.table.slot(scratch.table.slotCount - 1);
+    const FamilySpec* family = findFamily(row.kind);
+    if (!family || sweep.field < 1 || sweep.field > 10) return {};
+    constexpr double kSliderStep = 0.1;
+    constexpr long kMostSteps = 2000;
+    const long steps = std::clamp(static_cast<long>(std::ceil(std::fabs(sweep.to - sweep.from) / kSliderStep - 1e-9)),
+                                  std::max(1L, static_cast<long>(sweep.frames) - 1), kMostSteps);
+    double p[10];
+    std::copy(row.params, row.params + 10, p);
+    TrailRun run;
+    for (long k = 0; k <= steps; ++k) {
+        p[sweep.field - 1] = k == steps ? sweep.to : sweep.from + (sweep.to - sweep.from) * static_cast<double>(k) / steps;
+        run.add(k, tracedPoints(*family, p));
+    }
+    RowTrail trail;
+    trail.strokes = run.strokes();
+    return trail;
+}
+
 ExitCode animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
-                     const std::function<ExitCode(int, char**)>& plot) {
+                     const std::function<ExitCode(int, char**, const RowTrail*)>& plot) {
     Sweep sweep;
     Problem error;
     if (!parseSweep(argv[at.option + 1], sweep, error)) return usageError(error.message);
@@ -101,10 +127,12 @@ ExitCode animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
         return usageError(std::string("--animate：") + last.family->cliName + " 只有 " + std::to_string(fields) + " 个字段，没有第 " +
                     std::to_string(sweep.field) + " 个");
 
+    RowTrail trail;
+    if (at.traceLoci >= 0) trail = sweepTrail(last, sweep);
     for (int k = 1; k <= sweep.frames; ++k) {
         std::vector<std::string> args;
         for (int i = 0; i < argc; ++i) {
-            if (i == at.option || i == at.option + 1) continue;
+            if (i == at.option || i == at.option + 1 || i == at.traceLoci) continue;
             if (i == at.expr) args.push_back(frameExpression(last, sweep.field, frameValue(sweep, k)));
             else if (i == at.output) args.push_back(frameFileName(argv[i], k, sweep.frames));
             else args.push_back(argv[i]);
@@ -116,7 +144,8 @@ ExitCode animatePlot(int argc, char** argv, const AnimateArgs& at, bool trace,
             std::printf("frame %d\n", k);
             std::fflush(stdout);
         }
-        const ExitCode status = plot(static_cast<int>(args.size()), frameArgv.data());
+        const ExitCode status = plot(static_cast<int>(args.size()), frameArgv.data(),
+                                     at.traceLoci >= 0 && k == sweep.frames ? &trail : nullptr);
         std::fflush(stdout);
         if (status != ExitCode::Ok) {
             std::fprintf(stderr, "yunhuiban-cli: 第 %d 帧（字段 %d = %s）没有画出\n", k, sweep.field,

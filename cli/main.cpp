@@ -60,6 +60,8 @@ void printHelp() {
         "                          points and lines (F₁(−1,0), l: x=−4), as text or LaTeX\n"
         "      --animate I=FROM:TO:N  N frames FILE-001.png ... in which field I of the last EXPR runs\n"
         "                             from FROM to TO\n"
+        "      --trace-loci  with --animate: the last frame shows the trails (留下轨迹) that the last\n"
+        "                    EXPR's characteristic points leave over the whole run\n"
         "      --window WxH (the whole main window, PNG)  -o FILE (.png, .svg or .pdf)\n"
         "      --force (replace a write-protected -o or --save-lesson file)\n"
         "      --lesson FILE.yhb  --save-lesson FILE.yhb  --unit-cm 0.5|1|2 (PDF: cm per unit)\n"
@@ -114,7 +116,8 @@ bool parseDpr(const char* text, double& dpr) {
     return false;
 }
 
-ExitCode plotCommand(int argc, char** argv) {
+// `trail`: the sweep's trail for the last EXPR's row, on the last frame of --trace-loci.
+ExitCode plotCommand(int argc, char** argv, const RowTrail* trail = nullptr) {
     int width = 600, height = 400, scale = 20, ox = 0, oy = 0, winW = 0, winH = 0;
     bool origin = false, pi = false, noLabels = false, trace = false, presentation = false, force = false;
     bool textbook = false;
@@ -151,6 +154,8 @@ ExitCode plotCommand(int argc, char** argv) {
             noLabels = true;
         } else if (a == "--trace") {
             trace = true;
+        } else if (a == "--trace-loci") {
+            animate.traceLoci = i;
         } else if (a == "--dpr") {
             if (!parseDpr(value(), dpr)) return usageError("--dpr takes 1, 1.5, 2 or 3");
         } else if (a == "--presentation") {
@@ -185,7 +190,13 @@ ExitCode plotCommand(int argc, char** argv) {
     if (winW > 0 && !out.empty() && !endsWith(out, ".png")) return usageError("--window writes PNG only");
     if (out.empty() && !trace && !lesson.saving() && describe == DescribeFormat::None)
         return usageError("plot needs -o FILE, --trace or --describe");
+    if (animate.traceLoci >= 0 && animate.option < 0)
+        return usageError("--trace-loci 只能与 --animate 一起使用：轨迹是 --animate 改变的字段留下的");
     if (animate.option >= 0) return animatePlot(argc, argv, animate, trace, plotCommand);
+    // The last EXPR's row, or the lesson's last when the command line has none.
+    auto addTrail = [&](Document& doc) {
+        if (trail && doc.table.slotCount > 0) doc.table.slot(doc.table.slotCount - 1).trail = *trail;
+    };
 
     StderrNotifier notifier;
     auto setView = [&](Document& doc) {
@@ -232,6 +243,7 @@ ExitCode plotCommand(int argc, char** argv) {
             window.command(e.family->kind);
             if (refused) return ExitCode::Usage;
         }
+        addTrail(doc);
         if (lesson.saving() && lesson.save(doc, force) != ExitCode::Ok) return ExitCode::Failed;
         const QImage image = window.renderClient();
         if (trace) printTrace(doc);
@@ -247,6 +259,7 @@ ExitCode plotCommand(int argc, char** argv) {
     setOrigin(doc);
     for (const CliExpression& e : exprs)
         if (!enterExpression(doc, e, notifier)) return ExitCode::Usage;
+    addTrail(doc);
     if (lesson.saving() && lesson.save(doc, force) != ExitCode::Ok) return ExitCode::Failed;
 
     if (trace) printTrace(doc);

@@ -132,12 +132,26 @@ SliderSet::Outcome SliderSet::move(std::size_t i, int position) {
 }
 
 SliderSet::Outcome SliderSet::moveTo(std::size_t i, int position) {
+    const int previous = positions_[i];
     positions_[i] = position;
     form_.fieldTexts[i] = sliderText(position);
     // A run of refused values says so once; a refused Apply changes nothing anyway.
     if (lastRefused_ && !form_.refusal().empty()) return Outcome::Refused;
+    // Recorded before the Apply, whose repaint then shows the trail with the curve it ends at.
+    if (tracing_ && form_.refusal().empty()) recordTrail(i, previous, position);
     lastRefused_ = !form_.apply();
     return lastRefused_ ? Outcome::Refused : Outcome::Applied;
+}
+
+void SliderSet::setTracing(bool on) {
+    tracing_ = on;
+    if (!on) recorder_.endRun();
+}
+
+void SliderSet::recordTrail(std::size_t i, int from, int to) {
+    double p[10] = {};
+    for (std::size_t k = 0; k < form_.fieldTexts.size() && k < 10; ++k) p[k] = readField(form_.fieldTexts[k]);
+    recorder_.record(form_.document().table, form_.targetRow(), form_.family(), i, from, to, p);
 }
 
 void SliderSet::start(std::size_t i) {

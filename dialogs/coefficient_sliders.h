@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialogs/parameter_form.h"
+#include "dialogs/trail_recorder.h"
 #include "io/problem.h"
 
 namespace yhb {
@@ -82,8 +83,14 @@ public:
     // One step of the running animation; a refusal stops it.
     Outcome tick();
 
+    // 留下轨迹: while on, every move that applies first records the row's characteristic points
+    // at each position from the slider's last one to the new one.
+    void setTracing(bool on);
+    bool tracing() const { return tracing_; }
+
 private:
     Outcome moveTo(std::size_t i, int position);
+    void recordTrail(std::size_t i, int from, int to);
 
     ParameterForm& form_;
     std::vector<SliderRange> ranges_;
@@ -91,6 +98,8 @@ private:
     bool lastRefused_ = false;
     int animated_ = -1;
     Bounce bounce_{0, {}};
+    bool tracing_ = false;
+    TrailRecorder recorder_;
 };
 
 } // namespace yhb

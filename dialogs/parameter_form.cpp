@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "families/labels.h"
 #include "gfx/cp936.h"
@@ -101,8 +102,11 @@ bool ParameterForm::apply() {
 
     ExpressionTable& t = doc_.table;
     const int r = state_.targetRow;
+    // The trail is of the row, not of one set of coefficients: it outlives the rewrite.
+    RowTrail trail = std::move(t.slot(r).trail);
     t.resetSlot(r);
     ExpressionSlot& row = t.slot(r);
+    row.trail = std::move(trail);
     row.kind = family_.kind;
     row.colourIndex = t.allocateColour();
     for (int i = 0; i < 10; ++i) {

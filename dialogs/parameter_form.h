@@ -29,6 +29,7 @@ public:
     void cancel();
 
     const FamilySpec& family() const { return family_; }
+    Document& document() { return doc_; }
     int targetRow() const { return state_.targetRow; }
     bool boxChecked(int id) const;
     void setBox(int id, bool checked);

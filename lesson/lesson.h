@@ -25,6 +25,7 @@ struct LessonRow {
     std::vector<std::string> texts; // CP936, as typed, in field order; missing ones keep the default
     std::vector<int> boxes;
     int colourIndex = 0; // 1..5; 0: the lowest free colour, as a dialog would give
+    RowTrail trail;      // written only when there is one, so a lesson without trails reads as before
 };
 
 struct LessonView {

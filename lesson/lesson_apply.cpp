@@ -25,6 +25,7 @@ std::string exactNumber(double v) {
 void clearRows(Document& doc) {
     ExpressionTable& t = doc.table;
     for (int r = 0; r < kMaxSlots; ++r) t.resetSlot(r);
+    t.clearTrails();
     t.slotCount = 0;
     t.colourInUse.fill(0);
     t.editMode = 1;
@@ -83,6 +84,7 @@ bool enterRows(Document& doc, const Lesson& lesson, Problem& problem) {
     }
     for (std::size_t i = 0; i < lesson.rows.size(); ++i)
         if (lesson.rows[i].colourIndex == 0) t.slot(static_cast<int>(i)).colourIndex = t.allocateColour();
+    for (std::size_t i = 0; i < lesson.rows.size(); ++i) t.slot(static_cast<int>(i)).trail = lesson.rows[i].trail;
     return true;
 }
 
@@ -110,6 +112,7 @@ Lesson lessonOf(const Document& doc) {
                     r.boxes.push_back(b.id);
                     break;
                 }
+        r.trail = s.trail;
         lesson.rows.push_back(std::move(r));
     }
     LessonView& v = lesson.view;

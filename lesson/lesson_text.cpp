@@ -63,6 +63,7 @@ std::string writeRow(const LessonRow& r, std::array<bool, 6>& colourTaken) {
         colourTaken[static_cast<std::size_t>(c)] = true;
         line += " colour=" + std::to_string(c);
     }
+    if (!r.trail.empty()) line += " trail=" + trailText(r.trail);
     return line + "\n";
 }
 
@@ -203,6 +204,11 @@ public:
         for (std::size_t i = 2; i < w.size(); ++i) {
             std::string_view key, value;
             if (!keyValue(n, w[i], key, value)) return false;
+            if (key == "trail") {
+                std::string why;
+                if (!readTrailText(value, r.trail, why)) return fail(n, why);
+                continue;
+            }
             if (key != "colour") continue; // a later 1.x version's
             if (!readInt(value, 1, 5, r.colourIndex))
                 return fail(n, "颜色 colour 应为 1 到 5 的整数，这里是“" + shown(value) + "”。");

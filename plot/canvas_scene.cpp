@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "plot/plotter.h"
 #include "res/strings.h"
@@ -52,11 +53,40 @@ bool CanvasView::move(int x, int y, int ppu) {
     return true;
 }
 
+namespace {
+
+// A trail's pixel: positions far off the canvas are kept far off but safe to offset.
+int trailPixel(double v) {
+    constexpr double kFar = 1 << 29;
+    return static_cast<int>(std::max(-kFar, std::min(kFar, v)));
+}
+
+} // namespace
+
 void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& view, int cw, int ch,
                  SceneObserver* observer) {
     const Point o = s.origin();
     const Band band{-o.x, ch - o.y, cw - o.x, -o.y};
     s.fillRect(band.left, band.top, band.right, band.bottom, kGrey);
+
+    // Trails first, so that every curve is drawn over them; none, no drawing at all. Each is
+    // three pixels wide (the line and a copy a pixel diagonally either side), so that a trail
+    // along an axis, such as the foci's, still shows on both sides of it.
+    std::vector<Point> pixels;
+    for (int p = 0; p < table.slotCount; ++p) {
+        const ExpressionSlot& row = table.slot(p);
+        if (row.trail.empty()) continue;
+        s.setPen(trailColour(SlotColours[static_cast<std::size_t>(row.colourIndex >= 1 && row.colourIndex <= 5 ? row.colourIndex : 0)]));
+        for (const TrailStroke& stroke : row.trail.strokes) {
+            if (stroke.size() < 2) continue;
+            for (const int shift : {-1, 1, 0}) {
+                pixels.clear();
+                for (const PlanePoint& q : stroke)
+                    pixels.push_back({trailPixel(view.pixelsPerUnit * q.x) + shift, trailPixel(-view.pixelsPerUnit * q.y) + shift});
+                s.polyline(pixels.data(), static_cast<int>(pixels.size()));
+            }
+        }
+    }
 
     for (int p = 0; p < table.slotCount; ++p) {
         const ExpressionSlot& row = table.slot(p);

@@ -26,6 +26,7 @@ void ExpressionTable::resetSlot(int row) {
     for (double& p : s.params) p = 0.0;
     for (auto& e : s.exactParams) e.reset();
     for (ExtraPlot& e : s.extras) e = ExtraPlot{};
+    s.trail = RowTrail{};
 }
 
 void ExpressionTable::copySlot(int source, int target) {
@@ -38,6 +39,7 @@ void ExpressionTable::copySlot(int source, int target) {
     to.labels.takeFrom(from.labels);
     to.colourIndex = from.colourIndex;
     to.typed = from.typed;
+    to.trail = from.trail;
     for (int i = 0; i < 10; ++i) to.params[i] = from.params[i];
     for (int i = 0; i < 10; ++i) to.exactParams[i] = from.exactParams[i];
     for (int i = 0; i < kMaxExtras; ++i) to.extras[i] = from.extras[i];
@@ -49,7 +51,20 @@ void ExpressionTable::deleteSlot(int row) {
     if (s.colourIndex >= 1 && s.colourIndex <= 5) colourInUse[static_cast<std::size_t>(s.colourIndex)] = 0;
     for (int i = row + 1; i < slotCount; ++i) copySlot(i, i - 1);
     slot(slotCount - 1).colourIndex = 0;
+    slot(slotCount - 1).trail = RowTrail{}; // a new row there starts without one
     --slotCount;
+    ++trailGeneration;
+}
+
+void ExpressionTable::clearTrails() {
+    for (ExpressionSlot& s : slots_) s.trail = RowTrail{};
+    ++trailGeneration;
+}
+
+bool ExpressionTable::hasTrails() const {
+    for (int r = 0; r < slotCount; ++r)
+        if (!slot(r).trail.empty()) return true;
+    return false;
 }
 
 } // namespace yhb

@@ -8,6 +8,7 @@
 #include "items/item_list.h"
 #include "numbers/exact_value.h"
 #include "plot/curve.h"
+#include "plot/loci.h"
 #include "plot/plot_op.h"
 
 namespace yhb {
@@ -34,6 +35,8 @@ struct ExpressionSlot {
     // The field texts (CP936) of the Apply that stored the row, so that a lesson keeps what
     // was typed; empty for rows stored otherwise.
     std::vector<std::string> typed;
+    // Where its characteristic points went while a slider moved (留下轨迹); an Apply keeps it.
+    RowTrail trail;
 };
 
 constexpr int kMaxSlots = 5;
@@ -50,6 +53,9 @@ public:
     void resetSlot(int row);
     void copySlot(int source, int target);
     void deleteSlot(int row);
+    // 清除轨迹: every row's trails. Also tells a recorder that its run is gone.
+    void clearTrails();
+    bool hasTrails() const;
 
     ExpressionSlot& slot(int row) { return slots_[static_cast<std::size_t>(row)]; }
     const ExpressionSlot& slot(int row) const { return slots_[static_cast<std::size_t>(row)]; }
@@ -58,6 +64,9 @@ public:
     int editMode = 1; // 1: the next dialog writes a new row; 0: it modifies editRow
     int editRow = 0;
     std::array<int, 6> colourInUse{}; // by colour index; entry 0 unused
+    // Counts the times trails were cleared or rows moved, so that a run being recorded starts
+    // afresh instead of rewriting strokes that are no longer its own.
+    unsigned trailGeneration = 0;
 
 private:
     std::array<ExpressionSlot, kMaxSlots> slots_;

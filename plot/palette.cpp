@@ -8,6 +8,8 @@ namespace yhb {
 ColourMap presentationColourMap() {
     ColourMap map;
     for (std::size_t i = 1; i < SlotColours.size(); ++i) map.pairs.emplace_back(SlotColours[i], PresentationColours[i]);
+    for (std::size_t i = 1; i < SlotColours.size(); ++i)
+        map.pairs.emplace_back(trailColour(SlotColours[i]), trailColour(PresentationColours[i]));
     map.pairs.emplace_back(kGrey, kPresentationBackground);
     return map;
 }

@@ -57,6 +57,8 @@ enum class Command : int {
     Presentation = 40030,
     // 教材记法 in 坐标设置.
     TextbookNotation = 40031,
+    // 清除轨迹 in 坐标设置: the trails 留下轨迹 left.
+    ClearTrails = 40032,
 };
 
 constexpr int commandId(Command c) { return static_cast<int>(c); }

@@ -73,7 +73,12 @@ ParameterDialog::ParameterDialog(Document& doc, const FamilySpec& family, Notifi
     rangeMessage_->setWordWrap(true);
     rangeMessage_->hide();
     fields->addWidget(rangeMessage_, 2 * static_cast<int>(family.fields.size()), 0, 1, 7);
-    fields->setRowStretch(2 * static_cast<int>(family.fields.size()) + 1, 1);
+    traceBox_ = new QCheckBox("留下轨迹");
+    traceBox_->setObjectName("traceLoci");
+    traceBox_->setToolTip("滑块或 ▶ 改变系数时，在画布上留下特征点走过的轨迹（坐标设置 → 清除轨迹 可清除）");
+    fields->addWidget(traceBox_, 2 * static_cast<int>(family.fields.size()) + 1, 2, 1, 5);
+    connect(traceBox_, &QCheckBox::toggled, this, [this](bool on) { sliders_.setTracing(on); });
+    fields->setRowStretch(2 * static_cast<int>(family.fields.size()) + 2, 1);
     fields->setColumnStretch(2, 1);
     middle->addLayout(fields, 1);
     layout->addLayout(middle);

@@ -41,6 +41,7 @@ public:
     QLabel* rangeMessage() const { return rangeMessage_; }
     QLabel* fieldMessage(int i) const { return fieldMessages_[static_cast<std::size_t>(i)]; }
     bool animating() const { return sliders_.running(); }
+    QCheckBox* traceBox() const { return traceBox_; } // 留下轨迹
 
 public slots:
     void reject() override; // Esc and the close box: 取消
@@ -76,6 +77,7 @@ private:
     std::vector<QCheckBox*> boxes_;
     std::vector<SliderRow> rows_;
     QLabel* rangeMessage_ = nullptr;
+    QCheckBox* traceBox_ = nullptr;
     QTimer animation_;
 };
 

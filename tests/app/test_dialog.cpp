@@ -23,7 +23,10 @@ TEST(ParameterDialog, IsBuiltFromTheFamilyTable) {
         // The coefficient fields, named by their ids; each has a slider and two range fields.
         EXPECT_EQ(d.findChildren<QLineEdit*>(QRegularExpression("^\\d+$")).size(), static_cast<qsizetype>(f.fields.size())) << f.cliName;
         EXPECT_EQ(d.findChildren<QSlider*>().size(), static_cast<qsizetype>(f.fields.size())) << f.cliName;
-        EXPECT_EQ(d.findChildren<QCheckBox*>().size(), static_cast<qsizetype>(f.boxes.size())) << f.cliName;
+        // The family's boxes, named by their ids, and 留下轨迹 by the sliders.
+        EXPECT_EQ(d.findChildren<QCheckBox*>(QRegularExpression("^\\d+$")).size(), static_cast<qsizetype>(f.boxes.size())) << f.cliName;
+        EXPECT_EQ(d.findChildren<QCheckBox*>().size(), static_cast<qsizetype>(f.boxes.size()) + 1) << f.cliName;
+        EXPECT_EQ(d.traceBox()->text(), "留下轨迹");
         bool title = false, hint = false;
         for (QLabel* l : d.findChildren<QLabel*>()) {
             title = title || l->text() == QString::fromUtf8(f.title);

@@ -105,3 +105,31 @@ TEST(Animate, RefusalsSayWhatAndWhichFrame) {
     EXPECT_TRUE(std::filesystem::exists(d / "c-003.png"));
     EXPECT_FALSE(std::filesystem::exists(d / "c-004.png"));
 }
+
+// --trace-loci: the last frame is the plot of TO with the sweep's trail under the curves, in
+// the row's colour halfway to white; the frames before are untouched.
+TEST(Animate, TraceLociDrawsTheWholeRunsTrailIntoTheLastFrame) {
+    const std::string scene = "sin:1,1,0 ellipse-x:5,1+1011 --size 320x240";
+    ToolRun r = cli("plot " + scene + " --animate 2=1:5:5 --trace-loci --trace");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::size_t last = r.out.find("frame 5\n");
+    ASSERT_NE(last, std::string::npos);
+    const std::string before = r.out.substr(0, last), final = r.out.substr(last + 8);
+    const std::string green = "pen 80ff80\n"; // the second row's colour, halfway to white
+    EXPECT_EQ(before.find(green), std::string::npos);
+    const std::size_t trail = final.find(green);
+    ASSERT_NE(trail, std::string::npos) << final;
+    EXPECT_LT(trail, final.find("pen ff00ff")) << "under the curves";
+    // The foci from (±√24, 0) to the centre: 97 pixels at 20 a unit, ending at the origin.
+    EXPECT_NE(final.find(" -97,0 "), std::string::npos);
+    EXPECT_NE(final.find(" 0,0\n"), std::string::npos);
+    // Without the trail the last frame is the plain plot of b = 5.
+    const std::string plain = cli("plot sin:1,1,0 ellipse-x:5,5+1011 --size 320x240 --trace").out;
+    EXPECT_NE(final, plain);
+    const std::size_t trailEnd = final.find("pen ", trail + green.size());
+    EXPECT_EQ(final.substr(0, trail) + final.substr(trailEnd), plain);
+
+    r = cli("plot " + scene + " --trace-loci --trace");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--trace-loci 只能与 --animate 一起使用"), std::string::npos) << r.err;
+}

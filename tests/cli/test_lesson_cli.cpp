@@ -150,3 +150,21 @@ TEST(LessonCli, ThePdfWrittenAgainIsTheSameFile) {
         EXPECT_NE(documentId(slurp(first)), documentId(slurp(other))) << "two pages share a document id";
     }
 }
+
+// A lesson's trails come out on the printed page, in their light shade, and a lesson saved by
+// the tool after --trace-loci keeps them.
+TEST(LessonCli, TrailsAreSavedAndPrinted) {
+    TempDir d;
+    const std::string lesson = d / "foci.yhb";
+    ToolRun r = cli("plot ellipse-x:5,1+1011 --animate 2=1:5:3 --trace-loci --save-lesson " + lesson);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string saved = slurp(lesson);
+    EXPECT_NE(saved.find("row ellipse-x:5,5+1011 colour=1 trail=0,-1;0,-1.1;"), std::string::npos) << saved;
+
+    const std::string with = d / "with.pdf", without = d / "without.pdf";
+    ASSERT_EQ(cli("plot --lesson " + lesson + " -o " + with).status, 0);
+    ASSERT_EQ(cli("plot ellipse-x:5,5+1011 -o " + without).status, 0);
+    const std::regex lightMagenta(R"(\b1 0\.50\d* 1 SC)"); // the stroke colour
+    EXPECT_TRUE(std::regex_search(pdfContent(slurp(with)), lightMagenta));
+    EXPECT_FALSE(std::regex_search(pdfContent(slurp(without)), lightMagenta));
+}
