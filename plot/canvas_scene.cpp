@@ -70,8 +70,9 @@ void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& v
     s.fillRect(band.left, band.top, band.right, band.bottom, kGrey);
 
     // Trails first, so that every curve is drawn over them; none, no drawing at all. Each is
-    // three pixels wide (the line and a copy a pixel diagonally either side), so that a trail
-    // along an axis, such as the foci's, still shows on both sides of it.
+    // three pixels wide whatever its direction (the line and copies a pixel to each side, above
+    // and below), so that a trail along an axis, such as the foci's, still shows beside it.
+    static constexpr Point kTrailShifts[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {0, 0}};
     std::vector<Point> pixels;
     for (int p = 0; p < table.slotCount; ++p) {
         const ExpressionSlot& row = table.slot(p);
@@ -79,10 +80,10 @@ void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& v
         s.setPen(trailColour(SlotColours[static_cast<std::size_t>(row.colourIndex >= 1 && row.colourIndex <= 5 ? row.colourIndex : 0)]));
         for (const TrailStroke& stroke : row.trail.strokes) {
             if (stroke.size() < 2) continue;
-            for (const int shift : {-1, 1, 0}) {
+            for (const Point shift : kTrailShifts) {
                 pixels.clear();
                 for (const PlanePoint& q : stroke)
-                    pixels.push_back({trailPixel(view.pixelsPerUnit * q.x) + shift, trailPixel(-view.pixelsPerUnit * q.y) + shift});
+                    pixels.push_back({trailPixel(view.pixelsPerUnit * q.x) + shift.x, trailPixel(-view.pixelsPerUnit * q.y) + shift.y});
                 s.polyline(pixels.data(), static_cast<int>(pixels.size()));
             }
         }

@@ -241,7 +241,7 @@ TEST(Trails, DrawnUnderTheCurvesInALighterShadeOfTheRowsColour) {
             firstCurve = k;
         }
     }
-    EXPECT_EQ(trailPolylines, 12u); // four strokes, each three pixels wide
+    EXPECT_EQ(trailPolylines, 20u); // four strokes, each three pixels wide
     EXPECT_LT(lastTrail, firstCurve);
     // The foci's trail on the x axis: 0 to ±√24 units at 20 pixels a unit.
     bool axisTrail = false;
