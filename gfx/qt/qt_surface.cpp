@@ -273,12 +273,16 @@ void QtSurface::polyline(const Point* pts, int count) {
     const std::vector<QPointF> smooth = smoothSteps(pts, count, 0.35 / s);
     stroke_.begin(reinterpret_cast<std::uint32_t*>(ras.bits), static_cast<int>(ras.stride), static_cast<int>(ras.width),
                   static_cast<int>(ras.height), style_.penWidth * s, argb(pen_));
-    for (std::size_t i = 1; i < smooth.size(); ++i) {
-        if (i + 6 < smooth.size())
-            stroke_.prefetch((smooth[i + 6].x() + origin_.x + 0.5) * s, (smooth[i + 6].y() + origin_.y + 0.5) * s - firstRow_);
-        QPointF a((smooth[i - 1].x() + origin_.x + 0.5) * s, (smooth[i - 1].y() + origin_.y + 0.5) * s - firstRow_);
-        QPointF b((smooth[i].x() + origin_.x + 0.5) * s, (smooth[i].y() + origin_.y + 0.5) * s - firstRow_);
-        if (clipToFar(a, b)) stroke_.segment(a.x(), a.y(), b.x(), b.y(), i > 1, i + 1 < smooth.size());
+    std::vector<QPointF> d(smooth.size());
+    for (std::size_t i = 0; i < smooth.size(); ++i) d[i] = {(smooth[i].x() + origin_.x + 0.5) * s, (smooth[i].y() + origin_.y + 0.5) * s - firstRow_};
+    SmoothStroke::End start = SmoothStroke::End::Free;
+    for (std::size_t i = 1; i < d.size(); ++i) {
+        if (i + 6 < d.size()) stroke_.prefetch(d[i + 6].x(), d[i + 6].y());
+        QPointF a = d[i - 1], b = d[i];
+        const SmoothStroke::End end = i + 1 < d.size() ? stroke_.joint(b.x() - a.x(), b.y() - a.y(), d[i + 1].x() - b.x(), d[i + 1].y() - b.y())
+                                                       : SmoothStroke::End::Free;
+        if (clipToFar(a, b)) stroke_.segment(a.x(), a.y(), b.x(), b.y(), start, end);
+        start = end;
     }
 }
 
@@ -377,13 +381,22 @@ void QtSurface::smoothEllipse(double cx, double cy, double rx, double ry) {
     const int n = std::clamp(static_cast<int>(6.3 * std::max(rx, ry) / 3), 12, 4096);
     stroke_.begin(reinterpret_cast<std::uint32_t*>(ras.bits), static_cast<int>(ras.stride), static_cast<int>(ras.width),
                   static_cast<int>(ras.height), style_.penWidth * style_.scale, argb(pen_));
-    double px = cx + rx, py = cy;
-    for (int i = 1; i <= n; ++i) {
-        const double a = 2 * 3.14159265358979 * i / n;
-        const double qx = cx + rx * std::cos(a), qy = cy + ry * std::sin(a);
-        stroke_.segment(px, py, qx, qy, true, true);
-        px = qx;
-        py = qy;
+    // A closed stroke: every end is a joint, the first segment's start the last one's end.
+    std::vector<double> xs(static_cast<std::size_t>(n) + 1), ys(xs.size());
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        const double a = 2 * 3.14159265358979 * static_cast<double>(i % static_cast<std::size_t>(n)) / n;
+        xs[i] = i == 0 ? cx + rx : cx + rx * std::cos(a);
+        ys[i] = i == 0 ? cy : cy + ry * std::sin(a);
+    }
+    const auto jointAt = [&](std::size_t i) { // between the segments ending and starting at point i
+        const std::size_t before = i == 0 ? static_cast<std::size_t>(n) - 1 : i - 1;
+        return stroke_.joint(xs[i] - xs[before], ys[i] - ys[before], xs[i + 1] - xs[i], ys[i + 1] - ys[i]);
+    };
+    SmoothStroke::End start = jointAt(0);
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
+        const SmoothStroke::End end = i == static_cast<std::size_t>(n) ? jointAt(0) : jointAt(i);
+        stroke_.segment(xs[i - 1], ys[i - 1], xs[i], ys[i], start, end);
+        start = end;
     }
 }
 
