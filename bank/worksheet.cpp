@@ -9,6 +9,7 @@
 
 #include "bank/question_reader.h"
 #include "gfx/cp936.h"
+#include "items/math_items.h"
 
 namespace yhb {
 
@@ -110,8 +111,16 @@ void flatten(const DrawItem* item, std::string& out) {
         out += "/";
         flatten(f->denominator, out);
     } else if (const auto* r = dynamic_cast<const RadicalItem*>(item)) {
+        if (r->index) flatten(r->index, out);
         out += "√";
         flatten(r->child, out);
+    } else if (const auto* f = dynamic_cast<const FencedItem*>(item)) {
+        if (f->left != '.') out += f->left;
+        flatten(f->child, out);
+        if (f->right != '.') out += f->right;
+    } else if (const auto* o = dynamic_cast<const OverItem*>(item)) {
+        flatten(o->child, out);
+        out += o->mark == OverItem::Mark::Arrow ? "\u20D7" : "\u0305"; // combining arrow or bar over the last letter
     } else if (const auto* s = dynamic_cast<const SuperscriptItem*>(item)) {
         flatten(s->base, out);
         out += "^";

@@ -149,30 +149,39 @@ int FractionItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) cons
 
 // ---- RadicalItem -------------------------------------------------------------
 
-RadicalItem::RadicalItem(DrawItem* c) : DrawItem(false), child(c) { takeDepthOf(*this, c); }
+RadicalItem::RadicalItem(DrawItem* c, DrawItem* i) : DrawItem(false), child(c), index(i) {
+    takeDepthOf(*this, c);
+    takeDepthOf(*this, i);
+}
 
 void RadicalItem::setColour(Colour c) {
     child->setColour(c);
+    if (index) index->setColour(c);
     colour = c;
 }
 void RadicalItem::setFontSize(int h, int w) {
     child->setFontSize(h - topPad, w);
+    if (index) index->setFontSize(h / 2, w / 2);
     charWidth = w;
     charHeight = h;
     childHeight = child->height();
 }
 int RadicalItem::charCount() const { return child->charCount(); }
-int RadicalItem::width() const { return child->width() + rightPad + signWidth; }
+int RadicalItem::width() const { return child->width() + rightPad + signWidth + indexRoom(); }
 int RadicalItem::draw(Surface& s, int x, int y, int& lineHeight, int, int) const {
     int wc = child->width();
     int hc = childHeight;
+    int ignored = 0;
+    if (index) {
+        index->draw(s, x, y + std::max(0, hc / 2 - index->height()), ignored, 0, 0);
+        x += indexRoom();
+    }
     const Point sign[5] = {{x, y + hc},
                            {x + signWidth / 3, y + 3 * (hc / 4)},
                            {x + signWidth / 2, y + hc},
                            {x + signWidth, y},
                            {x + signWidth + wc, y}};
     s.polyline(sign, 5);
-    int ignored = 0;
     child->draw(s, x + signWidth, y + topPad, ignored, 0, 0);
     lineHeight = childHeight;
     return width();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -127,9 +128,10 @@ public:
     int vGap = 1;
 };
 
+// A square root, or with an index (³√x) an n-th root: the index sits small in the sign's hook.
 class RadicalItem final : public DrawItem {
 public:
-    explicit RadicalItem(DrawItem* child);
+    explicit RadicalItem(DrawItem* child, DrawItem* index = nullptr);
     int height() const override { return childHeight; }
     void setColour(Colour c) override;
     void setFontSize(int h, int w) override;
@@ -138,10 +140,15 @@ public:
     int draw(Surface& s, int x, int y, int& lineHeight, int from, int to) const override;
 
     DrawItem* child;
+    DrawItem* index;
     int rightPad = 1;
     int topPad = 1;
     int signWidth = 10;
     int childHeight = 0;
+
+private:
+    // How far the sign moves right to leave the index room.
+    int indexRoom() const { return index ? std::max(0, index->width() - signWidth / 2) : 0; }
 };
 
 class SuperscriptItem final : public DrawItem {

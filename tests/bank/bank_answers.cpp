@@ -8,6 +8,7 @@
 #include "gfx/cp936.h"
 #include "items/draw_items.h"
 #include "items/item_list.h"
+#include "items/math_items.h"
 #include "test_util.h"
 
 namespace yhb::test {
@@ -37,7 +38,11 @@ std::string flatten(const DrawItem* item) {
     if (auto* f = dynamic_cast<const FractionItem*>(item)) return wrap(flatten(f->numerator)) + "/" + wrap(flatten(f->denominator));
     if (auto* s = dynamic_cast<const SuperscriptItem*>(item)) return flatten(s->base) + "^" + wrap(flatten(s->exponent));
     if (auto* s = dynamic_cast<const SubscriptItem*>(item)) return flatten(s->base) + "_" + wrap(flatten(s->index));
-    if (auto* r = dynamic_cast<const RadicalItem*>(item)) return "√" + wrap(flatten(r->child));
+    if (auto* r = dynamic_cast<const RadicalItem*>(item))
+        return (r->index ? flatten(r->index) : std::string()) + "√" + wrap(flatten(r->child));
+    if (auto* f = dynamic_cast<const FencedItem*>(item))
+        return (f->left == '.' ? "" : std::string(1, f->left)) + flatten(f->child) + (f->right == '.' ? "" : std::string(1, f->right));
+    if (auto* o = dynamic_cast<const OverItem*>(item)) return flatten(o->child);
     if (auto* g = dynamic_cast<const GroupItem*>(item)) {
         const bool brace = dynamic_cast<const BraceItem*>(item) != nullptr;
         std::string out = brace ? "{" : "";

@@ -7,6 +7,7 @@
 #include "dialogs/parameter_form.h"
 #include "gfx/cp936.h"
 #include "items/draw_items.h"
+#include "items/math_items.h"
 
 namespace yhb::test {
 
@@ -37,7 +38,12 @@ inline std::string readLabel(const DrawItem* item) {
     if (auto* f = dynamic_cast<const FractionItem*>(item)) return "[" + readLabel(f->numerator) + "/" + readLabel(f->denominator) + "]";
     if (auto* s = dynamic_cast<const SuperscriptItem*>(item)) return readLabel(s->base) + "^" + readLabel(s->exponent);
     if (auto* s = dynamic_cast<const SubscriptItem*>(item)) return readLabel(s->base) + "_" + readLabel(s->index);
-    if (auto* r = dynamic_cast<const RadicalItem*>(item)) return "sqrt(" + readLabel(r->child) + ")";
+    if (auto* r = dynamic_cast<const RadicalItem*>(item))
+        return (r->index ? "root[" + readLabel(r->index) + "](" : "sqrt(") + readLabel(r->child) + ")";
+    if (auto* f = dynamic_cast<const FencedItem*>(item))
+        return std::string("left") + f->left + readLabel(f->child) + "right" + f->right;
+    if (auto* o = dynamic_cast<const OverItem*>(item))
+        return (o->mark == OverItem::Mark::Arrow ? "vec(" : "bar(") + readLabel(o->child) + ")";
     if (auto* g = dynamic_cast<const GroupItem*>(item)) {
         std::string out = dynamic_cast<const BraceItem*>(item) ? "{{" : "(";
         for (std::size_t i = 0; i < g->children().size(); ++i) out += (i ? "|" : "") + readLabel(g->children()[i]);
