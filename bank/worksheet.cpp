@@ -7,7 +7,9 @@
 #include <limits>
 #include <unordered_set>
 
+#include "bank/bank_text.h"
 #include "bank/question_reader.h"
+#include "bank/sheet_figure.h"
 #include "gfx/cp936.h"
 #include "items/math_items.h"
 
@@ -133,11 +135,28 @@ void flatten(const DrawItem* item, std::string& out) {
 
 } // namespace
 
-std::string questionFirstLine(const std::string& path, std::size_t maxBytes) {
+std::string questionFirstLine(const std::string& path, std::size_t maxBytes) { return questionPreview(path, maxBytes).firstLine; }
+
+std::vector<std::size_t> sheetOrder(const std::vector<QuestionPreview>& questions) {
+    std::vector<std::size_t> order;
+    for (QuestionType t : {QuestionType::Choice, QuestionType::Blank, QuestionType::Solution})
+        for (std::size_t i = 0; i < questions.size(); ++i)
+            if (questions[i].type == t) order.push_back(i);
+    return order;
+}
+
+QuestionPreview questionPreview(const std::string& path, std::size_t maxBytes) {
+    QuestionPreview out;
     std::string bytes;
-    if (!readQuestionFile(path, bytes)) return {};
+    if (!readQuestionFile(path, bytes)) return out;
+    QuestionMeta meta;
+    std::string markup;
+    splitQuestionMeta(bankText(bytes), meta, markup);
+    out.type = meta.type;
+    out.points = meta.points();
     ItemList question(50), answer(50);
-    if (!parseQuestion(bytes, question, answer)) return {};
+    if (!parseQuestion(markup, question, answer)) return out;
+    out.readable = true;
     std::string line;
     for (const DrawItem* item : question.display()) {
         if (item->width() == 0) { // a line break
@@ -147,8 +166,11 @@ std::string questionFirstLine(const std::string& path, std::size_t maxBytes) {
         flatten(item, line);
         if (cp936::cp936Width(line) > static_cast<int>(maxBytes)) break;
     }
-    if (cp936::cp936Width(line) <= static_cast<int>(maxBytes)) return line;
-    return line.substr(0, cp936::byteAtCell(line, static_cast<int>(maxBytes))) + "…";
+    if (cp936::cp936Width(line) <= static_cast<int>(maxBytes))
+        out.firstLine = line;
+    else
+        out.firstLine = line.substr(0, cp936::byteAtCell(line, static_cast<int>(maxBytes))) + "…";
+    return out;
 }
 
 // ---- the sheet ------------------------------------------------------------------
@@ -156,136 +178,60 @@ std::string questionFirstLine(const std::string& path, std::size_t maxBytes) {
 namespace {
 
 constexpr double kMmPerPoint = 25.4 / 72;
-constexpr CellFont kFooterFont{35, 19};
-constexpr int kFooterTop = kSheetPageHeight - kSheetMargin + 80;
-
-// Where a drawing reaches vertically: a block may be cut only where nothing is drawn across.
-class ExtentSurface : public SurfaceState {
-public:
-    void lineTo(int x, int y) override {
-        add(std::min(current_.y, y), std::max(current_.y, y) + 1);
-        current_ = {x, y};
-    }
-    void polyline(const Point* pts, int count) override {
-        for (int i = 0; i < count; ++i) add(pts[i].y, pts[i].y + 1);
-    }
-    void ellipse(int, int top, int, int bottom) override { add(top, bottom); }
-    void fillRect(int, int top, int, int bottom, Colour) override { add(top, bottom); }
-    void textOut(int, int y, std::string_view, CellFont font) override { add(y, y + font.height); }
-
-    // The spans (a, b) inside which no cut may fall, merged and in order.
-    std::vector<std::pair<int, int>> covered() {
-        std::sort(spans_.begin(), spans_.end());
-        std::vector<std::pair<int, int>> out;
-        for (const auto& s : spans_) {
-            if (!out.empty() && s.first < out.back().second)
-                out.back().second = std::max(out.back().second, s.second);
-            else
-                out.push_back(s);
-        }
-        return out;
-    }
-
-private:
-    void add(int a, int b) {
-        if (b > a) spans_.emplace_back(a, b);
-    }
-    std::vector<std::pair<int, int>> spans_;
-};
 
 } // namespace
 
-struct Worksheet::Entry {
-    std::string path;
-    ItemList question{800};
-    ItemList answer{800};
-};
+SheetGeometry sheetGeometry(SheetLayout layout) {
+    if (layout == SheetLayout::A3) return {4200, 2970, 2, 200};
+    return {2100, 2970, 1, 0};
+}
+
+std::string defaultSubtitle(int totalPoints) {
+    const int minutes = std::max(10, (totalPoints * 4 / 5 + 4) / 5 * 5);
+    return "满分 " + std::to_string(totalPoints) + " 分　考试时间 " + std::to_string(minutes) + " 分钟";
+}
+
+double sheetTextSize(double points) { return points * kMmPerPoint * kSheetUnitsPerMm; }
 
 Worksheet::Worksheet() = default;
 Worksheet::~Worksheet() = default;
-
-CellFont sheetCell(double points) {
-    const int height = static_cast<int>(std::lround(points * kMmPerPoint * kSheetUnitsPerMm));
-    return {height, static_cast<int>(std::lround(height * 20.0 / 36.0))};
-}
 
 bool Worksheet::load(const std::vector<std::string>& paths, Problem& problem) {
     if (paths.empty()) {
         problem = problemAt(0, "没有选择任何题目");
         return false;
     }
-    // The path as the message has always shown it: its bytes read as CP936.
-    const auto refuse = [&problem](const std::string& path, const std::string& before, const std::string& after) {
-        problem = problemAt(0, before + path + after);
-        problem.file = path;
-        return false;
-    };
-    std::vector<std::unique_ptr<Entry>> entries;
+    std::vector<std::unique_ptr<SheetQuestion>> questions;
     for (const std::string& path : paths) {
-        auto e = std::make_unique<Entry>();
-        e->path = path;
-        std::string bytes;
-        if (!readQuestionFile(path, bytes)) return refuse(path, "无法读取题目文件“", "”");
-        if (!parseQuestion(bytes, e->question, e->answer)) return refuse(path, "题目文件“", "”的第一行不是“function”");
-        if (e->answer.count() == 0) e->answer.append(newItem<TextItem>("（本题没有解答）"));
-        entries.push_back(std::move(e));
+        auto q = std::make_unique<SheetQuestion>();
+        if (!readSheetQuestion(path, *q, problem)) return false;
+        if (q->answer.count() == 0) q->answer.append(newItem<TextItem>("（本题没有解答）"));
+        questions.push_back(std::move(q));
     }
-    entries_ = std::move(entries);
+    questions_ = std::move(questions);
+    // Sections in the order 选择题, 填空题, 解答题; the chosen order within each.
+    order_.clear();
+    for (QuestionType t : {QuestionType::Choice, QuestionType::Blank, QuestionType::Solution})
+        for (std::size_t i = 0; i < questions_.size(); ++i)
+            if (questions_[i]->meta.type == t) order_.push_back(i);
+    blocks_.clear();
     pieces_.clear();
     pages_ = 0;
     return true;
 }
 
-const ItemList* Worksheet::listOf(Kind kind, int number) const {
-    switch (kind) {
-    case Kind::Title:
-        return &title_;
-    case Kind::AnswersHeading:
-        return &heading_;
-    case Kind::Question:
-        return &entries_[static_cast<std::size_t>(number - 1)]->question;
-    case Kind::Answer:
-        return &entries_[static_cast<std::size_t>(number - 1)]->answer;
-    }
-    return nullptr;
-}
-
-// Room for the widest number, "12." and a cell's space.
-int Worksheet::indent() const {
-    int digits = 1;
-    for (int n = questionCount(); n >= 10; n /= 10) ++digits;
-    return (digits + 2) * cell_.width;
-}
-
-int Worksheet::blockHeight(Kind kind, int number) const {
-    const ItemList* list = listOf(kind, number);
-    if (kind == Kind::Title || kind == Kind::AnswersHeading) return list->measure(kSheetTextWidth);
-    return std::max(list->measure(kSheetTextWidth - indent()), cell_.height);
-}
-
-// A heading is centred when it fits on one line; questions and answers hang behind their number.
-void Worksheet::paintBlock(Surface& s, Kind kind, int number, int x, int y) const {
-    const ItemList* list = listOf(kind, number);
-    if (kind == Kind::Title || kind == Kind::AnswersHeading) {
-        int width = 0;
-        for (const DrawItem* item : list->display()) width += item->width();
-        const int left = width < kSheetTextWidth ? (kSheetTextWidth - width) / 2 : 0;
-        list->draw(s, x + left, y, kSheetTextWidth - left, kSheetTextHeight);
-        return;
-    }
-    s.setBkMode(BkMode::Transparent);
-    s.setTextColour(kBlack);
-    s.textOut(x, y, std::to_string(number) + ".", cell_);
-    list->draw(s, x + indent(), y, kSheetTextWidth - indent(), kSheetTextHeight);
-}
-
-std::vector<std::pair<int, int>> Worksheet::coveredSpans(Kind kind, int number) const {
-    ExtentSurface extents;
-    paintBlock(extents, kind, number, 0, 0);
-    return extents.covered();
+int Worksheet::totalPoints() const {
+    int total = 0;
+    for (const auto& q : questions_) total += q->meta.points();
+    return total;
 }
 
 bool Worksheet::layout(const SheetStyle& style, Problem& problem) {
+    const NullSurface table;
+    return layout(style, table, problem);
+}
+
+bool Worksheet::layout(const SheetStyle& style, const Surface& measure, Problem& problem) {
     if (!(style.points >= kSheetMinPoints && style.points <= kSheetMaxPoints)) {
         char text[96];
         std::snprintf(text, sizeof text, "字号应在 %g 到 %g 磅之间", kSheetMinPoints, kSheetMaxPoints);
@@ -293,58 +239,78 @@ bool Worksheet::layout(const SheetStyle& style, Problem& problem) {
         return false;
     }
     style_ = style;
-    cell_ = sheetCell(style.points);
-    const CellFont big{cell_.height * 3 / 2, cell_.width * 3 / 2};
-    title_.clear();
-    if (!style.title.empty()) title_.append(newItem<TextItem>(style.title));
-    heading_.clear();
-    heading_.append(newItem<TextItem>("参考答案"));
-    title_.setFontSize(big.width, big.height);
-    heading_.setFontSize(big.width, big.height);
-    for (auto& e : entries_) {
-        e->question.setFontSize(cell_.width, cell_.height);
-        e->answer.setFontSize(cell_.width, cell_.height);
+    geometry_ = sheetGeometry(style.layout);
+    const double size = sheetTextSize(style.points);
+    footerSize_ = size * 0.85;
+    const bool inline_ = style.edition == SheetEdition::Teacher && !style.answers;
+    const sheet::BlockSetter setter(measure, {size, static_cast<double>(geometry_.columnWidth()), inline_});
+
+    blocks_.clear();
+    std::vector<bool> keepWithNext;
+    auto add = [&](sheet::Block b, bool keep) {
+        blocks_.push_back(std::move(b));
+        keepWithNext.push_back(keep);
+    };
+    add(setter.header(style.title, style.ownSubtitle ? style.subtitle : defaultSubtitle(totalPoints())), false);
+    int section = 0;
+    for (std::size_t i = 0; i < order_.size();) {
+        const QuestionType type = questions_[order_[i]]->meta.type;
+        std::vector<int> scores;
+        std::size_t j = i;
+        for (; j < order_.size() && questions_[order_[j]]->meta.type == type; ++j) scores.push_back(questions_[order_[j]]->meta.points());
+        add(setter.section(++section, type, scores), true);
+        for (; i < j; ++i) add(setter.question(*questions_[order_[i]], static_cast<int>(i) + 1), false);
+    }
+    if (style.answers) {
+        sheet::Block heading = setter.heading("参考答案");
+        heading.freshColumn = true;
+        add(std::move(heading), true);
+        for (std::size_t i = 0; i < order_.size(); ++i) add(setter.answer(*questions_[order_[i]], static_cast<int>(i) + 1), false);
     }
 
+    // Whole blocks down the columns; a heading goes with the block after it; a block taller
+    // than a column is cut between its lines.
     pieces_.clear();
-    int page = 0, y = 0;
-    const int gap = cell_.height / 2;
-    auto place = [&](Kind kind, int number, bool freshPage) {
-        const int h = blockHeight(kind, number);
-        if (y > 0 && (freshPage || y + h > kSheetTextHeight)) {
-            ++page;
-            y = 0;
-        }
-        if (h <= kSheetTextHeight) {
-            pieces_.push_back({kind, number, page, y, 0, h, false});
-            y += h + gap;
-            return;
-        }
-        // Longer than a page: cut between its lines, or where a page ends when a single
-        // line is taller than that.
-        const std::vector<std::pair<int, int>> spans = coveredSpans(kind, number);
-        int from = 0;
-        for (;;) {
-            int to = std::min(h, from + kSheetTextHeight);
-            for (const auto& [a, b] : spans)
-                if (a < to && to < b && a > from) to = a;
-            pieces_.push_back({kind, number, page, y, from, to, true});
-            if (to >= h) {
-                y += to - from + gap;
-                return;
-            }
-            from = to;
-            ++page;
-            y = 0;
-        }
+    const double height = geometry_.columnHeight();
+    int column = 0;
+    double y = 0;
+    auto nextColumn = [&] {
+        ++column;
+        y = 0;
     };
-    if (title_.count() > 0) place(Kind::Title, 0, false);
-    for (int n = 1; n <= questionCount(); ++n) place(Kind::Question, n, false);
-    if (style.answers) {
-        place(Kind::AnswersHeading, 0, true);
-        for (int n = 1; n <= questionCount(); ++n) place(Kind::Answer, n, false);
+    for (std::size_t k = 0; k < blocks_.size(); ++k) {
+        const sheet::Block& b = blocks_[k];
+        double need = b.height;
+        if (keepWithNext[k] && k + 1 < blocks_.size()) need += std::min(blocks_[k + 1].height, height - b.height);
+        if (y > 0 && (b.freshColumn || y + need > height)) nextColumn();
+        auto at = [&](double from, double to, bool part) {
+            const int page = column / geometry_.columns;
+            pieces_.push_back({page, static_cast<double>(geometry_.columnLeft(column % geometry_.columns)), kSheetMargin + y, k, from,
+                               to, part});
+        };
+        if (b.height <= height) {
+            at(0, b.height, false);
+            y += b.height;
+            continue;
+        }
+        double from = 0;
+        for (;;) {
+            double to = from + (height - y);
+            if (to >= b.height) {
+                at(from, b.height, true);
+                y += b.height - from;
+                break;
+            }
+            double cut = from;
+            for (double c : b.cuts)
+                if (c > from && c <= to) cut = c;
+            if (cut <= from) cut = to; // a single line taller than a column
+            at(from, cut, true);
+            from = cut;
+            nextColumn();
+        }
     }
-    pages_ = page + 1;
+    pages_ = column / geometry_.columns + 1;
     return true;
 }
 
@@ -354,19 +320,46 @@ std::string Worksheet::footer(int page) const {
     return text;
 }
 
-void Worksheet::paintPage(Surface& s, int page, const ClipFn& clip) const {
+void Worksheet::paintPage(Surface& s, int page, const ClipFn& clip, const FigureFn& figure) const {
     if (page < 0 || page >= pages_) return;
-    for (const Piece& p : pieces_) {
-        if (p.page != page) continue;
-        // The first part keeps what its first line draws above the block's top (exponents).
-        if (p.part && clip) clip(true, p.from == 0 ? 0 : kSheetMargin + p.y, kSheetMargin + p.y + (p.to - p.from));
-        paintBlock(s, p.kind, p.number, kSheetMargin, kSheetMargin + p.y - p.from);
-        if (p.part && clip) clip(false, 0, 0);
-    }
-    const std::string foot = footer(page);
     s.setBkMode(BkMode::Transparent);
     s.setTextColour(kBlack);
-    s.textOut((kSheetPageWidth - cp936::cp936Width(foot) * kFooterFont.width) / 2, kFooterTop, foot, kFooterFont);
+    for (const Piece& p : pieces_) {
+        if (p.page != page) continue;
+        const sheet::Block& b = blocks_[p.block];
+        const double dx = p.x, dy = p.y - p.from;
+        if (p.part && clip) clip(true, p.x, p.y, p.x + geometry_.columnWidth(), p.y + (p.to - p.from));
+        for (const sheet::Ink& ink : b.ink) {
+            switch (ink.kind) {
+            case sheet::Ink::Kind::Text:
+                if (!clip && p.part && (ink.y < p.from || ink.y > p.to)) break;
+                s.drawText(dx + ink.x, dy + ink.y, ink.text, ink.style);
+                break;
+            case sheet::Ink::Kind::Rule:
+                if (!clip && p.part && (ink.y < p.from || ink.y > p.to)) break;
+                s.drawRule(dx + ink.x, dy + ink.y, dx + ink.x1, dy + ink.y1, ink.width);
+                break;
+            case sheet::Ink::Kind::Figure:
+                if (ink.y < p.from || ink.y >= p.to) break;
+                if (figure) {
+                    figure(dx + ink.x, dy + ink.y, ink.text);
+                } else {
+                    const Point origin = s.origin();
+                    drawFigure(s, ink.text);
+                    s.setOrigin(origin.x, origin.y);
+                    s.setBkMode(BkMode::Transparent);
+                    s.setTextColour(kBlack);
+                }
+                break;
+            }
+        }
+        if (p.part && clip) clip(false, 0, 0, 0, 0);
+    }
+    const std::string foot = footer(page);
+    const TextStyle style{footerSize_, false};
+    const double width = s.measureText(foot, style).width;
+    s.setTextColour(kBlack);
+    s.drawText((geometry_.pageWidth - width) / 2, geometry_.pageHeight - kSheetMargin / 2.0, foot, style);
 }
 
 } // namespace yhb

@@ -10,6 +10,8 @@
 #include "bank/catalogue.h"
 #include "gfx/surface.h"
 #include "io/problem.h"
+#include "bank/sheet_blocks.h"
+#include "bank/sheet_question.h"
 #include "items/item_list.h"
 
 namespace yhb {
@@ -49,81 +51,110 @@ std::string defaultSheetTitle(const std::vector<std::string>& categoryNames, int
 // character boundary: for a list to tick questions in. Empty when the file cannot be read.
 std::string questionFirstLine(const std::string& path, std::size_t maxBytes = 60);
 
+// A chosen question as the dialog lists it before the sheet is made: its first line, type and
+// points. `readable` is false when the file cannot be read.
+struct QuestionPreview {
+    std::string firstLine;
+    QuestionType type = QuestionType::Solution;
+    int points = 0;
+    bool readable = false;
+};
+QuestionPreview questionPreview(const std::string& path, std::size_t maxBytes = 60);
+// The questions in the order the sheet numbers them: 选择题, 填空题, then 解答题.
+std::vector<std::size_t> sheetOrder(const std::vector<QuestionPreview>& questions);
+
 // ---- the sheet ------------------------------------------------------------------
 
-// A4 portrait in tenths of a millimetre, margins of 2 cm.
+// Sheet units are tenths of a millimetre; pages have margins of 2 cm.
 constexpr int kSheetUnitsPerMm = 10;
-constexpr int kSheetPageWidth = 2100, kSheetPageHeight = 2970, kSheetMargin = 200;
-constexpr int kSheetTextWidth = kSheetPageWidth - 2 * kSheetMargin;
-constexpr int kSheetTextHeight = kSheetPageHeight - 2 * kSheetMargin;
+constexpr int kSheetMargin = 200;
 constexpr double kSheetMinPoints = 8, kSheetMaxPoints = 24;
+constexpr double kSheetDefaultPoints = 10.5; // 五号
+
+// A4 portrait in one column, or A3 landscape in two (8开).
+enum class SheetLayout { A4, A3 };
+// 学生版 leaves answer space; 教师版 sets each question's answer after it.
+enum class SheetEdition { Student, Teacher };
 
 struct SheetStyle {
     std::string title; // empty: no title
-    bool answers = false;
-    double points = 12; // the text's cell height in points
+    bool answers = false; // 参考答案 at the end, on a fresh page
+    double points = kSheetDefaultPoints;
+    SheetLayout layout = SheetLayout::A4;
+    SheetEdition edition = SheetEdition::Student;
+    bool ownSubtitle = false; // use `subtitle` (empty: none) instead of 满分 and 考试时间
+    std::string subtitle;
 };
 
-// The cells of text at a size: the height in sheet units, the width in the question window's
-// proportion.
-CellFont sheetCell(double points);
+struct SheetGeometry {
+    int pageWidth, pageHeight, columns, columnGap;
+    int columnWidth() const { return (pageWidth - 2 * kSheetMargin - (columns - 1) * columnGap) / columns; }
+    int columnHeight() const { return pageHeight - 2 * kSheetMargin; }
+    int columnLeft(int column) const { return kSheetMargin + column * (columnWidth() + columnGap); }
+};
+SheetGeometry sheetGeometry(SheetLayout layout);
 
-// Questions read, numbered and laid out on pages. Items are laid out and drawn by their
-// lists, as in the question window; only the page breaks are decided here.
+// "满分 150 分　考试时间 120 分钟": 高考's pace of 120 minutes for 150 points, in fives.
+std::string defaultSubtitle(int totalPoints);
+
+// The body size in sheet units.
+double sheetTextSize(double points);
+
+// Questions read, sorted into the sections 选择题, 填空题, 解答题 (in the order chosen within
+// each), numbered through the sheet and set in columns on pages.
 class Worksheet {
 public:
-    enum class Kind { Title, Question, AnswersHeading, Answer };
-    // One block, or the part of a block longer than a page, on one page: the block's rows
-    // [from, to) drawn from y on the page's text area.
+    // Where one block, or the part [from, to) of one taller than a column, stands.
     struct Piece {
-        Kind kind;
-        int number; // from 1 for questions and answers, 0 otherwise
-        int page;   // from 0
-        int y;
-        int from;
-        int to;
-        bool part; // of a block longer than a page
+        int page;
+        double x, y; // of the block's top left on the page
+        std::size_t block;
+        double from, to;
+        bool part;
     };
-    // Set to clip to the text area's rows [top, bottom) while a part of a block is drawn;
-    // called with on = false afterwards.
-    using ClipFn = std::function<void(bool on, int top, int bottom)>;
+    // Set to clip to the rectangle while the part of a block is drawn; called with on = false after.
+    using ClipFn = std::function<void(bool on, double left, double top, double right, double bottom)>;
+    // Draws a figure line at (left, top), kFigureWidth by kFigureHeight, through drawFigure on
+    // a surface of canvas pixels. Without one the figure is drawn unscaled at the surface's origin.
+    using FigureFn = std::function<void(double left, double top, const std::string& line)>;
 
     Worksheet();
     ~Worksheet();
     Worksheet(const Worksheet&) = delete;
     Worksheet& operator=(const Worksheet&) = delete;
 
-    // Reads the questions in order. False with the problem naming the first file that cannot
-    // be used; the sheet is then left as it was.
+    // Reads the questions. False with the problem naming the first file that cannot be used;
+    // the sheet is then left as it was.
     bool load(const std::vector<std::string>& paths, Problem& problem);
-    // False with the problem for a size out of range; the layout is then kept.
+    // Sets the sheet, measuring text through `measure`. False with the problem for a size out
+    // of range; the layout is then kept.
+    bool layout(const SheetStyle& style, const Surface& measure, Problem& problem);
+    // Measured with the fixed table of the core surfaces.
     bool layout(const SheetStyle& style, Problem& problem);
 
-    int questionCount() const { return static_cast<int>(entries_.size()); }
+    int questionCount() const { return static_cast<int>(questions_.size()); }
     int pageCount() const { return pages_; }
-    const std::vector<Piece>& pieces() const { return pieces_; }
     const SheetStyle& style() const { return style_; }
+    const SheetGeometry& geometry() const { return geometry_; }
+    // The questions in sheet order: question(n - 1) is number n.
+    const SheetQuestion& question(int index) const { return *questions_[order_[static_cast<std::size_t>(index)]]; }
+    int totalPoints() const;
+    const std::vector<Piece>& pieces() const { return pieces_; }
+    const std::vector<sheet::Block>& blocks() const { return blocks_; }
     // The footer of page `page` (from 0): "第 k 页 共 n 页".
     std::string footer(int page) const;
 
     // Draws page `page` (from 0) in sheet units with the page's top left corner at (0, 0).
-    void paintPage(Surface& s, int page, const ClipFn& clip = {}) const;
+    void paintPage(Surface& s, int page, const ClipFn& clip = {}, const FigureFn& figure = {}) const;
 
 private:
-    struct Entry;
-    int blockHeight(Kind kind, int number) const;
-    void paintBlock(Surface& s, Kind kind, int number, int x, int y) const;
-    const ItemList* listOf(Kind kind, int number) const;
-    int indent() const;
-    // Where the block's drawing reaches, as merged open spans of rows: no cut falls inside one.
-    std::vector<std::pair<int, int>> coveredSpans(Kind kind, int number) const;
-
-    std::vector<std::unique_ptr<Entry>> entries_;
-    ItemList title_{4};
-    ItemList heading_{4};
-    SheetStyle style_;
-    CellFont cell_;
+    std::vector<std::unique_ptr<SheetQuestion>> questions_;
+    std::vector<std::size_t> order_;
+    std::vector<sheet::Block> blocks_;
     std::vector<Piece> pieces_;
+    SheetStyle style_;
+    SheetGeometry geometry_ = sheetGeometry(SheetLayout::A4);
+    double footerSize_ = 30;
     int pages_ = 0;
 };
 

@@ -32,12 +32,14 @@ std::string todayTitle(const std::vector<std::string>& names) {
 } // namespace
 
 ExitCode worksheetCommand(int argc, char** argv) {
-    std::string dir, out, title;
-    bool given = false, titled = false, answers = false, force = false;
+    std::string dir, out, title, subtitle;
+    bool given = false, titled = false, answers = false, force = false, subtitled = false;
+    SheetLayout layout = SheetLayout::A4;
+    SheetEdition edition = SheetEdition::Student;
     std::vector<int> categories;
     std::vector<std::string> files;
     long long count = 0, seed = -1;
-    double points = 12;
+    double points = kSheetDefaultPoints;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -65,6 +67,18 @@ ExitCode worksheetCommand(int argc, char** argv) {
             if (!takes()) return refuse("--title 后面应是标题");
             title = value;
             titled = true;
+        } else if (a == "--layout") {
+            if (!takes() || (std::string(value) != "a4" && std::string(value) != "a3"))
+                return refuse("--layout 后面应是 a4（A4 纵向单栏）或 a3（A3 横向双栏）");
+            layout = std::string(value) == "a3" ? SheetLayout::A3 : SheetLayout::A4;
+        } else if (a == "--edition") {
+            if (!takes() || (std::string(value) != "student" && std::string(value) != "teacher"))
+                return refuse("--edition 后面应是 student（学生版）或 teacher（教师版）");
+            edition = std::string(value) == "teacher" ? SheetEdition::Teacher : SheetEdition::Student;
+        } else if (a == "--subtitle") {
+            if (!takes()) return refuse("--subtitle 后面应是副标题（可为空）");
+            subtitle = value;
+            subtitled = true;
         } else if (a == "--font-size") {
             char* end = nullptr;
             if (!takes() || (points = std::strtod(value, &end), *end) || end == value)
@@ -116,7 +130,15 @@ ExitCode worksheetCommand(int argc, char** argv) {
 
     Worksheet sheet;
     if (!sheet.load(paths, problem)) return refuse(problem.message);
-    if (!sheet.layout({titled ? title : todayTitle(names), answers, points}, problem)) return refuse(problem.message);
+    SheetStyle style;
+    style.title = titled ? title : todayTitle(names);
+    style.answers = answers;
+    style.points = points;
+    style.layout = layout;
+    style.edition = edition;
+    style.ownSubtitle = subtitled;
+    style.subtitle = subtitle;
+    if (!layoutSheet(sheet, style, problem)) return refuse(problem.message);
     const QByteArray pdf = worksheetPdf(sheet);
     const ExitCode status = saveForTool(out, force, std::string_view(pdf.constData(), pdf.size()));
     if (status != ExitCode::Ok) return status;

@@ -51,8 +51,9 @@ int freshSeed() { return static_cast<int>(QRandomGenerator::global()->bounded(1,
 WorksheetDialog::WorksheetDialog(const Catalogue& catalogue, Notifier& notifier, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), notifier_(notifier), categories_(new QListWidget),
       questions_(new QListWidget), modes_(new QButtonGroup(this)), count_(new QSpinBox), seed_(new QSpinBox),
-      newSeed_(new QPushButton("换一个")), title_(new QLineEdit), answers_(new QCheckBox("包含参考答案（另起一页）")),
-      font_(new QComboBox), summary_(new QLabel), pdf_(new QPushButton("生成 PDF...")), print_(new QPushButton("打印...")) {
+      newSeed_(new QPushButton("换一个")), title_(new QLineEdit), answers_(new QCheckBox("参考答案附在卷末（另起一页）")),
+      font_(new QComboBox), layout_(new QComboBox), edition_(new QComboBox), subtitle_(new QLineEdit),
+      chosen_(new QListWidget), summary_(new QLabel), pdf_(new QPushButton("生成 PDF...")), print_(new QPushButton("打印...")) {
     setObjectName("worksheetDialog");
     setWindowTitle("生成试卷");
     setWindowModality(Qt::WindowModal);
@@ -90,11 +91,22 @@ WorksheetDialog::WorksheetDialog(const Catalogue& catalogue, Notifier& notifier,
     questions_->setMinimumHeight(160);
 
     for (const auto& f : kFontSizes) font_->addItem(f.name, f.points);
-    font_->setCurrentIndex(1);
+    font_->setCurrentIndex(0);
+    layout_->addItem("A4 纵向，单栏", static_cast<int>(SheetLayout::A4));
+    layout_->addItem("A3 横向，双栏（8 开）", static_cast<int>(SheetLayout::A3));
+    edition_->addItem("学生版（留答题空间）", static_cast<int>(SheetEdition::Student));
+    edition_->addItem("教师版（答案紧随各题）", static_cast<int>(SheetEdition::Teacher));
+    subtitle_->setPlaceholderText("留空：按分值写满分与考试时间");
     auto* form = new QFormLayout;
     form->addRow("标题：", title_);
+    form->addRow("副标题：", subtitle_);
+    form->addRow("纸张：", layout_);
+    form->addRow("版本：", edition_);
     form->addRow("字号：", font_);
     form->addRow(answers_);
+    auto* chosenBox = new QGroupBox("试卷上的题目（按题型分节编号）");
+    (new QVBoxLayout(chosenBox))->addWidget(chosen_);
+    chosen_->setMinimumHeight(120);
 
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(pdf_, QDialogButtonBox::ActionRole);
@@ -107,10 +119,13 @@ WorksheetDialog::WorksheetDialog(const Catalogue& catalogue, Notifier& notifier,
     top->addWidget(categoryBox, 2);
     top->addWidget(pickBox, 3);
     layout->addLayout(top);
-    layout->addLayout(form);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(form, 2);
+    bottom->addWidget(chosenBox, 3);
+    layout->addLayout(bottom);
     layout->addWidget(summary_);
     layout->addWidget(buttons);
-    resize(760, 520);
+    resize(860, 680);
 
     askPdfPath = [this] {
         return QFileDialog::getSaveFileName(this, "生成试卷", title_->text().trimmed() + ".pdf", "PDF 文件 (*.pdf)");
@@ -188,7 +203,8 @@ void WorksheetDialog::update() {
     std::vector<std::string> paths;
     Problem problem;
     const bool ok = chosenPaths(paths, problem);
-    summary_->setText(ok ? QString("可选 %1 道题，试卷将有 %2 道题。").arg(candidates_.size()).arg(paths.size())
+    showChosen(ok ? paths : std::vector<std::string>{});
+    summary_->setText(ok ? QString("可选 %1 道题，试卷将有 %2 道题，共 %3 分。").arg(candidates_.size()).arg(paths.size()).arg(chosenPoints_)
                          : QString::fromStdString(problem.message));
     pdf_->setEnabled(ok);
     print_->setEnabled(ok);
@@ -215,12 +231,40 @@ bool WorksheetDialog::chosenPaths(std::vector<std::string>& paths, Problem& prob
     return pickSheetQuestions(candidates_, pick, count_->value(), static_cast<std::uint32_t>(seed_->value()), paths, problem);
 }
 
+// What will be on the sheet, numbered as the sheet numbers it, before anything is written.
+void WorksheetDialog::showChosen(const std::vector<std::string>& paths) {
+    std::vector<QuestionPreview> previews;
+    for (const std::string& p : paths) previews.push_back(questionPreview(p, 50));
+    chosen_->clear();
+    chosenPoints_ = 0;
+    int number = 0;
+    for (std::size_t i : sheetOrder(previews)) {
+        const QuestionPreview& q = previews[i];
+        chosenPoints_ += q.points;
+        chosen_->addItem(QString("%1. [%2 %3 分] %4")
+                             .arg(++number)
+                             .arg(QString::fromUtf8(questionTypeName(q.type)))
+                             .arg(q.points)
+                             .arg(q.readable ? QString::fromStdString(q.firstLine) : QString("（无法读取）")));
+    }
+}
+
+SheetStyle WorksheetDialog::style() const {
+    SheetStyle style;
+    style.title = title_->text().trimmed().toStdString();
+    style.answers = answers_->isChecked();
+    style.points = font_->currentData().toDouble();
+    style.layout = static_cast<SheetLayout>(layout_->currentData().toInt());
+    style.edition = static_cast<SheetEdition>(edition_->currentData().toInt());
+    style.ownSubtitle = !subtitle_->text().trimmed().isEmpty();
+    style.subtitle = subtitle_->text().trimmed().toStdString();
+    return style;
+}
+
 bool WorksheetDialog::makeSheet(Worksheet& sheet, Problem& problem) const {
     std::vector<std::string> paths;
     if (!chosenPaths(paths, problem)) return false;
-    const SheetStyle style{title_->text().trimmed().toStdString(), answers_->isChecked(),
-                           font_->currentData().toDouble()};
-    return sheet.load(paths, problem) && sheet.layout(style, problem);
+    return sheet.load(paths, problem) && layoutSheet(sheet, style(), problem);
 }
 
 bool WorksheetDialog::sheetOrMessage(Worksheet& sheet) {

@@ -25,8 +25,9 @@ class QSpinBox;
 namespace yhb {
 
 // 生成试卷: which questions (categories, then all, the first N, N at random with a seed shown
-// so the sheet can be made again, or questions ticked in a list of their first lines), a
-// title, the answers and the font size; then a PDF or the printer.
+// so the sheet can be made again, or questions ticked in a list of their first lines), shown
+// as the sheet will number them; a title and subtitle, the paper (A4, or A3 in two columns),
+// the edition, the answers at the end and the font size; then a PDF or the printer.
 class WorksheetDialog : public QDialog {
     Q_OBJECT
 public:
@@ -56,6 +57,11 @@ public:
     QLineEdit* titleEdit() const { return title_; }
     QCheckBox* answersBox() const { return answers_; }
     QComboBox* fontBox() const { return font_; }
+    QComboBox* layoutBox() const { return layout_; }
+    QComboBox* editionBox() const { return edition_; }
+    QLineEdit* subtitleEdit() const { return subtitle_; }
+    // The chosen questions in sheet order, as they will be numbered.
+    QListWidget* chosenList() const { return chosen_; }
     QPushButton* pdfButton() const { return pdf_; }
     QPushButton* printButton() const { return print_; }
     QLabel* summary() const { return summary_; }
@@ -67,11 +73,14 @@ private:
     void writePdf();
     void printSheet();
     bool sheetOrMessage(Worksheet& sheet);
+    void showChosen(const std::vector<std::string>& paths);
+    SheetStyle style() const;
 
     const Catalogue& catalogue_;
     Notifier& notifier_;
     std::vector<std::string> candidates_; // of the ticked categories, in the list's order
     bool titleEdited_ = false;
+    int chosenPoints_ = 0;
 
     QListWidget* categories_;
     QListWidget* questions_;
@@ -82,6 +91,10 @@ private:
     QLineEdit* title_;
     QCheckBox* answers_;
     QComboBox* font_;
+    QComboBox* layout_;
+    QComboBox* edition_;
+    QLineEdit* subtitle_;
+    QListWidget* chosen_;
     QLabel* summary_;
     QPushButton* pdf_;
     QPushButton* print_;

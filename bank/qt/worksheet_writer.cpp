@@ -2,40 +2,67 @@
 #include "bank/qt/worksheet_writer.h"
 
 #include <QBuffer>
+#include <QFontDatabase>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include "bank/sheet_figure.h"
 #include "gfx/qt/painter_surface.h"
-#include "gfx/recording_surface.h"
+#include "gfx/qt/qt_surface.h"
 #include "gfx/qt/reproducible_pdf.h"
+#include "gfx/qt/typeset_font.h"
+#include "gfx/recording_surface.h"
 
 namespace yhb {
 namespace {
 
-constexpr double kPenWidth = 1.5; // sheet units: 0.15 mm, a fraction bar as a printed rule
+constexpr double kPenWidth = 1.5; // sheet units: 0.15 mm
 constexpr int kPdfResolution = 1200;
 
-QPageLayout a4Portrait() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+QPageLayout pageLayout(SheetLayout layout) {
+    return layout == SheetLayout::A3 ? QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0))
+                                     : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
+
+// Measures through the print faces and draws nothing.
+class MeasureSurface : public NullSurface {
+public:
+    explicit MeasureSurface(std::shared_ptr<const TypesetFont> font) : font_(std::move(font)) {}
+    TextExtent measureText(std::string_view utf8, TextStyle style) const override { return font_->measure(utf8, style); }
+
+private:
+    std::shared_ptr<const TypesetFont> font_;
+};
 
 // The device has `dotsPerMm` dots to the millimetre with the page's top left corner at (0, 0).
 template <class NewPage>
 bool paintWorksheet(QPainter& painter, double dotsPerMm, const Worksheet& sheet, NewPage newPage) {
+    const std::shared_ptr<const TypesetFont> font = sheetFont();
     for (int page = 0; page < sheet.pageCount(); ++page) {
         if (page > 0 && !newPage()) return false;
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.scale(dotsPerMm / kSheetUnitsPerMm, dotsPerMm / kSheetUnitsPerMm);
-        PainterSurface surface(painter, kPenWidth);
-        sheet.paintPage(surface, page, [&painter](bool on, int top, int bottom) {
+        PainterSurface surface(painter, kPenWidth, font);
+        const auto clip = [&painter](bool on, double left, double top, double right, double bottom) {
             if (on)
-                painter.setClipRect(QRectF(0, top, kSheetPageWidth, bottom - top));
+                painter.setClipRect(QRectF(left, top, right - left, bottom - top));
             else
                 painter.setClipping(false);
-        });
+        };
+        // A figure's canvas pixels are kFigureUnitsPerPixel sheet units; its pen one pixel.
+        const auto figure = [&painter, &font](double left, double top, const std::string& line) {
+            painter.save();
+            painter.translate(left, top);
+            painter.scale(kFigureUnitsPerPixel, kFigureUnitsPerPixel);
+            painter.setClipRect(QRectF(0, 0, kFigurePixelWidth, kFigurePixelHeight), Qt::IntersectClip);
+            PainterSurface pixels(painter, 0.8, font);
+            drawFigure(pixels, line);
+            painter.restore();
+        };
+        sheet.paintPage(surface, page, clip, figure);
         painter.restore();
     }
     return true;
@@ -55,13 +82,31 @@ QByteArray drawnContent(const Worksheet& sheet) {
 
 } // namespace
 
+QStringList sheetFamilies() {
+    QStringList out;
+    const QStringList have = QFontDatabase::families();
+    for (const QString& f : {QStringLiteral("Liberation Serif"), QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")})
+        if (have.contains(f)) out << f;
+    out << QtSurface::fontFamily(); // what no serif face has
+    return out;
+}
+
+std::shared_ptr<const TypesetFont> sheetFont() { return std::make_shared<TypesetFont>(sheetFamilies()); }
+
+std::unique_ptr<Surface> sheetMeasure() { return std::make_unique<MeasureSurface>(sheetFont()); }
+
+bool layoutSheet(Worksheet& sheet, const SheetStyle& style, Problem& problem) {
+    const std::unique_ptr<Surface> measure = sheetMeasure();
+    return sheet.layout(style, *measure, problem);
+}
+
 QByteArray worksheetPdf(const Worksheet& sheet) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
-        pdf.setPageLayout(a4Portrait());
+        pdf.setPageLayout(pageLayout(sheet.style().layout));
         pdf.setResolution(kPdfResolution);
         pdf.setTitle(QString::fromStdString(sheet.style().title));
         pdf.setCreator("云绘板");
@@ -74,7 +119,7 @@ QByteArray worksheetPdf(const Worksheet& sheet) {
 
 bool printWorksheet(QPrinter& printer, const Worksheet& sheet) {
     printer.setFullPage(true); // measured from the paper's corner, as the margins are
-    printer.setPageLayout(a4Portrait());
+    printer.setPageLayout(pageLayout(sheet.style().layout));
     printer.setDocName(QString::fromStdString(sheet.style().title));
     QPainter painter;
     if (!painter.begin(&printer)) return false;

@@ -26,7 +26,10 @@ QPointF centreOf(Point p, Point origin) {
 } // namespace
 
 PainterSurface::PainterSurface(QPainter& painter, double penWidth)
-    : painter_(painter), penWidth_(penWidth), font_(QtSurface::fontFamily()) {
+    : PainterSurface(painter, penWidth, std::make_shared<TypesetFont>()) {}
+
+PainterSurface::PainterSurface(QPainter& painter, double penWidth, std::shared_ptr<const TypesetFont> font)
+    : painter_(painter), penWidth_(penWidth), font_(QtSurface::fontFamily()), typeset_(std::move(font)) {
     font_.setPixelSize(kReferenceSize);
     font_.setHintingPreference(QFont::PreferNoHinting); // the outline, scaled: no grid to fit
     const QFontMetricsF fm(font_, painter_.device());
@@ -36,7 +39,6 @@ PainterSurface::PainterSurface(QPainter& painter, double penWidth)
     double sum = 0;
     for (char c = 0x20; c < 0x7F; ++c) sum += fm.horizontalAdvance(QChar(c));
     averageRatio_ = std::max(sum / (0x7F - 0x20), 1.0) / kReferenceSize;
-    typeset_ = std::make_unique<TypesetFont>();
 }
 
 PainterSurface::~PainterSurface() = default;

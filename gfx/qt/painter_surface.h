@@ -23,6 +23,8 @@ class PainterSurface : public SurfaceState {
 public:
     // `penWidth` in logical pixels.
     explicit PainterSurface(QPainter& painter, double penWidth = 1.0);
+    // Typeset text in `font`'s faces instead of the UI face (a 试卷's print faces).
+    PainterSurface(QPainter& painter, double penWidth, std::shared_ptr<const TypesetFont> font);
 
     void lineTo(int x, int y) override;
     void polyline(const Point* pts, int count) override;
@@ -42,7 +44,7 @@ private:
     double cellRatio_; // ascent + descent per pixel of size
     double ascentRatio_;
     double averageRatio_; // mean advance of printable ASCII per pixel of size
-    std::unique_ptr<TypesetFont> typeset_;
+    std::shared_ptr<const TypesetFont> typeset_;
 };
 
 } // namespace yhb

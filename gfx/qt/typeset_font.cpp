@@ -11,8 +11,9 @@ namespace {
 
 constexpr double kReference = 100.0;
 
-QFont makeFace(bool italic) {
-    QFont f(QtSurface::fontFamily());
+QFont makeFace(const QStringList& families, bool italic) {
+    QFont f(families.value(0));
+    f.setFamilies(families);
     f.setPixelSize(static_cast<int>(kReference));
     f.setItalic(italic);
     f.setHintingPreference(QFont::PreferNoHinting);
@@ -22,8 +23,11 @@ QFont makeFace(bool italic) {
 
 } // namespace
 
-TypesetFont::TypesetFont()
-    : upright_(makeFace(false)), italic_(makeFace(true)), uprightMetrics_(upright_), italicMetrics_(italic_) {}
+TypesetFont::TypesetFont() : TypesetFont(QStringList{QtSurface::fontFamily()}) {}
+
+TypesetFont::TypesetFont(const QStringList& families)
+    : upright_(makeFace(families, false)), italic_(makeFace(families, true)), uprightMetrics_(upright_),
+      italicMetrics_(italic_) {}
 
 TextExtent TypesetFont::measure(std::string_view utf8, TextStyle style) const {
     const QFontMetricsF& fm = style.italic ? italicMetrics_ : uprightMetrics_;

@@ -9,6 +9,7 @@
 #include <QGlyphRun>
 
 #include <QFont>
+#include <QStringList>
 #include <QFontMetricsF>
 
 #include "gfx/surface.h"
@@ -23,6 +24,8 @@ namespace yhb {
 class TypesetFont {
 public:
     TypesetFont();
+    // Faces of the given families, the first that has a character drawing it: a print face.
+    explicit TypesetFont(const QStringList& families);
     TextExtent measure(std::string_view utf8, TextStyle style) const;
     // Draws with the painter's current pen; (x, baseline) in the painter's coordinates.
     void draw(QPainter& painter, double x, double baseline, std::string_view utf8, TextStyle style) const;
