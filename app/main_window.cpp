@@ -8,21 +8,19 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPushButton>
-#include <QShortcut>
 #include <QUrl>
-#include <QVBoxLayout>
 
+#include "app/about_box.h"
 #include "app/copy_equation.h"
 #include "app/dialog_guard.h"
 #include "app/dialog_placement.h"
 #include "app/full_screen.h"
 #include "app/notation.h"
+#include "app/panel_picture.h"
 #include "app/picture_export.h"
 #include "app/presentation_mode.h"
 #include "app/startup.h"
@@ -49,8 +47,9 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
+        p.setClipRegion(e->region()); // the panel's picture shows only what is exposed
         window_.layoutAndPaint(&p);
     }
     // The full-screen canvas hides this widget's paint, so the layout cannot wait for it.
@@ -79,7 +78,7 @@ void place(QWidget* w, const Rect& layoutRect, double magnification = 1.0) {
 
 MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
     : catalogue_(catalogue), notifier_(notifier), client_(new ClientArea(*this)),
-      canvas_(new CanvasWidget(doc_, client_)) {
+      canvas_(new CanvasWidget(doc_, client_)), panel_(std::make_unique<PanelPicture>()) {
     setObjectName(utf8String(StringId::MainWindowClass));
     setWindowTitle(QString::fromStdString(appTitleUtf8()));
     setWindowIcon(appIcon());
@@ -272,7 +271,7 @@ void MainWindow::command(int id) {
     }
     switch (static_cast<Command>(id)) {
     case Command::About:
-        about();
+        showAboutBox(this, runAboutBox);
         return;
     case Command::MainFullScreen:
         doc_.view.fullScreen = !doc_.view.fullScreen;
@@ -369,7 +368,7 @@ void MainWindow::openFamilyDialog(Family kind) {
         // the panel out and draws the canvas.
         dialog.form().repaintCanvas = [this] {
             if (client_->isVisible() && !doc_.view.fullScreen)
-                client_->repaint();
+                showNewLabels();
             else
                 canvas_->repaintNow();
             lessons_->rowsChanged();
@@ -429,11 +428,19 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     doc_.metrics.fractionFontHeight = l.labelFontHeight;
     labelBoxes_ = {};
 
-    // Without a painter only the children are placed; the labels wait for the paint.
-    std::unique_ptr<PanelCanvas> panel;
-    if (painter) panel = std::make_unique<PanelCanvas>(doc_.view, *client_, palette().color(QPalette::Window), mag);
+    // Without a painter only the children are placed; the labels wait for the paint, and are
+    // drawn again only when they or the layout changed.
+    std::vector<int> redraw;
     std::unique_ptr<LabelPainter> labels;
-    if (painter) labels = labelPainterFor(doc_.view, t, l, panel->surface());
+    if (painter) {
+        const int right = static_cast<int>(w / mag), bottom = static_cast<int>(h / mag);
+        std::vector<Rect> bands; // a classic label stays within its row's band
+        for (std::size_t r = 0; r < l.rows.size(); ++r)
+            bands.push_back(magnified(Rect::fromEdges(l.canvas.right(), l.rows[r].label.y, right, r + 1 < l.rows.size() ? l.rows[r + 1].label.y : bottom), mag));
+        const Rect column = magnified(Rect::fromEdges(l.canvas.right(), 0, right, bottom), mag);
+        redraw = panel_->begin(doc_.view, t, *client_, palette().color(QPalette::Window), mag, column, bands, !doc_.view.textbookNotation());
+        if (!redraw.empty()) labels = labelPainterFor(doc_.view, t, l, panel_->surface());
+    }
     if (l.fullScreen) {
         for (PictureButton* b : toolbar_) b->hide();
         for (int r = 0; r < t.slotCount; ++r) {
@@ -453,14 +460,24 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
             place(delete_[static_cast<std::size_t>(r)], row.remove, mag);
             if (row.labelCharWidth > 0) doc_.metrics.labelCharWidth = row.labelCharWidth;
             if (row.drawLabel) labelBoxes_[static_cast<std::size_t>(r)] = magnified(row.label, mag);
-            if (!row.drawLabel || !painter) continue;
-            labels->draw(panel->surface(), t.slot(r), r, row);
+            if (!row.drawLabel || std::find(redraw.begin(), redraw.end(), r) == redraw.end()) continue;
+            labels->draw(panel_->surface(), t.slot(r), r, row);
         }
     }
     // In full screen the canvas fills the client exactly, whatever the magnified layout rounds.
     place(canvas_, l.fullScreen ? Rect{0, 0, w, h} : l.canvas, l.fullScreen ? 1.0 : mag);
-    if (painter) panel->paint(*painter);
+    if (painter) panel_->paint(*painter);
+    if (!sceneDrawn_) canvas_->repaintNow();
+}
+
+// A slider step or 应用: the scene drawn once, and at once only the labels that changed
+// painted, not the canvas a second time.
+void MainWindow::showNewLabels() {
     canvas_->repaintNow();
+    sceneDrawn_ = true;
+    const Rect r = panel_->changedArea(doc_.table);
+    if (r.width > 0 && r.height > 0) client_->repaint(QRect(r.x, r.y, r.width, r.height));
+    sceneDrawn_ = false;
 }
 
 void MainWindow::resizeClient(int w, int h) {
@@ -472,32 +489,6 @@ void MainWindow::resizeClient(int w, int h) {
 }
 
 QImage MainWindow::renderClient() { return client_->grab().toImage(); }
-
-void MainWindow::about() {
-    QDialog box(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    box.setObjectName("Dialog188");
-    box.setWindowTitle(QString::fromStdString(appTitleUtf8()));
-    auto* layout = new QVBoxLayout(&box);
-    auto* top = new QHBoxLayout;
-    auto* icon = new QLabel;
-    icon->setPixmap(appIcon().pixmap(48, 48));
-    top->addWidget(icon);
-    auto* text = new QLabel(QString("<b>云绘板</b> v5.0<br>中学解析几何与初等函数教学绘图<br>作者：云绘板开发组<br>电子邮件：%1")
-                                .arg(kAuthorEmail));
-    top->addWidget(text);
-    layout->addLayout(top);
-    auto* ok = new QPushButton("确定");
-    ok->setDefault(true);
-    layout->addWidget(ok, 0, Qt::AlignCenter);
-    connect(ok, &QPushButton::clicked, &box, [&box] { box.done(1); });
-    // Esc (the Cancel button) does not close the box: only 确定 does.
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), &box);
-    connect(esc, &QShortcut::activated, &box, [] {});
-    if (runAboutBox)
-        runAboutBox(box);
-    else
-        box.exec();
-}
 
 void MainWindow::savePicture() {
     const QString path = QFileDialog::getSaveFileName(this, "保存图片", "canvas.png", "PNG (*.png);;SVG (*.svg)");

@@ -23,6 +23,7 @@ namespace yhb {
 
 class ClientArea;
 class FullScreenShow;
+class PanelPicture;
 
 // The main window ("FUNCTION00"): menus, accelerators, the canvas, the toolbar and the
 // panel of row labels with their modify and delete buttons.
@@ -67,6 +68,7 @@ public:
     void resizeClient(int w, int h);
     // The client area as it is painted now: panel, labels, buttons and canvas.
     QImage renderClient();
+    const PanelPicture& panelPicture() const { return *panel_; }
 
     // Tests drive modal dialogs through these instead of running them.
     std::function<void(ParameterDialog&)> runParameterDialog;
@@ -80,7 +82,7 @@ private:
     void buildMenus();
     void fillBankMenu();
     void layoutAndPaint(QPainter* painter);
-    void about();
+    void showNewLabels();
     void savePicture();
     void copyPicture();
     QAction* addCommand(QMenu* menu, int id, const QString& text);
@@ -91,6 +93,8 @@ private:
     Document doc_;
     ClientArea* client_;
     CanvasWidget* canvas_;
+    std::unique_ptr<PanelPicture> panel_;
+    bool sceneDrawn_ = false; // the canvas is drawn already: a paint of the client shows only labels
     std::array<PictureButton*, 3> toolbar_{};
     std::array<PictureButton*, kMaxSlots> modify_{};
     std::array<PictureButton*, kMaxSlots> delete_{};

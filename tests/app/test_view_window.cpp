@@ -12,6 +12,7 @@
 
 #include "app/dialog_placement.h"
 #include "app/full_screen.h"
+#include "app/panel_picture.h"
 #include "plot/qt/canvas_input.h"
 #include "plot/view_fit.h"
 #include "sample_scenes.h"
@@ -315,4 +316,46 @@ TEST(WindowSize, AboutFourFifthsOfALargeScreenCentred) {
     EXPECT_NEAR(w.frameGeometry().height(), screen.height() * 0.8, 40);
     EXPECT_NEAR(w.frameGeometry().center().x(), screen.center().x(), 20);
     EXPECT_NEAR(w.frameGeometry().center().y(), screen.center().y(), 40);
+}
+
+// The label panel is kept between paints: a paint that changes no label draws none, a slider
+// step draws only its row's, and what shows is the same as a panel drawn afresh.
+TEST(LabelPanel, DrawsOnlyChangedLabelsAndShowsWhatAFreshPanelShows) {
+    App kept, fresh;
+    MainWindow& w = *kept.window;
+    enterThroughDialog(w, Family::EllipseX, {"5", "4"});
+    enterThroughDialog(w, Family::Sin, {"2", "1", "0"});
+    enterThroughDialog(w, Family::CircleCentre, {"1", "1", "2"});
+    w.renderClient();
+    const int drawn = w.panelPicture().labelsDrawn();
+    w.client()->repaint();
+    w.renderClient();
+    EXPECT_EQ(w.panelPicture().labelsDrawn(), drawn); // nothing changed, nothing drawn
+
+    // Two slider steps on the sine's amplitude: its label alone, once a step.
+    w.runParameterDialog = [&](ParameterDialog& d) {
+        d.show();
+        settle();
+        d.slider(0)->setFocus();
+        QTest::keyClick(d.slider(0), Qt::Key_Right);
+        QTest::keyClick(d.slider(0), Qt::Key_Right);
+        d.accept();
+    };
+    click(w.modifyButton(1));
+    settle();
+    EXPECT_EQ(w.panelPicture().labelsDrawn(), drawn + 2);
+    const QString amplitude = QString::number(kept.doc().table.slot(1).params[0], 'f', 1);
+    ASSERT_NE(amplitude, "2.0");
+    enterThroughDialog(*fresh.window, Family::EllipseX, {"5", "4"});
+    enterThroughDialog(*fresh.window, Family::Sin, {amplitude, "1", "0"});
+    enterThroughDialog(*fresh.window, Family::CircleCentre, {"1", "1", "2"});
+    EXPECT_EQ(w.renderClient(), fresh.window->renderClient());
+
+    // A row deleted leaves no label behind; the notation switched redraws them all.
+    w.deleteRow(2);
+    fresh.window->deleteRow(2);
+    EXPECT_EQ(w.renderClient(), fresh.window->renderClient());
+    w.command(Command::TextbookNotation);
+    fresh.window->command(Command::TextbookNotation);
+    EXPECT_EQ(w.renderClient(), fresh.window->renderClient());
 }

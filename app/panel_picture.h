@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <memory>
+#include <vector>
+
+#include <QColor>
+#include <QImage>
+
+#include "gfx/presentation_surface.h"
+#include "gfx/rect.h"
+#include "gfx/qt/qt_surface.h"
+#include "model/document.h"
+
+class QPainter;
+class QWidget;
+
+namespace yhb {
+
+// The label panel's picture: device pixels at the widget's ratio, drawn in the layout's
+// coordinates, and in presentation mode magnified, on white, in the presentation palette.
+// It is kept between paints and drawn again only when a label, the layout or the look
+// changes: making and filling a client-sized image at every frame of an animation cost more
+// than drawing the canvas.
+class PanelPicture {
+public:
+    PanelPicture();
+    ~PanelPicture();
+
+    // Begins a paint of `widget` and says which rows' labels must be drawn onto surface():
+    // none when nothing changed; those whose label changed, their bands (`bands`, one per
+    // row, at the magnification) cleared to the ground, when each label stands alone; else
+    // every row, `labelArea` (where labels go) cleared, or the whole picture when its size
+    // or look changed.
+    std::vector<int> begin(const ViewSettings& view, const ExpressionTable& table, const QWidget& widget, QColor ground,
+                           double magnification, const Rect& labelArea, const std::vector<Rect>& bands, bool rowsStandAlone);
+    // Where the next begin() would draw, in the widget's pixels: the bands of the rows whose
+    // label changed since, or all the label area when labels do not stand alone or rows came
+    // or went; empty when nothing changed. The look is taken as it was.
+    Rect changedArea(const ExpressionTable& table) const;
+    Surface& surface();
+    // Shows the picture where the painter's paint event exposes the widget.
+    void paint(QPainter& painter) const;
+    // How many labels were drawn so far; the tests count them.
+    int labelsDrawn() const { return labelsDrawn_; }
+
+private:
+    double dpr_ = 1.0;
+    QImage image_;
+    QtSurface qt_;
+    std::unique_ptr<PresentationSurface> presented_;
+    std::vector<double> look_;   // size, ratio, magnification, modes, ground, area
+    Rect labelArea_;
+    std::vector<Rect> bands_;
+    bool standAlone_ = true;
+    std::vector<std::vector<double>> labels_; // what each row's label is made from
+    int labelsDrawn_ = 0;
+};
+
+} // namespace yhb
