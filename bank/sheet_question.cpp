@@ -176,8 +176,12 @@ bool readSheetQuestion(const std::string& path, SheetQuestion& out, Problem& pro
     std::vector<FigureLine> figures;
     out.question.clear();
     out.answer.clear();
-    if (!parseQuestion(rest, out.question, out.answer, nullptr, &figures))
-        return refuse("题目文件“", "”的第一行不是“function”");
+    std::vector<Problem> why;
+    if (!parseQuestion(rest, out.question, out.answer, &why, &figures)) {
+        for (const Problem& p : why)
+            if (!p.warning) return refuse("题目文件“", "”：" + p.message);
+        return refuse("题目文件“", "”不是题目");
+    }
     out.path = path;
     out.figures.clear();
     for (const FigureLine& f : figures) out.figures.push_back(f.text);

@@ -119,6 +119,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # speak Chinese only with its translations.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
+# The 试卷's print faces: a serif Ming face for Chinese and a Times-like one for formulas.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-uming | fonts-noto-cjk, fonts-liberation2")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package_strip.cmake)
 set(CPACK_YHB_STRIP ${CMAKE_STRIP})

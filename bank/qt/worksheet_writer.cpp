@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QFontDatabase>
+#include <QHashFunctions>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -85,7 +86,9 @@ QByteArray drawnContent(const Worksheet& sheet) {
 QStringList sheetFamilies() {
     QStringList out;
     const QStringList have = QFontDatabase::families();
-    for (const QString& f : {QStringLiteral("Liberation Serif"), QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")})
+    // AR PL UMing before Noto Serif CJK: Noto draws the Kangxi radicals with the glyphs of the
+    // ideographs, and the PDF's text then reads 月 as the radical ⽉ when copied or searched.
+    for (const QString& f : {QStringLiteral("Liberation Serif"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")})
         if (have.contains(f)) out << f;
     out << QtSurface::fontFamily(); // what no serif face has
     return out;
@@ -101,6 +104,12 @@ bool layoutSheet(Worksheet& sheet, const SheetStyle& style, Problem& problem) {
 }
 
 QByteArray worksheetPdf(const Worksheet& sheet) {
+    // The writer keeps the sheet's several faces in a hash and writes them in its order: with
+    // the seed fixed while it writes, the same sheet is the same file in every process.
+    QHashSeed::setDeterministicGlobalSeed();
+    struct Reseed {
+        ~Reseed() { QHashSeed::resetRandomGlobalSeed(); }
+    } reseed;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -17,7 +17,7 @@ class TypesetFont;
 // faces (embedded in a PDF), rules, figures and their curves as paths.
 
 // The print faces: a serif Latin face for letters and digits (italic for variables), then a
-// serif CJK face (Noto Serif CJK SC, or AR PL UMing) for Chinese; those installed.
+// serif CJK face (AR PL UMing, or Noto Serif CJK SC) for Chinese; those installed.
 QStringList sheetFamilies();
 std::shared_ptr<const TypesetFont> sheetFont();
 

@@ -97,11 +97,23 @@ TEST(WorksheetWindow, TheWindowAndTheToolMakeTheSamePdf) {
         typeInto(dialog->countBox(), "4");
         typeInto(dialog->seedBox(), "12345");
         typeInto(dialog->titleEdit(), "圆锥曲线小测");
+        typeInto(dialog->subtitleEdit(), "限时四十分钟");
         clickBox(dialog->answersBox());
+        EXPECT_EQ(dialog->fontBox()->currentData().toDouble(), 10.5) << "五号 unless chosen";
         dialog->fontBox()->setFocus();
-        QTest::keyClick(dialog->fontBox(), Qt::Key_Down); // 小四 → 四号
+        QTest::keyClick(dialog->fontBox(), Qt::Key_Down);
+        QTest::keyClick(dialog->fontBox(), Qt::Key_Down); // 五号 → 小四 → 四号
         EXPECT_EQ(dialog->fontBox()->currentData().toDouble(), 14.0);
-        EXPECT_EQ(dialog->summary()->text(), "可选 23 道题，试卷将有 4 道题。");
+        dialog->layoutBox()->setFocus();
+        QTest::keyClick(dialog->layoutBox(), Qt::Key_Down); // A3 in two columns
+        dialog->editionBox()->setFocus();
+        QTest::keyClick(dialog->editionBox(), Qt::Key_Down); // 教师版
+        EXPECT_EQ(dialog->summary()->text(), "可选 23 道题，试卷将有 4 道题，共 48 分。");
+        // The chosen questions as the sheet will number them, before anything is written.
+        ASSERT_EQ(dialog->chosenList()->count(), 4);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(dialog->chosenList()->item(i)->text().startsWith(QString("%1. [解答题 12 分] ").arg(i + 1)))
+                << dialog->chosenList()->item(i)->text().toStdString();
         dialog->askPdfPath = [&] { return QString::fromStdString(fromWindow); };
         QTest::mouseClick(dialog->pdfButton(), Qt::LeftButton);
         EXPECT_FALSE(dialog->isVisible()) << "the dialog closes once the sheet is written";
@@ -116,15 +128,16 @@ TEST(WorksheetWindow, TheWindowAndTheToolMakeTheSamePdf) {
     const std::string fromTool = d / "tool.pdf";
     nextSecond();
     const ToolRun r = cli("worksheet " + bundledBank() + " --category " + std::to_string(ellipse) + " --category " +
-                      std::to_string(hyperbola) + " --count 4 --seed 12345 --answers --title 圆锥曲线小测 --font-size 14 -o " +
-                      fromTool);
+                      std::to_string(hyperbola) + " --count 4 --seed 12345 --answers --title 圆锥曲线小测 --font-size 14 "
+                      "--layout a3 --edition teacher --subtitle 限时四十分钟 -o " + fromTool);
     ASSERT_EQ(r.status, 0) << r.err;
     // Byte for byte, though made at different moments.
     const std::string window = slurp(fromWindow), tool = slurp(fromTool);
     EXPECT_EQ(window.size(), tool.size());
     EXPECT_TRUE(window == tool) << "the window's and the tool's PDFs differ";
     const std::string text = pdfText(fromWindow);
-    EXPECT_EQ(text.rfind("圆锥曲线小测1.", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("圆锥曲线小测限时四十分钟班级", 0), 0u) << text;
+    EXPECT_NE(run("pdfinfo " + fromWindow).out.find("(A3)"), std::string::npos);
     EXPECT_NE(text.find("参考答案"), std::string::npos);
     EXPECT_EQ(q->navigator().randState, 1u) << "the question window's random sequence was used";
 }
@@ -140,7 +153,7 @@ TEST(WorksheetWindow, TickingQuestionsAndCategories) {
     const QDate today = QDate::currentDate();
     const QString date = QString("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day());
     EXPECT_EQ(dialog.titleEdit()->text(), "椭圆 " + date);
-    EXPECT_EQ(dialog.summary()->text(), "可选 12 道题，试卷将有 12 道题。");
+    EXPECT_EQ(dialog.summary()->text(), "可选 12 道题，试卷将有 12 道题，共 144 分。");
 
     // Nothing chosen: said in the dialog, and nothing to make.
     clickCheck(dialog.categoryList(), ellipse);
@@ -163,7 +176,7 @@ TEST(WorksheetWindow, TickingQuestionsAndCategories) {
     Problem error;
     ASSERT_TRUE(dialog.chosenPaths(paths, error)) << error.message;
     EXPECT_EQ(paths, (std::vector<std::string>{e[0], e[2]}));
-    EXPECT_EQ(dialog.summary()->text(), "可选 12 道题，试卷将有 2 道题。");
+    EXPECT_EQ(dialog.summary()->text(), "可选 12 道题，试卷将有 2 道题，共 24 分。");
     QDir().mkpath(QString::fromStdString(testOutputDir()));
     dialog.grab().save(QString::fromStdString(testOutputDir() + "/worksheet_dialog.png"));
 
@@ -259,7 +272,7 @@ TEST(WorksheetWindow, AQuestionGoneSinceTheDialogOpenedIsNamedAndNothingIsWritte
     WorksheetDialog dialog(app.catalogue, app.notifier, app.window->questionWindow());
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    EXPECT_EQ(dialog.summary()->text(), "可选 2 道题，试卷将有 2 道题。");
+    EXPECT_EQ(dialog.summary()->text(), "可选 2 道题，试卷将有 2 道题，共 24 分。");
 
     const std::string gone = app.catalogue.category(app.catalogue.currentCategory)->questionPaths.at(1);
     ASSERT_TRUE(std::filesystem::remove(gone));

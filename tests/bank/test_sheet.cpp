@@ -410,7 +410,7 @@ TEST(Sheet, BadFilesAndSizesAreRefusedByNameAndChangeNothing) {
     TempDir d;
     d.write("good.txt", file({"function", "tm", "甲题", "jd", "答"}));
     d.write("noanswer.txt", file({"function", "tm", "乙题"}));
-    d.write("bad.txt", file({"question", "tm", "丙"}));
+    d.write("bad.txt", file({" function", "tm", "丙"}));
     Worksheet w;
     Problem error;
     ASSERT_TRUE(w.load({d / "good.txt", d / "noanswer.txt"}, error));
@@ -420,7 +420,7 @@ TEST(Sheet, BadFilesAndSizesAreRefusedByNameAndChangeNothing) {
     EXPECT_FALSE(w.load({d / "good.txt", d / "missing.txt"}, error));
     EXPECT_EQ(error.message, "无法读取题目文件“" + (d / "missing.txt") + "”");
     EXPECT_FALSE(w.load({d / "bad.txt"}, error));
-    EXPECT_EQ(error.message, "题目文件“" + (d / "bad.txt") + "”的第一行不是“function”");
+    EXPECT_EQ(error.message, "题目文件“" + (d / "bad.txt") + "”：第一行应为“function”，不能带空格");
     EXPECT_FALSE(w.load({}, error));
     EXPECT_EQ(error.message, "没有选择任何题目");
     for (double points : {7.9, 24.5, std::nan("")}) {

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <regex>
+#include <sstream>
 
 #include "../bank/bank_helpers.h"
 #include "bank/worksheet.h"
@@ -40,109 +42,219 @@ struct Bank {
     std::string index(const char* name) { return std::to_string(categoryNamed(c, name)); }
 };
 
+// A UTF-8 question file from its lines.
+std::string questionFile(std::initializer_list<std::string> lines) {
+    std::string out;
+    for (const std::string& l : lines) out += l + "\r\n";
+    return out;
+}
+
+// Twelve questions of the three types in a folder, chosen out of section order: five 选择题,
+// three 填空题 and four 解答题; the first with a figure, one 解答题 asking for ten lines of space.
+struct TwelveQuestions {
+    TempDir d;
+    std::string files; // --file arguments
+    TwelveQuestions() {
+        int n = 0;
+        auto add = [&](const std::string& text) {
+            const std::string name = "q" + std::to_string(++n) + ".txt";
+            d.write(name, text);
+            files += " --file " + quoted(d / name);
+        };
+        for (int i = 1; i <= 4; ++i) {
+            add(questionFile({"function", "tm", "@type 选择题", "已知集合中有" + std::to_string(i) + "个元素，则它的子集个数为",
+                              i == 1 ? "@plot ellipse-x:5,4+1010+1011" : "",
+                              "@choice A 1", "@choice B 2", "@choice C 4", "@choice D 8", "jd", "选 C。"}));
+            if (i == 2) add(questionFile({"function", "tm", "@score 10", "@space 10", "求椭圆", "{", "x", "2", "zs", "}", "{", "25", "}",
+                                          "fs", "+", "{", "y", "2", "zs", "}", "{", "16", "}", "fs",
+                                          "=1的焦点坐标，并说明“△ABF", "2", "xb", "”的周长为何是定值。",
+                                          "jd", "焦点(±3,0)，周长4a=20。"}));
+        }
+        add(questionFile({"function", "tm", "@type 选择题", "函数y=x", "2", "zs", "的图像是",
+                          "@choice A 一条开口向上的抛物线，它关于y轴对称，顶点在原点",
+                          "@choice B 一条开口向下的抛物线", "@choice C 一条直线", "@choice D 两条射线", "jd", "选 A。"}));
+        for (int i = 1; i <= 3; ++i)
+            add(questionFile({"function", "tm", "@type 填空题", "计算：", "{", "1", "}", "{", std::to_string(i + 1), "}", "fs",
+                              "+", "{", "1", "}", "{", std::to_string(i + 1), "}", "fs", "=______。", "jd", "略"}));
+        for (int i = 1; i <= 3; ++i)
+            add(questionFile({"function", "tm", "@score 12", "已知函数f(x)=x", "2", "zs", "-" + std::to_string(2 * i) + "x+1，求f(x)的最小值，并说明理由；再求它在区间[0,1]上的最大值与最小值。",
+                              "jd", "配方得最小值。"}));
+    }
+};
+
+struct PdfLine {
+    double x0, y0, x1, y1;
+    std::string text; // its words joined
+};
+
+// The words of a page as printed lines: those on one baseline in one column, left to right.
+std::vector<PdfLine> printedLines(std::vector<PdfWord> words, double columnWidth) {
+    std::sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) { return a.x0 < b.x0; });
+    std::vector<PdfLine> rows;
+    for (const PdfWord& w : words) {
+        const int column = static_cast<int>(w.x0 / columnWidth);
+        auto row = std::find_if(rows.begin(), rows.end(), [&](const PdfLine& r) {
+            return static_cast<int>(r.x0 / columnWidth) == column && std::abs(r.y1 - w.y1) < 1.0;
+        });
+        if (row == rows.end()) rows.push_back({w.x0, w.y0, w.x1, w.y1, w.text});
+        else {
+            row->x1 = std::max(row->x1, w.x1);
+            row->text += w.text;
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const PdfLine& a, const PdfLine& b) { return a.y1 < b.y1; });
+    return rows;
+}
+
+bool startsWithClosingMark(const std::string& text) {
+    for (const char* mark : {"，", "。", "、", "；", "：", "？", "！", "）", "】", "》", "”", "’", ",", ".", ";", ":", "?", "!", ")"})
+        if (text.rfind(mark, 0) == 0) return true;
+    return false;
+}
+
 } // namespace
 
-TEST(WorksheetCli, FiveQuestionsWithAnswersInOrderSearchableAndNumberedPages) {
-    Bank bank;
-    TempDir d;
-    const std::string pdf = d / "sheet.pdf";
-    const ToolRun r = cli("worksheet " + bundledBank() + " --category " + bank.index("椭圆") +
-                      " --count 5 --answers --title 椭圆测验 -o " + pdf);
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("5 道题"), std::string::npos) << r.out;
+// A 12-question sheet in three sections, on A4 and on A3 in two columns: read back from the PDF.
+TEST(WorksheetCli, ATwelveQuestionSheetInThreeSectionsOnA4AndA3) {
+    TwelveQuestions q;
+    for (const char* layout : {"a4", "a3"}) {
+        const std::string pdf = q.d / (std::string(layout) + ".pdf");
+        const ToolRun r = cli("worksheet " + bundledBank() + q.files + " --layout " + layout + " --title 期末测验 -o " + quoted(pdf));
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("12 道题"), std::string::npos) << r.out;
+        const std::string info = run("pdfinfo " + quoted(pdf)).out;
+        EXPECT_NE(info.find(layout == std::string("a4") ? "595 x 842 pts (A4)" : "1191 x 842 pts (A3)"), std::string::npos) << info;
 
-    const std::string bytes = slurp(pdf);
-    EXPECT_EQ(bytes.find("/Subtype /Image"), std::string::npos) << "a raster image in the PDF";
-    EXPECT_NE(bytes.find("/FontFile2"), std::string::npos) << "no embedded font: text is not text";
-    EXPECT_NE(run("pdfinfo " + pdf).out.find("595 x 842 pts (A4)"), std::string::npos);
+        const std::string text = pdfText(pdf);
+        auto at = [&](const std::string& s, std::size_t from = 0) {
+            const std::size_t p = text.find(s, from);
+            EXPECT_NE(p, std::string::npos) << s << " after " << from << " in " << text;
+            return p == std::string::npos ? text.size() : p;
+        };
+        // 5 × 5 + 3 × 5 + 10 + 3 × 12 = 86 points.
+        std::size_t p = at("期末测验");
+        p = at("满分86分", p);
+        for (const char* field : {"班级", "姓名", "学号", "得分"}) p = at(field, p);
+        const std::size_t one = at("一、选择题：本题共5小题，每小题5分，共25分。", p);
+        const std::size_t two = at("二、填空题：本题共3小题，每小题5分，共15分。", one);
+        const std::size_t three = at("三、解答题：本题共4小题，共46分。", two);
+        EXPECT_TRUE(one < two && two < three);
+        for (int n = 1, from = static_cast<int>(one); n <= 12; ++n) {
+            const std::size_t number = text.find(std::to_string(n) + "．", static_cast<std::size_t>(from));
+            ASSERT_NE(number, std::string::npos) << "question " << n;
+            EXPECT_EQ(number < two, n <= 5) << n;
+            EXPECT_EQ(number > three, n >= 9) << n;
+            from = static_cast<int>(number) + 1;
+        }
+        for (const char* option : {"A．1", "B．2", "C．4", "D．8", "A．一条开口向上的抛物线"}) at(option, one);
+        at("（10分）求椭圆", three);
+        at("△ABF2", three);
 
-    const std::string text = pdfText(pdf);
-    EXPECT_EQ(text.rfind("椭圆测验1.", 0), 0u) << "the title first, then the first question";
-    EXPECT_NE(text.find("求椭圆的标准方程"), std::string::npos) << "a sentence of the bank, found in the PDF";
-    std::size_t at = 0;
-    for (int n = 1; n <= 5; ++n) {
-        const std::size_t number = numberAt(text, n, at);
-        ASSERT_NE(number, std::string::npos) << "question " << n << " in\n" << text;
-        const std::string run = knownRun(bank.paths("椭圆")[static_cast<std::size_t>(n - 1)]);
-        ASSERT_GE(run.size(), 9u);
-        const std::size_t body = text.find(run, number);
-        EXPECT_NE(body, std::string::npos) << run;
-        if (n < 5) { EXPECT_LT(body, numberAt(text, n + 1, number + 1)) << "question " << n << " out of order"; }
-        at = number + 1;
-    }
-    const std::size_t answers = text.find("参考答案");
-    ASSERT_NE(answers, std::string::npos);
-    EXPECT_GT(answers, text.find(knownRun(bank.paths("椭圆")[4])));
-    int analyses = 0;
-    for (std::size_t p = answers; (p = text.find("解答与分析", p)) != std::string::npos; ++p) ++analyses;
-    EXPECT_EQ(analyses, 5);
-
-    const int pages = pdfPages(pdf);
-    ASSERT_EQ(pages, 2) << "the questions on one page, the answers on a page of their own";
-    EXPECT_EQ(pdfText(pdf, 1).find("参考答案"), std::string::npos);
-    EXPECT_NE(pdfText(pdf, 2).find("参考答案"), std::string::npos);
-    for (int p = 1; p <= pages; ++p)
-        EXPECT_NE(pdfText(pdf, p).find("第" + std::to_string(p) + "页共2页"), std::string::npos) << p;
-}
-
-// Where poppler finds the words: inside margins of 2 cm, the title centred at the top, the
-// page number centred in the bottom margin.
-TEST(WorksheetCli, TextStaysInsideMarginsOfTwoCentimetres) {
-    Bank bank;
-    TempDir d;
-    const std::string pdf = d / "m.pdf";
-    ASSERT_EQ(cli("worksheet " + bundledBank() + " --category " + bank.index("直线与圆锥曲线的位置关系") +
-                  " --answers --title 期末复习 -o " + pdf)
-                  .status,
-              0);
-    const double mm = 72 / 25.4, width = 210 * mm, height = 297 * mm, margin = 20 * mm;
-    for (int p = 1; p <= pdfPages(pdf); ++p) {
-        const std::vector<PdfWord> words = pdfWords(pdf, p);
-        double top = height, footLeft = width, footRight = 0;
-        for (const PdfWord& w : words) {
-            EXPECT_GE(w.x0, margin - 0.1) << w.text;
-            EXPECT_LE(w.x1, width - margin + 0.1) << w.text;
-            if (w.text == "期末复习") {
-                EXPECT_NEAR((w.x0 + w.x1) / 2, width / 2, 1.0) << "the title is centred";
-                EXPECT_NEAR(w.y0, margin, 0.5) << "the title starts at the top margin";
-            }
-            if (w.y0 > height - margin) { // the page number
-                footLeft = std::min(footLeft, w.x0);
-                footRight = std::max(footRight, w.x1);
-            } else {
-                EXPECT_LE(w.y1, height - margin + 0.1) << w.text << " runs into the bottom margin on page " << p;
-                top = std::min(top, w.y0);
+        // Every page: no printed line begins with a closing mark; text within the margins.
+        const int pages = pdfPages(pdf);
+        const double width = layout == std::string("a4") ? 595.3 : 1190.6;
+        EXPECT_GE(pages, 1);
+        for (int page = 1; page <= pages; ++page) {
+            for (const PdfLine& row : printedLines(pdfWords(pdf, page), width > 600 ? width / 2 : width)) {
+                EXPECT_FALSE(startsWithClosingMark(row.text)) << "page " << page << ": " << row.text;
+                EXPECT_GE(row.x0, 56.69 - 1) << row.text;
+                EXPECT_LE(row.x1, width - 56.69 + 3) << row.text;
             }
         }
-        EXPECT_NEAR((footLeft + footRight) / 2, width / 2, 1.0) << "the page number is centred";
-        EXPECT_GT(words.size(), 20u) << p;
-        EXPECT_NEAR(top, margin, 3.0) << "page " << p << " starts at the top margin";
+        if (layout == std::string("a3")) {
+            // Two columns: text on both halves of the first page.
+            bool left = false, right = false;
+            for (const PdfLine& l : printedLines(pdfWords(pdf, 1), width / 2)) {
+                left = left || l.x1 < 595;
+                right = right || l.x0 > 595;
+            }
+            EXPECT_TRUE(left && right);
+        }
+
+        // The print faces embedded, the figure as paths: no raster image anywhere.
+        const std::string fonts = run("pdffonts " + quoted(pdf)).out;
+        EXPECT_TRUE(fonts.find("UMing") != std::string::npos || fonts.find("NotoSerifCJK") != std::string::npos) << fonts;
+        EXPECT_NE(fonts.find("LiberationSerif-Italic"), std::string::npos) << fonts;
+        std::istringstream rows(fonts.substr(fonts.find('\n', fonts.find("---")) + 1));
+        for (std::string row; std::getline(rows, row);) {
+            EXPECT_NE(row.find(" yes "), std::string::npos) << "not embedded: " << row;
+        }
+        const std::string images = run("pdfimages -list " + quoted(pdf)).out;
+        EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << "a raster image:\n" << images;
+        // The figure's named points are text beside the question, right of its words.
+        bool caption = false;
+        for (const PdfWord& w : pdfWords(pdf))
+            if (w.text.rfind("(−3,0)", 0) == 0 || w.text.find("(3,0)") != std::string::npos) caption = true;
+        EXPECT_TRUE(caption) << "the figure's foci are named";
     }
 }
 
-// 23 questions in large print take several pages; each question stands whole on one of them.
-TEST(WorksheetCli, ALongSheetKeepsEveryQuestionOnOnePage) {
-    Bank bank;
+// Fractions, exponents and the body as they are printed: parts of fractions at least 70 % of
+// the body, exponents at least 60 %.
+TEST(WorksheetCli, FractionsAndExponentsPrintLargeEnough) {
     TempDir d;
-    const std::string pdf = d / "long.pdf";
-    const ToolRun r = cli("worksheet " + bundledBank() + " --category " + bank.index("椭圆") + " --category " +
-                      bank.index("双曲线") + " --font-size 16 -o " + pdf);
-    ASSERT_EQ(r.status, 0) << r.err;
-    std::vector<std::string> paths = bank.paths("椭圆");
-    for (const std::string& p : bank.paths("双曲线")) paths.push_back(p);
-    const int pages = pdfPages(pdf);
-    ASSERT_GE(pages, 2);
-    int n = 1;
-    for (int p = 1; p <= pages; ++p) {
-        const std::string text = pdfText(pdf, p);
-        EXPECT_NE(text.find("第" + std::to_string(p) + "页共" + std::to_string(pages) + "页"), std::string::npos);
-        for (std::size_t at = numberAt(text, n); at != std::string::npos; at = numberAt(text, ++n, at)) {
-            const std::size_t next = numberAt(text, n + 1, at);
-            const std::size_t body = text.find(knownRun(paths[static_cast<std::size_t>(n - 1)]), at);
-            EXPECT_TRUE(body != std::string::npos && body < next) << "question " << n << " is not whole on page " << p;
-        }
+    d.write("q.txt", questionFile({"function", "tm", "@type 填空题", "已知7+", "{", "5", "}", "{", "9", "}", "fs", "=m", "4", "zs",
+                                   "，则m=______。", "jd", "略"}));
+    const std::string pdf = d / "s.pdf";
+    ASSERT_EQ(cli("worksheet " + bundledBank() + " --file " + quoted(d / "q.txt") + " --title T -o " + quoted(pdf)).status, 0);
+    double body = 0, fraction = 1e9, exponent = 1e9;
+    for (const PdfWord& w : pdfWords(pdf)) {
+        const double h = w.y1 - w.y0;
+        if (w.text.rfind("7", 0) == 0) body = h;
+        if (w.text == "5" || w.text == "9") fraction = std::min(fraction, h);
+        if (w.text == "4") exponent = std::min(exponent, h);
     }
-    EXPECT_EQ(n - 1, static_cast<int>(paths.size())) << "every question numbered once, in order";
+    ASSERT_GT(body, 0);
+    ASSERT_LT(fraction, 1e9);
+    ASSERT_LT(exponent, 1e9);
+    EXPECT_GE(fraction / body, 0.7) << fraction << " / " << body;
+    EXPECT_LT(fraction / body, 0.95) << "a fraction's parts are set smaller";
+    EXPECT_GE(exponent / body, 0.6) << exponent << " / " << body;
+    EXPECT_LT(exponent / body, 0.85);
+    EXPECT_NEAR(body, 10.5 * 1.15, 2.5) << "10.5 pt body";
+}
+
+// A 解答题's answer space is as tall as asked; the 教师版 sets answers after the questions;
+// --answers puts them on pages of their own at the end.
+TEST(WorksheetCli, AnswerSpaceAndEditions) {
+    TwelveQuestions q;
+    const std::string base = "worksheet " + bundledBank() + q.files + " --title 测验 ";
+    const std::string student = q.d / "s.pdf", teacher = q.d / "t.pdf", atEnd = q.d / "e.pdf";
+    ASSERT_EQ(cli(base + "--edition student -o " + quoted(student)).status, 0);
+    ASSERT_EQ(cli(base + "--edition teacher -o " + quoted(teacher)).status, 0);
+    ASSERT_EQ(cli(base + "--answers -o " + quoted(atEnd)).status, 0);
+
+    // Question 9 asks for ten lines: from its last line to number 10 at least 10 × 1.7 × 10.5 pt.
+    double lastOf9 = 0, top10 = 0;
+    int page9 = 0;
+    for (int page = 1; page <= pdfPages(student) && !top10; ++page)
+        for (const PdfLine& l : printedLines(pdfWords(student, page), 600)) {
+            if (l.text.rfind("9．", 0) == 0) page9 = page;
+            if (page9 == page && l.text.find("定值。") != std::string::npos) lastOf9 = l.y1;
+            if (l.text.rfind("10．", 0) == 0) {
+                if (page == page9) top10 = l.y0;
+                break;
+            }
+        }
+    ASSERT_GT(lastOf9, 0);
+    if (top10 > 0) {
+        EXPECT_GE(top10 - lastOf9, 10 * 1.7 * 10.5) << "ten lines of space";
+        EXPECT_LE(top10 - lastOf9, 12 * 1.7 * 10.5);
+    }
+
+    const std::string s = pdfText(student), t = pdfText(teacher), e = pdfText(atEnd);
+    EXPECT_EQ(s.find("【答案】"), std::string::npos);
+    EXPECT_EQ(s.find("参考答案"), std::string::npos);
+    for (int n = 1; n <= 12; ++n) {
+        const std::size_t number = t.find(std::to_string(n) + "．"), next = t.find(std::to_string(n + 1) + "．");
+        const std::size_t answer = t.find("【", number);
+        EXPECT_TRUE(answer != std::string::npos && (n == 12 || answer < next)) << "the answer of " << n << " follows it";
+    }
+    EXPECT_LT(pdfPages(teacher), pdfPages(student)) << "no answer space in the 教师版";
+    const int pages = pdfPages(atEnd);
+    EXPECT_NE(pdfText(atEnd, pages).find("焦点(±3,0)"), std::string::npos);
+    EXPECT_EQ(pdfText(atEnd, 1).find("参考答案"), std::string::npos);
+    EXPECT_NE(e.find("参考答案"), std::string::npos);
 }
 
 TEST(WorksheetCli, TheSameSeedMakesTheSameSheet) {
@@ -182,7 +294,7 @@ TEST(WorksheetCli, FilesGoOnTheSheetInTheOrderGiven) {
     const std::tm today = *std::localtime(&now);
     const std::string date = std::to_string(today.tm_year + 1900) + "年" + std::to_string(today.tm_mon + 1) + "月" +
                              std::to_string(today.tm_mday) + "日";
-    EXPECT_EQ(text.rfind("椭圆" + date + "1.", 0), 0u) << "the default title: the category and the date\n" << text;
+    EXPECT_EQ(text.rfind("椭圆" + date + "满分24分", 0), 0u) << "the default title: the category and the date\n" << text;
     EXPECT_LT(text.find(knownRun(e[2])), text.find(knownRun(e[0])));
     EXPECT_EQ(text.find("参考答案"), std::string::npos);
 }
@@ -210,6 +322,9 @@ TEST(WorksheetCli, BadChoicesAreNamedInChineseAndNothingIsWritten) {
         {bankDir + "--file " + (d / "none.txt") + " -o " + out, "无法读取题目文件"},
         {(d / "empty") + e + " -o " + out, "没有题库"},
         {bankDir + e + " --bogus -o " + out, "不认识的选项 --bogus"},
+        {bankDir + e + " --layout a5 -o " + out, "--layout 后面应是 a4（A4 纵向单栏）或 a3（A3 横向双栏）"},
+        {bankDir + e + " --edition parent -o " + out, "--edition 后面应是 student（学生版）或 teacher（教师版）"},
+        {bankDir + e + " --subtitle", "--subtitle 后面应是副标题"},
     };
     for (const auto& c : cases) {
         const ToolRun r = cli("worksheet " + c.args);
