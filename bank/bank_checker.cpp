@@ -109,8 +109,9 @@ void checkStrayFiles(const std::string& dir, std::vector<Problem>& out) {
         if (!isQuestionFileName(name))
             out.push_back(finding(it->path().string(), 0, "not a question file: ignored", "不是题目文件，已忽略", true));
         else if (!holdsQuestion(it->path().string()))
-            out.push_back(finding(it->path().string(), 1, "not a question file (its first line is not \"function\"): ignored",
-                                  "不是题目文件（第一行不是“function”），已忽略", true));
+            out.push_back(finding(it->path().string(), 1,
+                                  "not a question file (its first line is not \"function\", nor does its name end in \".tm\"): ignored",
+                                  "不是题目文件（第一行不是“function”，文件名也不以“.tm”结尾），已忽略", true));
     }
 }
 

@@ -121,6 +121,8 @@ bool isQuestionFileName(const std::string& name) {
 }
 
 bool holdsQuestion(const std::string& path) {
+    if (path.size() > kNaturalSuffix.size() && path.compare(path.size() - kNaturalSuffix.size(), kNaturalSuffix.size(), kNaturalSuffix) == 0)
+        return true;
     std::string start;
     // Room for a byte-order mark, spaces and the line end; a longer first line is no "function".
     // A file that cannot be read is kept: the window shows its error line, the checker names it.

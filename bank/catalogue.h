@@ -91,10 +91,13 @@ bool readOneLineFile(const std::string& path, std::string& text);
 // ("~", ".bak", ".swp"), pictures and PDFs, and the category's own name files.
 bool isQuestionFileName(const std::string& name);
 
+// A question in the natural format (natural_reader) is named so: its first line is text.
+constexpr std::string_view kNaturalSuffix = ".tm";
+
 // False when the file's first line is not "function" (spaces around it aside: the reader
-// names them as the author's slip): anything else in a category folder, a README or a
-// teacher's notes, is no question however it is named. A file that cannot be read is kept,
-// to show its error line.
+// names them as the author's slip) and its name does not end in ".tm": anything else in a
+// category folder, a README or a teacher's notes, is no question. A file that cannot be read
+// is kept, to show its error line.
 bool holdsQuestion(const std::string& path);
 
 // The category name the question window shows for a file opened on its own: its folder's

@@ -9,6 +9,7 @@
 
 #include "bank/bank_file.h"
 #include "bank/bank_text.h"
+#include "bank/natural_reader.h"
 #include "gfx/cp936.h"
 
 namespace yhb {
@@ -171,12 +172,15 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
     std::size_t nextBad = 0;
     LineSplitter lines(text);
     std::string_view line;
+    QuestionAtLines meta;
     if (!lines.next(line) || line != "function") {
-        if (trimmed(line) == "function")
+        if (trimmed(line) == "function") {
             report(1, "the first line is \"function\" with spaces around it", "第一行应为“function”，不能带空格");
-        else
-            report(1, "the first line is not \"function\"", "第一行不是“function”");
-        return false;
+            return false;
+        }
+        parseNaturalQuestion(text, question, answer, meta, problems);
+        if (figures) figures->insert(figures->end(), meta.figures.begin(), meta.figures.end());
+        return true;
     }
 
     Filling questionFill(question), answerFill(answer);
@@ -190,10 +194,10 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
     while (lines.next(line)) {
         ItemList& list = current->list;
         const int count = list.count();
-        if (line.substr(0, kFigurePrefix.size()) == kFigurePrefix) {
-            if (figures) figures->push_back({lines.number, std::string(line.substr(kFigurePrefix.size()))});
+        // A mistyped "@plot" is named below, once.
+        if (readMetaLine(line, lines.number, QuestionFormat::Postfix, meta, looksLikeFigure(line) ? nullptr : problems) ==
+            MetaLine::Taken)
             continue;
-        }
         if (problems) {
             const std::string l(line);
             if (lines.fullLength > kMaxLineBytes)
@@ -277,6 +281,7 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
             current->append(sized(newItem<TextItem>(std::string(line))));
         }
     }
+    if (figures) figures->insert(figures->end(), meta.figures.begin(), meta.figures.end());
     for (int l : groupLines) report(l, "\"{\" is never closed", "“{”没有对应的“}”");
     if (markLine > 0) report(markLine, "\"{{\" is never closed", "“{{”没有对应的“}}”");
     // Once for each reason, at the first line: a hostile file may hold a million of them.

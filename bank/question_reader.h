@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bank/catalogue.h"
+#include "bank/question_meta.h"
 #include "io/problem.h"
 
 namespace yhb {
@@ -19,20 +20,15 @@ constexpr int kMaxBraceDepth = kMaxGroupDepth;
 constexpr int kMaxItemDepth = 32;
 
 // Fills the category's header, question and answer lists from question n (0-based).
-// Returns 1 when the file was read and began with "function".
+// Returns 1 when the file was read (in either format).
 int readQuestion(BankCategory& category, int n);
 
-// A question's figure: the text after "@plot " of each such line (ASCII expressions).
-constexpr std::string_view kFigurePrefix = "@plot ";
-struct FigureLine {
-    int line; // from 1
-    std::string text;
-};
-
 // The markup alone: fills the two lists from the file's bytes (CP936 with CR LF, or UTF-8,
-// see bankText). Returns false when the first line is not "function". Lines starting with
-// "@plot " are no text: they go to `figures`. With `problems`, also notes what a bank author
-// should mend, each at its line (0: the whole file) in Chinese and English, an error or a
+// see bankText). A file whose first line is "function" is in the postfix format, one token a
+// line; any other in the natural format (natural_reader). Returns false only for a first line
+// that is "function" with spaces around it. "@" lines are no text (question_meta): figures go
+// to `figures`. With `problems`, also notes what a bank author should mend, each at its line
+// (0: the whole file) and, where it helps, column, in Chinese and English, an error or a
 // warning; the lists come out the same either way.
 bool parseQuestion(std::string_view bytes, ItemList& question, ItemList& answer,
                    std::vector<Problem>* problems = nullptr, std::vector<FigureLine>* figures = nullptr);

@@ -114,7 +114,7 @@ TEST(BankChecker, FilesThatHoldNoQuestionAreLeftOutAndNamed) {
     EXPECT_NE(r.out.find("category 1 parent=0 aggregate=1 questions=2 ★解析几何★所有题目"), std::string::npos) << r.out;
     for (const char* name : {"README.md", "notes.txt", "empty.txt"}) {
         EXPECT_EQ(r.out.find(name), std::string::npos) << name;
-        EXPECT_NE(r.err.find(std::string("tm/a/1/") + name + ":1: 警告：不是题目文件（第一行不是“function”），已忽略"),
+        EXPECT_NE(r.err.find(std::string("tm/a/1/") + name + ":1: 警告：不是题目文件（第一行不是“function”，文件名也不以“.tm”结尾），已忽略"),
                   std::string::npos)
             << name << "\n" << r.err;
     }
