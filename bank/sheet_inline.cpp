@@ -91,6 +91,10 @@ void tokenize(std::string_view text, std::vector<Node>& out) {
     std::size_t i = 0;
     auto peek = [&](std::size_t at, std::size_t& n) { return cp936::decodeAt(text, at, n); };
     bool rootPending = false;
+    // sin x, lg 2: a space between a function's name and a letter or number after it.
+    auto spaceAfterFunction = [&] {
+        if (!out.empty() && out.back().kind == NodeKind::Function) out.push_back(math::op(" ", Spacing::Prefix));
+    };
     auto push = [&](Node n) {
         if (rootPending) {
             rootPending = false;
@@ -119,9 +123,9 @@ void tokenize(std::string_view text, std::vector<Node>& out) {
                     }
                 if (found) {
                     push(functionName(found));
-                    out.push_back(math::op(" ", Spacing::Prefix)); // sin x: a space after the name
                     k += std::strlen(found);
                 } else {
+                    spaceAfterFunction();
                     push(math::identifier(std::string(1, word[k])));
                     ++k;
                 }
@@ -132,6 +136,7 @@ void tokenize(std::string_view text, std::vector<Node>& out) {
         if (isDigit(c)) {
             std::size_t j = i;
             while (j < text.size() && (isDigit(static_cast<unsigned char>(text[j])) || text[j] == '.')) ++j;
+            spaceAfterFunction();
             push(math::number(std::string(text.substr(i, j - i))));
             i = j;
             continue;
@@ -222,6 +227,18 @@ public:
             } else if (const auto* b = dynamic_cast<const BraceItem*>(item)) {
                 closeRow();
                 parts_.push_back(system(*b));
+            } else if (const TextItem* base = proseBase(item)) {
+                // The postfix markup scripts a whole text line ("焦点F" "1" "xb"): the words go
+                // as text, the script only on the formula at its end.
+                const std::size_t cut = formulaTail(base->text);
+                text(std::string_view(base->text).substr(0, cut));
+                const auto* up = dynamic_cast<const SuperscriptItem*>(item);
+                const auto* down = dynamic_cast<const SubscriptItem*>(item);
+                std::vector<Node> tail;
+                tokenize(std::string_view(base->text).substr(cut), tail);
+                Node script = nodeOf(up ? up->exponent : down->index);
+                row_.push_back(up ? math::superscript(rowOf(std::move(tail)), std::move(script))
+                                  : math::subscript(rowOf(std::move(tail)), std::move(script)));
             } else {
                 row_.push_back(nodeOf(item));
             }
@@ -345,6 +362,29 @@ private:
             if (cut) emit(false);
         }
         emit(true);
+    }
+
+    // The text base of a script that holds more than a formula; null for any other item.
+    static const TextItem* proseBase(const DrawItem* item) {
+        const DrawItem* base = nullptr;
+        if (const auto* up = dynamic_cast<const SuperscriptItem*>(item)) base = up->base;
+        else if (const auto* down = dynamic_cast<const SubscriptItem*>(item)) base = down->base;
+        const auto* t = dynamic_cast<const TextItem*>(base);
+        return t && formulaTail(t->text) > 0 ? t : nullptr;
+    }
+
+    // Where the formula at the end of a text starts: after its last character that is no
+    // formula's; at its last character when it ends in one (the script then goes on that).
+    static std::size_t formulaTail(std::string_view t) {
+        std::size_t i = 0, start = 0, last = 0;
+        while (i < t.size()) {
+            std::size_t n = 1;
+            const char32_t c = cp936::decodeAt(t, i, n);
+            if (!isMathChar(c)) start = i + n;
+            last = i;
+            i += n;
+        }
+        return start < t.size() ? start : last;
     }
 
     Node nodeOf(const DrawItem* item) const {

@@ -189,7 +189,8 @@ bool readSheetQuestion(const std::string& path, SheetQuestion& out, Problem& pro
     for (const auto& c : out.meta.choices) {
         auto list = std::make_unique<ItemList>(50);
         ItemList ignored(4);
-        parseQuestion("function\r\ntm\r\n" + c.markup, *list, ignored);
+        // Marked as UTF-8: a short option such as "π" would read as CP936.
+        parseQuestion("\xEF\xBB\xBF" "function\r\ntm\r\n" + c.markup, *list, ignored);
         out.choices.push_back(std::move(list));
     }
     return true;

@@ -213,6 +213,33 @@ TEST(SheetLines, VariablesAreItalicAndScriptsAndFractionPartsSmallerButLegible) 
     EXPECT_TRUE(sawExponent);
 }
 
+// The postfix markup scripts a whole text line: only the formula at its end takes the index,
+// and the words before it still break like words. A short option reads as UTF-8.
+TEST(SheetLines, AScriptOnAWholeTextLineTakesOnlyItsFormula) {
+    TempDir d;
+    d.write("q.txt", file({"function", "tm", "@type 选择题", "已知椭圆的左、右焦点分别为F", "1", "xb", "，且log", "2", "xb", "x=3，则", "@choice A π",
+                           "@choice B 2π", "jd", "选 A。"}));
+    SheetQuestion q;
+    Problem error;
+    ASSERT_TRUE(readSheetQuestion(d / "q.txt", q, error)) << error.message;
+    const NullSurface table;
+    const std::vector<sheet::Paragraph> ps = sheet::paragraphsOf(q.question, table, 37, 1000);
+    ASSERT_EQ(ps.size(), 1u);
+    std::vector<std::string> formulas;
+    int texts = 0;
+    for (const sheet::Atom& a : ps[0]) {
+        if (a.kind == sheet::Atom::Kind::Text) ++texts;
+        if (a.kind != sheet::Atom::Kind::Formula) continue;
+        formulas.emplace_back();
+        for (const auto& r : a.layout.runs) formulas.back() += r.text;
+    }
+    EXPECT_EQ(texts, 17) << "每个汉字和标点各是一段";
+    EXPECT_EQ(formulas, (std::vector<std::string>{"F1", "log2x=3"}));
+    const sheet::Paragraph option = sheet::paragraphsOf(*q.choices[0], table, 37, 1000).at(0);
+    ASSERT_EQ(option.size(), 1u);
+    EXPECT_EQ(option[0].layout.runs.at(0).text, "π");
+}
+
 // ---- the sheet -----------------------------------------------------------------------------
 
 TEST(Sheet, HeaderSectionsInOrderWithCountsAndPointsAndContinuousNumbers) {
