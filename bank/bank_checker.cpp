@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/bank_checker.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <system_error>
 #include <utility>
 
+#include "bank/bank_text.h"
 #include "bank/question_reader.h"
+#include "gfx/cp936.h"
 
 namespace fs = std::filesystem;
 
@@ -33,7 +37,13 @@ bool numbered(const std::string& name, std::string& prefix, unsigned long long& 
     return true;
 }
 
-void checkQuestions(const Catalogue& c, const FigureCheck& figure, std::vector<Problem>& out) {
+std::string codePoint(char32_t c) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
+    return buf;
+}
+
+void checkQuestions(const Catalogue& c, const FigureCheck& figure, const GlyphCheck& glyph, std::vector<Problem>& out) {
     for (const CategoryPtr& k : c.categories) {
         if (k->aggregate) continue; // aggregates only repeat the loaded categories' files
         for (const std::string& path : k->questionPaths) {
@@ -46,6 +56,8 @@ void checkQuestions(const Catalogue& c, const FigureCheck& figure, std::vector<P
             std::vector<Problem> problems;
             std::vector<FigureLine> figures;
             parseQuestion(bytes, question, answers, &problems, &figures);
+            if (glyph)
+                for (Problem& p : undrawableCharacters(bankText(bytes), glyph)) problems.push_back(std::move(p));
             for (Problem& p : problems) {
                 p.file = path;
                 out.push_back(std::move(p));
@@ -53,8 +65,10 @@ void checkQuestions(const Catalogue& c, const FigureCheck& figure, std::vector<P
             if (!figure) continue;
             for (const FigureLine& f : figures) {
                 Problem why;
-                if (!figure(f.text, why))
+                if (!figure(f.text, why)) {
                     out.push_back(finding(path, f.line, "figure line: " + why.message, why.message, false));
+                    out.back().column = static_cast<int>(kFigurePrefix.size()) + 1; // where the expression starts
+                }
             }
         }
     }
@@ -128,9 +142,49 @@ std::string checkSummary(const Catalogue& catalogue, const std::vector<Problem>&
            " 个警告";
 }
 
-std::vector<Problem> checkBank(const Catalogue& catalogue, const std::string& dir, const FigureCheck& figure) {
+bool inKnownFontRanges(char32_t c) {
+    static const std::pair<char32_t, char32_t> ranges[] = {
+        {0x20, 0x7E},     {0xA0, 0x24F},    {0x2B0, 0x2FF},   {0x370, 0x3FF},   {0x400, 0x4FF},   {0x2000, 0x206F},
+        {0x2070, 0x209F}, {0x20A0, 0x20CF}, {0x20D0, 0x20FF}, {0x2100, 0x218F}, {0x2190, 0x23FF}, {0x2460, 0x27BF},
+        {0x27C0, 0x27FF}, {0x2980, 0x2AFF}, {0x2E80, 0x2FDF}, {0x3000, 0x33FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
+        {0xF900, 0xFAFF}, {0xFE30, 0xFE4F}, {0xFF00, 0xFFEF}, {0x1D400, 0x1D7FF},
+    };
+    for (const auto& [from, to] : ranges)
+        if (c >= from && c <= to) return true;
+    return false;
+}
+
+std::vector<Problem> undrawableCharacters(std::string_view text, const GlyphCheck& glyph) {
     std::vector<Problem> out;
-    checkQuestions(catalogue, figure, out);
+    int number = 1;
+    std::vector<char32_t> named; // on this line
+    int column = 1;
+    for (std::size_t i = 0, n = 1; i < text.size(); i += n, ++column) {
+        if (text.compare(i, 2, "\r\n") == 0) {
+            n = 2;
+            ++number;
+            column = 0;
+            named.clear();
+            continue;
+        }
+        const char32_t c = cp936::decodeAt(text, i, n);
+        // Control characters draw as nothing, as they always did; a byte no encoding holds
+        // is the reader's to name.
+        if (c < 0x80 || c == 0xFFFD || glyph(c) || std::find(named.begin(), named.end(), c) != named.end()) continue;
+        named.push_back(c);
+        const std::string ch(text.substr(i, n));
+        Problem p = problemAt(number, "字符“" + ch + "”（" + codePoint(c) + "）没有字体能显示");
+        p.column = column;
+        p.english = "no font draws the character \"" + ch + "\" (" + codePoint(c) + ")";
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+std::vector<Problem> checkBank(const Catalogue& catalogue, const std::string& dir, const FigureCheck& figure,
+                               const GlyphCheck& glyph) {
+    std::vector<Problem> out;
+    checkQuestions(catalogue, figure, glyph, out);
     checkNames(catalogue, out);
     checkStrayFiles(dir, out);
     return out;

@@ -163,6 +163,7 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
     auto report = [problems](int line, std::string english, std::string chinese, bool warning = false) {
         if (!problems) return;
         Problem p = problemAt(line, std::move(chinese));
+        p.column = line > 0 ? 1 : 0; // a token is a whole line
         p.english = std::move(english);
         p.warning = warning;
         problems->push_back(std::move(p));

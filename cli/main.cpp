@@ -26,6 +26,7 @@
 #include "cli/animate.h"
 #include "cli/arguments.h"
 #include "cli/describe.h"
+#include "cli/font_coverage.h"
 #include "cli/lesson_options.h"
 #include "cli/worksheet_command.h"
 #include "dialogs/expr_parser.h"
@@ -398,12 +399,21 @@ ExitCode bankCommand(int argc, char** argv) {
         std::vector<CliExpression> exprs;
         return parseFigure(line, exprs, problem);
     };
-    const std::vector<Problem> findings = checkBank(c, dir, figure);
+    // Which characters a font draws is asked of Qt, offscreen.
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static char name[] = "yunhuiban-cli";
+    static char* qtArgv[] = {name, nullptr};
+    int qtArgc = 1;
+    // Qt's own remarks (a runtime folder it would like) are no finding of the checker's.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QApplication fonts(qtArgc, qtArgv);
+    const std::vector<Problem> findings = checkBank(c, dir, figure, installedFontsDraw);
     int errors = 0, warnings = 0;
     for (const Problem& f : findings) {
         (f.warning ? warnings : errors) += 1;
         const char* kind = !f.warning ? "" : english ? "warning: " : "警告：";
-        std::fprintf(stderr, "%s:%d: %s%s\n", relativeTo(dir, f.file).c_str(), f.line, kind,
+        const std::string column = f.column > 0 ? std::to_string(f.column) + ":" : "";
+        std::fprintf(stderr, "%s:%d:%s %s%s\n", relativeTo(dir, f.file).c_str(), f.line, column.c_str(), kind,
                      (english ? f.english : f.message).c_str());
     }
     std::fprintf(stderr, "%s\n", checkSummary(c, findings, english).c_str());

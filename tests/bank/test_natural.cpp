@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include "bank/bank_checker.h"
 #include "bank/natural_reader.h"
 #include "bank/question_reader.h"
 #include "bank_helpers.h"
@@ -184,4 +185,19 @@ TEST(NaturalFormat, TheCatalogueTakesTmFilesBesideThePostfixOnes) {
     BankCategory& cat = *c.categories[static_cast<std::size_t>(k)];
     EXPECT_EQ(readQuestion(cat, 1), 1);
     EXPECT_EQ(treeOf(cat.questionList), "已知 vec(a)=(1,2)。");
+}
+
+TEST(BankChecker, ACharacterNoFontDrawsIsNamedOncePerLineWithItsColumn) {
+    // The core knows the ranges the program's faces cover; the tool asks the installed fonts.
+    for (char32_t c : {U'⊆', U'∅', U'⇒', U'⩽', U'²', U'ℝ', U'→', U'中', U'α', U'⃗'}) EXPECT_TRUE(inKnownFontRanges(c));
+    EXPECT_FALSE(inKnownFontRanges(U'\U0001F600'));
+    const auto noEmoji = [](char32_t c) { return c < 0x1F000; };
+    const std::vector<Problem> found = undrawableCharacters("function\r\n求😀的值😀 ⊆∅\r\nx\r\n😀", noEmoji);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].line, 2);
+    EXPECT_EQ(found[0].column, 2);
+    EXPECT_EQ(found[0].message, "字符“😀”（U+1F600）没有字体能显示");
+    EXPECT_FALSE(found[0].warning);
+    EXPECT_EQ(found[1].line, 4);
+    EXPECT_EQ(found[1].column, 1);
 }

@@ -77,10 +77,10 @@ TEST(BankChecker, AFigureValueThatIsNoNumberIsAnErrorNamingIt) {
     ToolRun r = b.check();
     EXPECT_EQ(r.status, 1);
     const std::vector<std::string> expected = {
-        "tm/a/1/q1.txt:2: 图形行的值“sqrt(x)”不是数（ellipse-x 的 a）",
-        "tm/a/1/q2.txt:4: 图形行的值“abc”不是数（circle-origin 的 r）",
-        "tm/a/1/q3.txt:2: 图形行的值“2x”不是数（sin 的 B）",
-        "tm/a/1/q6.txt:2: 图形行的值“1e999”不是有限的数（ellipse-x 的 a）",
+        "tm/a/1/q1.txt:2:7: 图形行的值“sqrt(x)”不是数（ellipse-x 的 a）",
+        "tm/a/1/q2.txt:4:7: 图形行的值“abc”不是数（circle-origin 的 r）",
+        "tm/a/1/q3.txt:2:7: 图形行的值“2x”不是数（sin 的 B）",
+        "tm/a/1/q6.txt:2:7: 图形行的值“1e999”不是有限的数（ellipse-x 的 a）",
         "共 6 题，4 个错误，0 个警告",
     };
     EXPECT_EQ(splitLines(r.err), expected);
@@ -96,7 +96,7 @@ TEST(BankChecker, AMistypedFigureLineIsWarnedOf) {
     for (const std::string& l : splitLines(r.err))
         if (l.find("warning: not a figure line") != std::string::npos) warned.push_back(std::stoi(l.substr(l.find(':') + 1)));
     EXPECT_EQ(warned, (std::vector<int>{2, 3, 5, 6})) << r.err;
-    EXPECT_NE(b.check().err.find("tm/a/1/q1.txt:2: 警告：不是图形行（“@plot”须在行首并后跟一个空格）：会作为文字显示给学生"),
+    EXPECT_NE(b.check().err.find("tm/a/1/q1.txt:2:1: 警告：不是图形行（“@plot”须在行首并后跟一个空格）：会作为文字显示给学生"),
               std::string::npos);
     EXPECT_EQ(b.check("--strict").status, 1);
 }
@@ -118,7 +118,7 @@ TEST(BankChecker, FilesThatHoldNoQuestionAreLeftOutAndNamed) {
                   std::string::npos)
             << name << "\n" << r.err;
     }
-    EXPECT_NE(r.err.find("tm/a/1/q2.txt:1: 第一行应为“function”，不能带空格"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/1/q2.txt:1:1: 第一行应为“function”，不能带空格"), std::string::npos) << r.err;
     EXPECT_EQ(lastLine(r.err), "共 2 题，1 个错误，3 个警告");
 }
 
@@ -151,7 +151,7 @@ TEST(BankChecker, TheEnglishReportNamesEveryKindOfFinding) {
     ToolRun r = b.check("--lang en");
     EXPECT_EQ(r.status, 1) << r.err;
     const std::vector<std::string> expected = {
-        "tm/a/1/q10.txt:2: figure line: 图形行的值“abc”不是数（circle-origin 的 r）",
+        "tm/a/1/q10.txt:2:7: figure line: 图形行的值“abc”不是数（circle-origin 的 r）",
         "tm/a/1/q2.txt:0: warning: numbered without leading zeros: sorts after q10.txt",
         "tm/a/2/q1.txt:0: warning: same name as a file of category 椭圆: the aggregate keeps only that one",
         "tm/a/1/q2.txt~:0: warning: not a question file: ignored",
@@ -159,6 +159,23 @@ TEST(BankChecker, TheEnglishReportNamesEveryKindOfFinding) {
     };
     EXPECT_EQ(splitLines(r.err), expected);
     r = b.check();
-    EXPECT_NE(r.err.find("tm/a/1/q10.txt:2: 图形行的值“abc”不是数（circle-origin 的 r）\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/1/q10.txt:2:7: 图形行的值“abc”不是数（circle-origin 的 r）\n"), std::string::npos) << r.err;
     EXPECT_EQ(lastLine(r.err), "共 4 题，1 个错误，3 个警告");
+}
+
+// An author finds each slip by its line and column: a command the formulas do not know, and a
+// character no installed font draws (U+10FFFD: a private character no font has).
+TEST(BankChecker, NamesTheCommandAndTheCharacterWithLineAndColumn) {
+    SmallBank b;
+    b.dir.write("tm/a/1/q1.tm", "第一行\n求 $x+\\sqr{2}$ 的值。\n向量 $\\vec{a}\\perp\\overrightarrow{AB}$ ⊆∅⇒⩽x²\n\xF4\x8F\xBF\xBD\n");
+    b.dir.write("tm/a/1/q2.txt", "function\n求\nx\xF4\x8F\xBF\xBD\n2\nzs\n"); // UTF-8: CP936 cannot hold it
+    const ToolRun r = b.check();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(splitLines(r.err), (std::vector<std::string>{
+                                     "tm/a/1/q1.tm:2:6: 不认识的命令“\\sqr”：公式按原样显示",
+                                     "tm/a/1/q1.tm:4:1: 字符“\xF4\x8F\xBF\xBD”（U+10FFFD）没有字体能显示",
+                                     "tm/a/1/q2.txt:3:2: 字符“\xF4\x8F\xBF\xBD”（U+10FFFD）没有字体能显示",
+                                     "共 2 题，3 个错误，0 个警告",
+                                 }));
+    EXPECT_NE(b.check("--lang en").err.find("tm/a/1/q1.tm:2:6: unknown command \"\\sqr\""), std::string::npos);
 }

@@ -154,14 +154,14 @@ TEST(Cli, BankListsTheCatalogueAndItsProblems) {
                                 "question 0 1 tm/a/1/bad.txt", "question 0 2 tm/a/1/good.txt",
                                 "question 0 3 tm/a/1/spaced.txt", "question 1 1 tm/a/1/bad.txt",
                                 "question 1 2 tm/a/1/good.txt", "question 1 3 tm/a/1/spaced.txt"}));
-    EXPECT_EQ(splitLines(r.err), (std::vector<std::string>{"tm/a/1/bad.txt:2: \"fs\" needs two items before it",
-                                                      "tm/a/1/bad.txt:5: bytes that are not valid CP936",
-                                                      "tm/a/1/bad.txt:3: \"{\" is never closed",
-                                                      "tm/a/1/spaced.txt:1: the first line is \"function\" with spaces around it",
+    EXPECT_EQ(splitLines(r.err), (std::vector<std::string>{"tm/a/1/bad.txt:2:1: \"fs\" needs two items before it",
+                                                      "tm/a/1/bad.txt:5:1: bytes that are not valid CP936",
+                                                      "tm/a/1/bad.txt:3:1: \"{\" is never closed",
+                                                      "tm/a/1/spaced.txt:1:1: the first line is \"function\" with spaces around it",
                                                       "3 questions, 4 errors, 0 warnings"}));
     r = cli("bank " + d.path());
-    EXPECT_NE(r.err.find("tm/a/1/bad.txt:2: “fs”前面需要两项"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("tm/a/1/spaced.txt:1: 第一行应为“function”，不能带空格"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/1/bad.txt:2:1: “fs”前面需要两项"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/1/spaced.txt:1:1: 第一行应为“function”，不能带空格"), std::string::npos) << r.err;
     d.write("tm/a/1/bad.txt", markup({"function"}));
     d.write("tm/a/1/spaced.txt", markup({"function"}));
     EXPECT_EQ(cli("bank " + d.path()).status, 0);
@@ -183,7 +183,7 @@ TEST(Cli, TheCheckerWarnsOfTheTrapsABankAuthorFallsInto) {
     ToolRun r = cli("bank " + d.path() + " --list");
     EXPECT_EQ(r.status, 0) << "warnings alone do not fail: " << r.err;
     const std::vector<std::string> expected = {
-        "tm/a/1/q1.txt:4: 警告：关键字“zs”带有空格，会当作文字显示",
+        "tm/a/1/q1.txt:4:1: 警告：关键字“zs”带有空格，会当作文字显示",
         "tm/a/2/q1.txt:0: 警告：与分类“一次函数”中的文件同名：汇总分类只保留那一个",
         "tm/a/1/q2.txt:0: 警告：编号没有前导零，排在 q10.txt 之后",
     };
@@ -201,6 +201,6 @@ TEST(Cli, TheCheckerWarnsOfTheTrapsABankAuthorFallsInto) {
     d.write("tm/a/2/q2.txt", markup({"function", "@plot circle-general:0,0,1"}));
     r = cli("bank " + d.path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("tm/a/2/q1.txt:2: 图形行无法识别"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("tm/a/2/q2.txt:2: 图形行的表达式“circle-general”会被对话框拒绝"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/2/q1.txt:2:7: 图形行无法识别"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tm/a/2/q2.txt:2:7: 图形行的表达式“circle-general”会被对话框拒绝"), std::string::npos) << r.err;
 }
