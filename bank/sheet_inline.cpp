@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "gfx/cp936.h"
+#include "items/math_items.h"
 
 namespace yhb::sheet {
 namespace {
@@ -395,6 +396,15 @@ private:
         }
         if (const auto* f = dynamic_cast<const FractionItem*>(item)) return math::fraction(nodeOf(f->numerator), nodeOf(f->denominator));
         if (const auto* r = dynamic_cast<const RadicalItem*>(item)) return math::root(nodeOf(r->child));
+        if (const auto* f = dynamic_cast<const FencedItem*>(item)) {
+            std::vector<Node> nodes;
+            if (f->left != '.') nodes.push_back(upright(std::string(1, f->left)));
+            nodes.push_back(nodeOf(f->child));
+            if (f->right != '.') nodes.push_back(upright(std::string(1, f->right)));
+            return rowOf(std::move(nodes));
+        }
+        // The arrow or bar over a group is not set yet: the group itself stands.
+        if (const auto* o = dynamic_cast<const OverItem*>(item)) return nodeOf(o->child);
         if (const auto* p = dynamic_cast<const SuperscriptItem*>(item)) return math::superscript(nodeOf(p->base), nodeOf(p->exponent));
         if (const auto* b = dynamic_cast<const SubscriptItem*>(item)) return math::subscript(nodeOf(b->base), nodeOf(b->index));
         if (const auto* g = dynamic_cast<const GroupItem*>(item)) {

@@ -240,6 +240,24 @@ TEST(SheetLines, AScriptOnAWholeTextLineTakesOnlyItsFormula) {
     EXPECT_EQ(option[0].layout.runs.at(0).text, "π");
 }
 
+// A question in the natural format keeps its bracketed formulas on the sheet.
+TEST(SheetLines, NaturalQuestionsKeepTheirBrackets) {
+    TempDir d;
+    d.write("q.tm", "求 $\\left(\\frac{1}{2}\\right)^{3}$ 的值。\n@type 填空题\n");
+    SheetQuestion q;
+    Problem error;
+    ASSERT_TRUE(readSheetQuestion(d / "q.tm", q, error)) << error.message;
+    EXPECT_EQ(q.meta.type, QuestionType::Blank);
+    const NullSurface table;
+    std::string formula;
+    const std::vector<sheet::Paragraph> ps = sheet::paragraphsOf(q.question, table, 37, 1000);
+    ASSERT_FALSE(ps.empty());
+    for (const sheet::Atom& a : ps[0])
+        if (a.kind == sheet::Atom::Kind::Formula)
+            for (const auto& r : a.layout.runs) formula += r.text;
+    EXPECT_EQ(formula, "(12)3");
+}
+
 // ---- the sheet -----------------------------------------------------------------------------
 
 TEST(Sheet, HeaderSectionsInOrderWithCountsAndPointsAndContinuousNumbers) {
