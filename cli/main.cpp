@@ -25,6 +25,7 @@
 #include "bank/question_reader.h"
 #include "cli/animate.h"
 #include "cli/arguments.h"
+#include "cli/convert_command.h"
 #include "cli/describe.h"
 #include "cli/font_coverage.h"
 #include "cli/lesson_options.h"
@@ -72,8 +73,10 @@ void printHelp() {
         "      [--title T] [--subtitle T] [--layout a4|a3] [--edition student|teacher] [--font-size PT]\n"
         "      [--force] -o sheet.pdf   (first N, or N at random with seed S)\n"
         "  yunhuiban-cli bank [DIR] [--list] [--strict] [--lang en|zh]\n"
-        "      checks the question files: problems go to stderr as PATH:LINE: MESSAGE, then a\n"
+        "      checks the question files: problems go to stderr as PATH:LINE:COLUMN: MESSAGE, then a\n"
         "      summary line; --list first prints the catalogue on stdout\n"
+        "  yunhuiban-cli bank --convert FILE\n"
+        "      prints the question in the natural format (text with $LaTeX$, see AUTHORING.md); writes nothing\n"
         "families (name, number, fields, boxes):\n");
     for (const FamilySpec& f : families()) {
         std::printf("  %-18s %d ", f.cliName, familyId(f.kind));
@@ -359,7 +362,7 @@ std::string relativeTo(const std::string& dir, const std::string& path) {
 void printCatalogue(const Catalogue& c, const std::string& dir);
 
 ExitCode bankCommand(int argc, char** argv) {
-    std::string dir;
+    std::string dir, convert;
     bool strict = false, english = false, given = false, list = false;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
@@ -367,6 +370,8 @@ ExitCode bankCommand(int argc, char** argv) {
             strict = true;
         } else if (a == "--list") {
             list = true;
+        } else if (a == "--convert" && i + 1 < argc) {
+            convert = argv[++i];
         } else if (a == "--lang" && i + 1 < argc) {
             const std::string lang = argv[++i];
             if (lang != "en" && lang != "zh") return usageError("--lang takes en or zh");
@@ -380,6 +385,7 @@ ExitCode bankCommand(int argc, char** argv) {
             return usageError("bank takes one DIR");
         }
     }
+    if (!convert.empty()) return convertCommand(convert, english);
     if (!given) {
         // As the program finds it; said on stderr so the listing stays the same.
         dir = findBankDirectory();

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "bank/bank_checker.h"
 #include "bank/natural_reader.h"
+#include "bank/natural_writer.h"
 #include "bank/question_reader.h"
 #include "bank_helpers.h"
 #include "gfx/recording_surface.h"
@@ -200,4 +203,46 @@ TEST(BankChecker, ACharacterNoFontDrawsIsNamedOncePerLineWithItsColumn) {
     EXPECT_FALSE(found[0].warning);
     EXPECT_EQ(found[1].line, 4);
     EXPECT_EQ(found[1].column, 1);
+}
+
+namespace {
+
+// The question read, written in the natural format and read again: the same items and figures.
+void expectRoundTrip(const std::string& bytes, const std::string& name) {
+    ItemList q1(800), a1(800), q2(800), a2(800);
+    std::vector<FigureLine> f1, f2;
+    ASSERT_TRUE(parseQuestion(bytes, q1, a1, nullptr, &f1)) << name;
+    const std::string natural = toNaturalFormat(q1, a1, f1);
+    std::vector<Problem> problems;
+    ASSERT_TRUE(parseQuestion(natural, q2, a2, &problems, &f2)) << name;
+    EXPECT_TRUE(problems.empty()) << name << ": " << (problems.empty() ? "" : problems[0].message) << "\n" << natural;
+    EXPECT_EQ(treeOf(q2), treeOf(q1)) << name << "\n" << natural;
+    EXPECT_EQ(treeOf(a2), treeOf(a1)) << name << "\n" << natural;
+    ASSERT_EQ(f2.size(), f1.size()) << name;
+    for (std::size_t i = 0; i < f1.size(); ++i) EXPECT_EQ(f2[i].text, f1[i].text) << name;
+}
+
+} // namespace
+
+TEST(ConvertToNatural, EveryBundledQuestionReadsBackAsTheSameTree) {
+    int questions = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(bundledBank() + "/tm")) {
+        if (!e.is_regular_file() || e.path().extension() == ".fun") continue;
+        expectRoundTrip(slurp(e.path().string()), e.path().filename().string());
+        ++questions;
+    }
+    EXPECT_GT(questions, 100);
+}
+
+// What a postfix question may hold that the natural format must escape.
+TEST(ConvertToNatural, TextThatLooksLikeMarkupStaysText) {
+    expectRoundTrip(markup({"function", "function", "", "@type 选择题", "", "## 解答", "", "   ", "", "价格$5，50% & {a_b} ^~\\", "{", "x y",
+                            "}", "{", "a_1", "}", "fs", "{{", "", "x^2", "}}", "jd", "{", "}", "{", "$", "}", "2", "zs"}),
+                    "markup");
+    // A group kept whole at the top, scripts on groups and on empty bases, a system with an
+    // empty row, the new items.
+    expectRoundTrip("function\r\n{\r\n求\r\n}\r\n{\r\n2x\r\n}\r\n2\r\nzs\r\n\r\n3\r\nzs\r\n{{\r\n\r\n}}\r\n", "groups");
+    expectRoundTrip("已知 $\\left|\\frac{1}{2}\\right|+\\sqrt[3]{\\overrightarrow{AB}\\cdot\\overline{z}}\\in\\mathbb{R}$ 且 "
+                    "$\\begin{cases}x^2, & x\\geq0\\\\ -x\\end{cases}$\n\n## 解答\n$60^\\circ$\n",
+                    "natural");
 }

@@ -179,3 +179,23 @@ TEST(BankChecker, NamesTheCommandAndTheCharacterWithLineAndColumn) {
                                  }));
     EXPECT_NE(b.check("--lang en").err.find("tm/a/1/q1.tm:2:6: unknown command \"\\sqr\""), std::string::npos);
 }
+
+// A teacher moves a question over: the tool prints it in the natural format and writes nothing.
+TEST(BankConvert, PrintsTheQuestionInTheNaturalFormatAndWritesNothing) {
+    SmallBank b;
+    b.question("q1.txt", {"function", "求椭圆", "{", "x", "2", "zs", "}", "{", "25", "}", "fs", "+", "{", "y", "2", "zs", "}",
+                          "{", "16", "}", "fs", "=1的离心率。", "@plot ellipse-x:5,4", "jd", "e=", "3", "5", "fs", "。"});
+    const std::string before = slurp(b.dir / "tm/a/1/q1.txt");
+    const ToolRun r = cli("bank --convert " + quoted(b.dir / "tm/a/1/q1.txt"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "求椭圆$\\frac{x^{2}}{25}+\\frac{y^{2}}{16}=1$的离心率。\n"
+                     "@plot ellipse-x:5,4\n"
+                     "## 解答\n"
+                     "$e=\\frac{3}{5}$。\n");
+    EXPECT_EQ(slurp(b.dir / "tm/a/1/q1.txt"), before);
+    EXPECT_EQ(fileNames(b.dir / "tm/a/1"), (std::vector<std::string>{"funcName.fun", "q1.txt"}));
+
+    const ToolRun missing = cli("bank --convert " + quoted(b.dir / "tm/a/1/none.txt"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("无法读取题目文件"), std::string::npos) << missing.err;
+}
