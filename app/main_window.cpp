@@ -107,15 +107,7 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
         delete_[static_cast<std::size_t>(r)] = d;
     }
 
-    questionWindow_ = std::make_unique<QuestionWindow>(catalogue_, notifier_);
     lessons_ = std::make_unique<LessonCommands>(*this, notifier_);
-    // The main window's close box ends the program, whatever the question window shows.
-    questionWindow_->setAttribute(Qt::WA_QuitOnClose, false);
-    questionWindow_->onShowFigure = [this](const std::string& line) { showFigure(line); };
-    questionWindow_->onHidden = [this] {
-        activateWindow();
-        setFocus();
-    };
     buildMenus();
     installAccelerators(this, [this](Command c) { command(c); });
     fullScreenShow_ = new FullScreenShow(*this, [this] { return doc_.view.presentation; }, [this] { command(Command::Presentation); });
@@ -123,6 +115,21 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
 }
 
 MainWindow::~MainWindow() = default;
+
+// Made when first needed, not at start-up: many lessons never open the bank.
+QuestionWindow* MainWindow::questionWindow() {
+    if (!questionWindow_) {
+        questionWindow_ = std::make_unique<QuestionWindow>(catalogue_, notifier_);
+        // The main window's close box ends the program, whatever the question window shows.
+        questionWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+        questionWindow_->onShowFigure = [this](const std::string& line) { showFigure(line); };
+        questionWindow_->onHidden = [this] {
+            activateWindow();
+            setFocus();
+        };
+    }
+    return questionWindow_.get();
+}
 
 QWidget* MainWindow::client() const { return client_; }
 
@@ -230,7 +237,7 @@ void MainWindow::reloadBank() {
     bankMenu_->clear();
     qDeleteAll(bankMenu_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
     fillBankMenu();
-    questionWindow_->bankReloaded(top, name, question);
+    if (questionWindow_) questionWindow_->bankReloaded(top, name, question);
 }
 
 // After the document was replaced from outside the dialogs: buttons, check marks, layout
@@ -266,7 +273,7 @@ void MainWindow::showFigure(const std::string& figureLine) {
 
 void MainWindow::command(int id) {
     if (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + catalogue_.categoryCount()) {
-        questionWindow_->openCategory(id - cmd::BankCategoryBase);
+        questionWindow()->openCategory(id - cmd::BankCategoryBase);
         return;
     }
     switch (static_cast<Command>(id)) {
@@ -312,7 +319,7 @@ void MainWindow::command(int id) {
         clearTrails(doc_, *canvas_, *lessons_);
         return;
     case Command::BankInfo:
-        questionWindow_->command(Command::About);
+        questionWindow()->command(Command::About);
         return;
     case Command::ReloadBank:
         reloadBank();

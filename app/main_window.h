@@ -46,7 +46,7 @@ public:
 
     Document& document() { return doc_; }
     CanvasWidget* canvas() const { return canvas_; }
-    QuestionWindow* questionWindow() const { return questionWindow_.get(); }
+    QuestionWindow* questionWindow();
     QWidget* client() const;
     PictureButton* toolbarButton(int i) const { return toolbar_[static_cast<std::size_t>(i)]; }
     PictureButton* modifyButton(int row) const { return modify_[static_cast<std::size_t>(row)]; }

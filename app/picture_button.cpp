@@ -12,9 +12,9 @@
 namespace yhb {
 
 PictureButton::PictureButton(const QString& className, Picture picture, bool* pressedFlag, QWidget* parent)
-    : QWidget(parent), picture_(picture), baseSize_(buttonPicture(picture, false).width()),
-      released_(buttonPicture(picture, false)), pressedPicture_(buttonPicture(picture, true)),
-      flag_(pressedFlag ? pressedFlag : &ownFlag_) {
+    : QWidget(parent), picture_(picture), baseSize_(buttonPictureSize(picture)), flag_(pressedFlag ? pressedFlag : &ownFlag_) {
+    // The pictures are drawn at their first paint, at the size the layout gives: most of the
+    // thirteen buttons are hidden at start-up.
     setObjectName(className);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

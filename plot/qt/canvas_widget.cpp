@@ -35,9 +35,10 @@ bool CanvasWidget::refit() {
     const int w = width(), h = height();
     const int dw = static_cast<int>(std::lround(w * dpr_)), dh = static_cast<int>(std::lround(h * dpr_));
     if (dw > 0 && dh > 0 && (dw != image_.width() || dh != image_.height())) {
+        // Not filled: the scene covers it all, and is drawn before the image is first shown.
         image_ = QImage(dw, dh, QImage::Format_RGB32);
-        image_.fill(Qt::gray);
         surface_.setTarget(&image_);
+        drawn_ = false;
     }
     image_.setDevicePixelRatio(dpr_);
     const double m = magnification();
@@ -106,6 +107,7 @@ void CanvasWidget::wheelEvent(QWheelEvent* e) { input_->wheel(e); }
 void CanvasWidget::repaintNow() {
     if (devicePixelRatioF() != dpr_ || doc_.view.presentation != presentation_) refit();
     paintDocument(surface_, doc_);
+    drawn_ = true;
     update();
 }
 
@@ -116,6 +118,7 @@ void CanvasWidget::applyOrigin() {
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
     if (devicePixelRatioF() != dpr_) restyle(); // moved to a screen of another ratio
+    if (!drawn_) repaintNow();
     QPainter p(this);
     p.drawImage(0, 0, image_);
 }

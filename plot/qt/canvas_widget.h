@@ -71,6 +71,7 @@ private:
     QtSurface surface_;
     double dpr_ = 1.0;
     bool presentation_ = false;
+    bool drawn_ = false; // the scene is in the image, which is not filled when it is made
     ZoomAnchor anchor_;
     std::unique_ptr<CanvasInput> input_;
 };

@@ -59,7 +59,7 @@ void drawDelete(QPainter& p) {
 }
 
 QImage drawPicture(Picture art, bool pressed, double scale) {
-    const int size = art == Picture::Modify || art == Picture::Delete ? 30 : 40;
+    const int size = buttonPictureSize(art);
     const int pixels = std::max(1, static_cast<int>(std::lround(size * scale)));
     QImage img(pixels, pixels, QImage::Format_RGB32);
     img.fill(pressed ? QColor(192, 192, 192) : Qt::white);
@@ -82,7 +82,11 @@ QImage drawPicture(Picture art, bool pressed, double scale) {
 
 QImage buttonPicture(Picture picture, bool pressed, double scale) { return drawPicture(picture, pressed, scale); }
 
+int buttonPictureSize(Picture picture) { return picture == Picture::Modify || picture == Picture::Delete ? 30 : 40; }
+
 QIcon appIcon() {
+    // Drawn once: the program, its windows and the about box all ask for it.
+    static const QIcon icon = [] {
     QImage img(64, 64, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
@@ -103,6 +107,8 @@ QIcon appIcon() {
     p.drawPath(curve);
     p.end();
     return QIcon(QPixmap::fromImage(img));
+    }();
+    return icon;
 }
 
 } // namespace yhb

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up to a shown window, side by side with a bare Qt window that draws the same axes
+// (startup_bare): each measurement starts a child that starts one or the other, this program
+// again the way the program's main() starts (application, translations, bank, window, show),
+// and says when its canvas was first painted. The medians of alternating starts are compared, and
+// the program's start is split into its phases.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/qt_notifier.h"
+#include "app/startup.h"
+#include "bank/catalogue.h"
+#include "res/qt/icons.h"
+
+namespace {
+
+double nowMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Prints the time of the first paint of `w` once that paint is on the screen, and ends.
+void reportFirstPaint(QWidget* w, const std::string& phases) {
+    struct Watch : QObject {
+        std::string phases;
+        bool seen = false;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint && !seen) {
+                seen = true;
+                QTimer::singleShot(0, [this] {
+                    std::printf("%.3f%s\n", nowMs(), phases.c_str());
+                    std::fflush(stdout);
+                    std::_Exit(0);
+                });
+            }
+            return false;
+        }
+    };
+    auto* watch = new Watch;
+    watch->phases = phases;
+    w->installEventFilter(watch);
+}
+
+// As main() does, with the time each phase took.
+int appChild(int argc, char** argv, double start) {
+    QApplication app(argc, argv);
+    const double qapp = nowMs();
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setWindowIcon(yhb::appIcon());
+    yhb::loadChineseTranslations();
+    const double setup = nowMs();
+    yhb::Catalogue catalogue;
+    const std::string bank = yhb::findBankDirectory();
+    if (!bank.empty() && QDir::setCurrent(QString::fromStdString(bank)))
+        catalogue.load(".");
+    else
+        catalogue.readVersion(".");
+    const double banked = nowMs();
+    yhb::QtNotifier notifier;
+    yhb::MainWindow window(catalogue, notifier);
+    notifier.setOwner(&window);
+    const double built = nowMs();
+    char phases[160];
+    std::snprintf(phases, sizeof phases, " main %.3f qapp %.3f setup %.3f bank %.3f window %.3f shown-from %.3f", start, qapp - start,
+                  setup - qapp, banked - setup, built - banked, built);
+    reportFirstPaint(window.canvas(), phases);
+    window.show();
+    return app.exec();
+}
+
+struct Start {
+    double total = 0; // from the start of the child to its first paint on the screen
+    std::vector<double> phases;
+};
+
+Start startChild(const char* which) {
+    // The bare window is a program of its own that links Qt alone, as a bare Qt program does.
+    const std::string self = QFileInfo(QString("/proc/%1/exe").arg(getpid())).canonicalFilePath().toStdString();
+    const std::string cmd = std::string(which) == "bare" ? "exec " + QFileInfo(QString::fromStdString(self)).path().toStdString() + "/startup_bare"
+                                                         : "exec " + self + " --child=app";
+    const double t0 = nowMs();
+    FILE* p = popen(cmd.c_str(), "r");
+    Start s;
+    if (!p) return s;
+    char line[512] = {};
+    if (std::fgets(line, sizeof line, p)) {
+        double shown = 0, entered = 0, q = 0, setup = 0, bank = 0, window = 0, from = 0;
+        const int n = std::sscanf(line, "%lf main %lf qapp %lf setup %lf bank %lf window %lf shown-from %lf", &shown, &entered, &q, &setup,
+                                  &bank, &window, &from);
+        s.total = shown - t0;
+        if (n == 7) s.phases = {entered - t0, q, setup, bank, window, shown - from};
+        if (n == 2) s.phases = {entered - t0};
+    }
+    pclose(p);
+    return s;
+}
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void StartupSideBySide(benchmark::State& state) {
+    const int pairs = static_cast<int>(state.range(0));
+    std::vector<double> app, bare;
+    std::vector<std::vector<double>> phases(6), barePhases(1);
+    for (auto _ : state) {
+        for (int i = 0; i < pairs; ++i) {
+            // Alternating which starts first, so that neither always finds the caches warm.
+            Start a, b;
+            if (i % 2) {
+                a = startChild("app");
+                b = startChild("bare");
+            } else {
+                b = startChild("bare");
+                a = startChild("app");
+            }
+            app.push_back(a.total);
+            bare.push_back(b.total);
+            for (std::size_t k = 0; k < a.phases.size() && k < phases.size(); ++k) phases[k].push_back(a.phases[k]);
+            if (!b.phases.empty()) barePhases[0].push_back(b.phases[0]);
+        }
+        state.SetIterationTime(median(app) / 1000.0);
+    }
+    state.counters["app_ms"] = median(app);
+    state.counters["bare_ms"] = median(bare);
+    state.counters["ratio"] = median(bare) > 0 ? median(app) / median(bare) : 0;
+    const char* names[] = {"exec_to_main_ms", "qapp_ms", "icon_translations_ms", "bank_ms", "window_ms", "show_to_paint_ms"};
+    for (std::size_t k = 0; k < phases.size(); ++k) state.counters[names[k]] = median(phases[k]);
+    state.counters["bare_exec_to_main_ms"] = median(barePhases[0]);
+}
+
+} // namespace
+
+BENCHMARK(StartupSideBySide)->Arg(15)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    const double start = nowMs();
+    if (argc > 1 && std::string(argv[1]) == "--child=app") return appChild(argc, argv, start);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
