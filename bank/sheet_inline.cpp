@@ -403,8 +403,8 @@ private:
             if (f->right != '.') nodes.push_back(upright(std::string(1, f->right)));
             return rowOf(std::move(nodes));
         }
-        // The arrow or bar over a group is not set yet: the group itself stands.
-        if (const auto* o = dynamic_cast<const OverItem*>(item)) return nodeOf(o->child);
+        if (const auto* o = dynamic_cast<const OverItem*>(item))
+            return o->mark == OverItem::Mark::Arrow ? math::vector(nodeOf(o->child)) : math::overline(nodeOf(o->child));
         if (const auto* p = dynamic_cast<const SuperscriptItem*>(item)) return math::superscript(nodeOf(p->base), nodeOf(p->exponent));
         if (const auto* b = dynamic_cast<const SubscriptItem*>(item)) return math::subscript(nodeOf(b->base), nodeOf(b->index));
         if (const auto* g = dynamic_cast<const GroupItem*>(item)) {

@@ -49,6 +49,8 @@ public:
         case NodeKind::Subscript: return script(n, size, false);
         case NodeKind::Root: return root(n, size);
         case NodeKind::Brackets: return brackets(n, size);
+        case NodeKind::Vector: return over(n, size, true);
+        case NodeKind::Overline: return over(n, size, false);
         }
         return {};
     }
@@ -189,6 +191,22 @@ private:
         l.width = 2 * w + in.width;
         l.ascent = -top;
         l.descent = bottom;
+        return l;
+    }
+
+    // A bar drawn over the inside, as wide as it, and for a vector an arrowhead at its right end.
+    Layout over(const Node& n, double size, bool arrow) const {
+        Layout l = set(n.children[0], size);
+        const double rule = ruleWidth(size), gap = 0.1 * size, head = arrow ? 0.12 * size : 0;
+        const double y = -(l.ascent + gap + head);
+        const double x0 = 0.05 * size, x1 = std::max(l.width - 0.02 * size, x0 + 0.3 * size);
+        l.rules.push_back({x0, y, x1, y, rule});
+        if (arrow) {
+            l.rules.push_back({x1 - 1.6 * head, y - head, x1, y, rule});
+            l.rules.push_back({x1 - 1.6 * head, y + head, x1, y, rule});
+        }
+        l.width = std::max(l.width, x1 + 0.02 * size);
+        l.ascent = -y + head + rule;
         return l;
     }
 

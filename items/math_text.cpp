@@ -52,6 +52,8 @@ Node superscript(Node base, Node exponent) { return withChildren(NodeKind::Super
 Node subscript(Node base, Node index) { return withChildren(NodeKind::Subscript, {std::move(base), std::move(index)}); }
 Node root(Node radicand) { return withChildren(NodeKind::Root, {std::move(radicand)}); }
 Node brackets(Node inside) { return withChildren(NodeKind::Brackets, {std::move(inside)}); }
+Node vector(Node name) { return withChildren(NodeKind::Vector, {std::move(name)}); }
+Node overline(Node inside) { return withChildren(NodeKind::Overline, {std::move(inside)}); }
 
 void append(Node& r, Node node) {
     if (node.kind == NodeKind::Row) {
@@ -165,6 +167,10 @@ public:
             return "\xE2\x88\x9A" + (plain ? write(r) : "(" + write(r) + ")");
         }
         case NodeKind::Brackets: return "(" + write(n.children[0]) + ")";
+        // A combining arrow or bar after the last character: one letter reads right, a group
+        // at least shows its mark.
+        case NodeKind::Vector: return write(n.children[0]) + "\xE2\x83\x97";
+        case NodeKind::Overline: return write(n.children[0]) + "\xCC\x85";
         }
         return {};
     }
@@ -287,6 +293,11 @@ std::string latex(const Node& n) {
         // Brackets around a built-up fraction grow with it.
         if (containsFraction(n.children[0])) return "\\left(" + latex(n.children[0]) + "\\right)";
         return "(" + latex(n.children[0]) + ")";
+    case NodeKind::Vector: {
+        const std::string inside = latex(n.children[0]);
+        return (inside.size() == 1 ? "\\vec{" : "\\overrightarrow{") + inside + "}";
+    }
+    case NodeKind::Overline: return "\\overline{" + latex(n.children[0]) + "}";
     }
     return {};
 }
@@ -334,6 +345,8 @@ std::string mathml(const Node& n) {
     case NodeKind::Subscript: return "<msub>" + element(n.children[0]) + element(n.children[1]) + "</msub>";
     case NodeKind::Root: return "<msqrt>" + mathml(n.children[0]) + "</msqrt>";
     case NodeKind::Brackets: return "<mrow><mo>(</mo>" + mathml(n.children[0]) + "<mo>)</mo></mrow>";
+    case NodeKind::Vector: return "<mover accent=\"true\">" + element(n.children[0]) + "<mo>&#x2192;</mo></mover>";
+    case NodeKind::Overline: return "<mover accent=\"true\">" + element(n.children[0]) + "<mo>&#x00AF;</mo></mover>";
     }
     return {};
 }

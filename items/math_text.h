@@ -23,6 +23,8 @@ enum class NodeKind {
     Subscript,   // children[0] with the index children[1]
     Root,        // the square root of children[0]
     Brackets,    // children[0] in round brackets
+    Vector,      // children[0] with an arrow over it (a vector AB or a)
+    Overline,    // children[0] with a bar over it (a conjugate, a mean)
 };
 
 // How an operator is spaced: + − between terms, = between sides, a sign before a term, and
@@ -56,6 +58,8 @@ Node superscript(Node base, Node exponent);
 Node subscript(Node base, Node index);
 Node root(Node radicand);
 Node brackets(Node inside);
+Node vector(Node name);
+Node overline(Node inside);
 // A row of the given nodes; a Row among them is spliced in, so rows never nest.
 Node row(std::initializer_list<Node> nodes);
 void append(Node& row, Node node);

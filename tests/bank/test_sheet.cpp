@@ -478,3 +478,56 @@ TEST(Sheet, BadFilesAndSizesAreRefusedByNameAndChangeNothing) {
     EXPECT_EQ(w.pageCount(), pages);
     EXPECT_NE(Drawn(w).text().find("（本题没有解答）"), std::string::npos) << "a question without an answer says so";
 }
+
+// A vector's arrow and a bar over a group are drawn over their letters as the question window
+// draws them: a stroke above the letters as wide as they are, with a head at the arrow's right.
+TEST(SheetLines, VectorsAndBarsAreDrawnOverTheirLetters) {
+    TempDir d;
+    d.write("q.tm", "已知 $\\overrightarrow{AB}=\\vec{a}$，$\\overline{z}=1$。\n");
+    const auto w = sheetOf({d / "q.tm"}, styled());
+    const Drawn drawn(*w);
+    const RecordingSurface& page = drawn.pages[0];
+    std::vector<const Op*> rules = page.ofKind(Kind::Rule);
+    // The strokes over the letters of one run: the bar, and the two of the arrow's head.
+    auto over = [&](const std::string& letters) {
+        std::vector<const Op*> found;
+        const Op* first = nullptr;
+        const Op* last = nullptr;
+        for (const Op* op : page.ofKind(Kind::TypesetText)) {
+            if (op->text.size() != 1 || letters.find(op->text) == std::string::npos) continue;
+            if (!first) first = op;
+            last = op;
+        }
+        EXPECT_TRUE(first && first->italic) << letters;
+        if (!first) return found;
+        for (const Op* r : rules) {
+            const double top = std::min(r->y, r->y2), left = std::min(r->x, r->x2), right = std::max(r->x, r->x2);
+            if (std::fabs(r->y - first->y) > first->size * 1.6) continue;
+            if (top < first->y - first->size * 0.7 && left >= first->x - first->size * 0.2 && right <= last->x + last->w + first->size * 0.3)
+                found.push_back(r);
+        }
+        return found;
+    };
+    for (const std::string& v : {std::string("AB"), std::string("a")}) {
+        const std::vector<const Op*> arrow = over(v);
+        ASSERT_EQ(arrow.size(), 3u) << "a bar and a head over " << v;
+        const Op* bar = arrow[0];
+        EXPECT_EQ(bar->y, bar->y2) << "the arrow's shaft is level";
+        for (int k = 1; k < 3; ++k) {
+            EXPECT_DOUBLE_EQ(arrow[k]->x2, bar->x2) << "the head meets the shaft at its right end";
+            EXPECT_DOUBLE_EQ(arrow[k]->y2, bar->y2);
+        }
+    }
+    const std::vector<const Op*> bar = over("z");
+    ASSERT_EQ(bar.size(), 1u) << "a bar alone over z";
+    EXPECT_EQ(bar[0]->y, bar[0]->y2);
+    // Two letters under one arrow: it spans both.
+    std::vector<const Op*> ab = over("AB");
+    ASSERT_FALSE(ab.empty());
+    double aLeft = 1e9, bRight = -1e9;
+    for (const Op* op : page.ofKind(Kind::TypesetText))
+        if (op->text == "A") aLeft = std::min(aLeft, op->x);
+        else if (op->text == "B") bRight = std::max(bRight, op->x + op->w);
+    EXPECT_LT(ab[0]->x, aLeft + 5);
+    EXPECT_GT(ab[0]->x2, bRight - 10);
+}

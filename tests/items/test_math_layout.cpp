@@ -138,3 +138,30 @@ TEST(MathLayout, RootsAndBracketsGrowWithWhatTheyHold) {
     EXPECT_GE(bottom, boxOf(*textOf(b, "2")).bottom - 0.01);
     EXPECT_GT(tall.height(), plain.height());
 }
+
+// \vec{a} and \overline{z}: the mark clears the letters' top and the layout grows to hold it;
+// each writer says which mark it is.
+TEST(MathLayout, AVectorsArrowAndABarSitAboveTheirLetters) {
+    RecordingSurface rec;
+    Layout plain, marked;
+    drawn(rec, row({identifier("A"), identifier("B")}), &plain);
+    const Drawn d = drawn(rec, vector(row({identifier("A"), identifier("B")})), &marked);
+    const auto* a = textOf(d, "A");
+    const auto* b = textOf(d, "B");
+    ASSERT_TRUE(a && b);
+    ASSERT_EQ(d.rules.size(), 3u) << "a shaft and the head's two strokes";
+    const auto* shaft = d.rules[0];
+    EXPECT_LT(shaft->y, boxOf(*a).top) << "above the letters";
+    EXPECT_LE(shaft->x, boxOf(*a).left + kSize * 0.1);
+    EXPECT_GE(shaft->x2, boxOf(*b).right - kSize * 0.1) << "over both letters";
+    EXPECT_GT(marked.ascent, plain.ascent);
+    EXPECT_EQ(toLatex(vector(identifier("a"))), "\\vec{a}");
+    EXPECT_EQ(toLatex(vector(row({identifier("A"), identifier("B")}))), "\\overrightarrow{AB}");
+    EXPECT_NE(toMathMl(vector(identifier("a"))).find("<mover accent=\"true\"><mi>a</mi><mo>&#x2192;</mo></mover>"), std::string::npos);
+
+    const Drawn z = drawn(rec, overline(identifier("z")));
+    ASSERT_EQ(z.rules.size(), 1u) << "a bar alone";
+    EXPECT_LT(z.rules[0]->y, boxOf(*textOf(z, "z")).top);
+    EXPECT_EQ(toLatex(overline(identifier("z"))), "\\overline{z}");
+    EXPECT_EQ(toUnicode(overline(identifier("z"))), "z\xCC\x85");
+}
