@@ -54,8 +54,13 @@ void checkQuestions(const Catalogue& c, const FigureCheck& figure, const GlyphCh
             }
             ItemList question(800), answers(800);
             std::vector<Problem> problems;
-            std::vector<FigureLine> figures;
-            parseQuestion(bytes, question, answers, &problems, &figures);
+            QuestionAtLines meta;
+            parseQuestion(bytes, question, answers, &problems, meta);
+            for (const ChoiceLine& choice : meta.choices) {
+                ItemList option(50);
+                readChoice(choice, option, &problems);
+            }
+            const std::vector<FigureLine>& figures = meta.figures;
             if (glyph)
                 for (Problem& p : undrawableCharacters(bankText(bytes), glyph)) problems.push_back(std::move(p));
             for (Problem& p : problems) {

@@ -160,6 +160,14 @@ bool looksLikeFigure(std::string_view line) {
 
 bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<Problem>* problems,
                    std::vector<FigureLine>* figures) {
+    QuestionAtLines meta;
+    const bool ok = parseQuestion(raw, question, answer, problems, meta);
+    if (figures) figures->insert(figures->end(), meta.figures.begin(), meta.figures.end());
+    return ok;
+}
+
+bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, std::vector<Problem>* problems,
+                   QuestionAtLines& meta) {
     auto report = [problems](int line, std::string english, std::string chinese, bool warning = false) {
         if (!problems) return;
         Problem p = problemAt(line, std::move(chinese));
@@ -173,14 +181,14 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
     std::size_t nextBad = 0;
     LineSplitter lines(text);
     std::string_view line;
-    QuestionAtLines meta;
+    meta = QuestionAtLines{};
     if (!lines.next(line) || line != "function") {
         if (trimmed(line) == "function") {
             report(1, "the first line is \"function\" with spaces around it", "第一行应为“function”，不能带空格");
             return false;
         }
         parseNaturalQuestion(text, question, answer, meta, problems);
-        if (figures) figures->insert(figures->end(), meta.figures.begin(), meta.figures.end());
+        checkMetaLines(meta, problems);
         return true;
     }
 
@@ -282,7 +290,7 @@ bool parseQuestion(std::string_view raw, ItemList& question, ItemList& answer, s
             current->append(sized(newItem<TextItem>(std::string(line))));
         }
     }
-    if (figures) figures->insert(figures->end(), meta.figures.begin(), meta.figures.end());
+    checkMetaLines(meta, problems);
     for (int l : groupLines) report(l, "\"{\" is never closed", "“{”没有对应的“}”");
     if (markLine > 0) report(markLine, "\"{{\" is never closed", "“{{”没有对应的“}}”");
     // Once for each reason, at the first line: a hostile file may hold a million of them.
@@ -320,9 +328,15 @@ int readQuestion(BankCategory& c, int n) {
     }
     c.questionList.clear();
     c.answerList.clear();
-    std::vector<FigureLine> figures;
-    const bool ok = parseQuestion(bytes, c.questionList, c.answerList, nullptr, &figures);
-    for (const FigureLine& f : figures) c.figures.push_back(f.text);
+    QuestionAtLines meta;
+    const bool ok = parseQuestion(bytes, c.questionList, c.answerList, nullptr, meta);
+    for (const FigureLine& f : meta.figures) c.figures.push_back(f.text);
+    // A 选择题's options under its text, one a line, as a student reads them.
+    for (const ChoiceLine& choice : meta.choices) {
+        c.questionList.append(sized(newItem<TextItem>(std::string())));
+        c.questionList.append(sized(newItem<TextItem>(std::string(1, choice.letter) + "．")));
+        readChoice(choice, c.questionList);
+    }
     return ok ? 1 : 0;
 }
 

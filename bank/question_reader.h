@@ -27,11 +27,13 @@ int readQuestion(BankCategory& category, int n);
 // see bankText). A file whose first line is "function" is in the postfix format, one token a
 // line; any other in the natural format (natural_reader). Returns false only for a first line
 // that is "function" with spaces around it. "@" lines are no text (question_meta): figures go
-// to `figures`. With `problems`, also notes what a bank author should mend, each at its line
+// to `figures` (or all they say to `meta`). With `problems`, also notes what a bank author should mend, each at its line
 // (0: the whole file) and, where it helps, column, in Chinese and English, an error or a
 // warning; the lists come out the same either way.
 bool parseQuestion(std::string_view bytes, ItemList& question, ItemList& answer,
                    std::vector<Problem>* problems = nullptr, std::vector<FigureLine>* figures = nullptr);
+bool parseQuestion(std::string_view bytes, ItemList& question, ItemList& answer, std::vector<Problem>* problems,
+                   QuestionAtLines& meta);
 
 // Reads a whole question file; false when it is not a regular file, cannot be read or is
 // larger than the bound.

@@ -149,13 +149,12 @@ QuestionPreview questionPreview(const std::string& path, std::size_t maxBytes) {
     QuestionPreview out;
     std::string bytes;
     if (!readQuestionFile(path, bytes)) return out;
-    QuestionMeta meta;
-    std::string markup;
-    splitQuestionMeta(bankText(bytes), meta, markup);
+    QuestionAtLines meta;
+    ItemList question(50), answer(50);
+    const bool read = parseQuestion(bytes, question, answer, nullptr, meta);
     out.type = meta.type;
     out.points = meta.points();
-    ItemList question(50), answer(50);
-    if (!parseQuestion(markup, question, answer)) return out;
+    if (!read) return out;
     out.readable = true;
     std::string line;
     for (const DrawItem* item : question.display()) {

@@ -54,22 +54,24 @@ TEST(QuestionWindow, JumpDialogRefusesAndAccepts) {
     App app;
     QuestionWindow* q = app.window->questionWindow();
     app.window->command(cmd::BankCategoryBase);
+    const int n = app.catalogue.category(0)->questionCount();
+    ASSERT_GT(n, 1);
     JumpDialog d(q->navigator(), app.notifier, q);
     d.show();
     d.edit()->setText("0");
     d.command(DialogButton::Ok);
-    d.edit()->setText("12");
+    d.edit()->setText(QString::number(n + 1));
     d.command(DialogButton::Ok);
     ASSERT_EQ(app.notifier.messages.size(), 2u);
-    EXPECT_EQ(app.notifier.messages[0].text, "你选择的题号不能大于11,或小于1!!请你重新选择!");
+    EXPECT_EQ(app.notifier.messages[0].text, "你选择的题号不能大于" + std::to_string(n) + ",或小于1!!请你重新选择!");
     EXPECT_EQ(app.notifier.messages[1].text, app.notifier.messages[0].text);
     EXPECT_EQ(app.notifier.messages[0].caption, "");
     EXPECT_TRUE(d.edit()->text().isEmpty());
     EXPECT_TRUE(d.isVisible());
-    d.edit()->setText("11");
+    d.edit()->setText(QString::number(n));
     d.command(DialogButton::Ok);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(app.catalogue.category(0)->currentQuestion, 10);
+    EXPECT_EQ(app.catalogue.category(0)->currentQuestion, n - 1);
 }
 
 TEST(QuestionWindow, FirstQuestionThenNext) {
@@ -137,4 +139,29 @@ TEST(QuestionWindow, AHundredThousandNestedSystemsOpenAtOnce) {
     EXPECT_LT(seconds, 30.0);
     EXPECT_GT(countColour(shown, qRgb(0, 0, 0)), 200);     // the braces and the equations
     EXPECT_GT(countColour(shown, qRgb(255, 0, 255)), 20);  // the answer
+}
+
+// A 选择题 says its type, score and space in "@" lines: the window shows none of them, and its
+// options under the text, one a line, as if written there (two categories of one name, so
+// that the headers match).
+TEST(QuestionWindow, AQuestionsAtLinesAreNotShownButItsOptionsAre) {
+    TempDir d;
+    d.write("tm/FuncVer.fun", "1.0\r\n");
+    d.write("tm/a/funcMenu.fun", "a\r\n");
+    for (const char* k : {"1", "2"}) d.write(std::string("tm/a/") + k + "/funcName.fun", "b\r\n");
+    d.write("tm/a/1/q.tm", "@type 选择题\n@score 5\n下列数中最大的是\n@choice A 1\n@choice B 2\n@space 3\n## 解答\n选 B。\n");
+    d.write("tm/a/2/q.txt", "function\r\n下列数中最大的是\r\n\r\nA．\r\n1\r\n\r\nB．\r\n2\r\njd\r\n选 B。\r\n");
+    App app(d.path());
+    QuestionWindow* q = app.window->questionWindow();
+    q->resize(600, 400);
+    QImage shown[2];
+    for (int k = 0; k < 2; ++k) {
+        app.window->command(cmd::BankCategoryBase + k);
+        ASSERT_EQ(app.catalogue.currentCategory, k);
+        q->command(Command::QuestionAnswer);
+        settle();
+        shown[k] = q->render();
+    }
+    EXPECT_GT(countColour(shown[0], qRgb(0, 0, 0)), 50);
+    EXPECT_TRUE(shown[0] == shown[1]) << "the @ lines drew something, or the options were not shown as written";
 }

@@ -150,20 +150,20 @@ TEST(NaturalFormat, LinesAreParagraphsAndABlankLineLeavesAGap) {
 // "@" lines are read in one place for both formats: figures in either, and a line no entry
 // knows named with its line, shown as text in the postfix format as it always was.
 TEST(QuestionAtLines, BothFormatsTakeFiguresAndNameUnknownLines) {
-    Read natural = read("求解。\n@plot circle-centre:0,0,1\n@type 选择题\n");
+    Read natural = read("求解。\n@plot circle-centre:0,0,1\n@kind 选择题\n");
     EXPECT_EQ(natural.question, "求解。");
     ASSERT_EQ(natural.figures.size(), 1u);
     EXPECT_EQ(natural.figures[0].text, "circle-centre:0,0,1");
     ASSERT_EQ(natural.problems.size(), 1u);
     EXPECT_EQ(natural.problems[0].line, 3);
-    EXPECT_EQ(natural.problems[0].message, "不认识的“@type”行：已略去");
+    EXPECT_EQ(natural.problems[0].message, "不认识的“@kind”行：已略去");
 
-    Read postfix = read(markup({"function", "求解。", "@plot circle-centre:0,0,1", "@type 选择题"}));
-    EXPECT_EQ(postfix.question, "求解。@type 选择题");
+    Read postfix = read(markup({"function", "求解。", "@plot circle-centre:0,0,1", "@kind 选择题"}));
+    EXPECT_EQ(postfix.question, "求解。@kind 选择题");
     ASSERT_EQ(postfix.figures.size(), 1u);
     EXPECT_EQ(postfix.figures[0].line, 3);
     ASSERT_EQ(postfix.problems.size(), 1u);
-    EXPECT_EQ(postfix.problems[0].message, "不认识的“@type”行：会作为文字显示");
+    EXPECT_EQ(postfix.problems[0].message, "不认识的“@kind”行：会作为文字显示");
     // A mistyped figure line is named once, as before.
     postfix = read(markup({"function", "@Plot circle-centre:0,0,1"}));
     ASSERT_EQ(postfix.problems.size(), 1u);

@@ -10,12 +10,14 @@
 #include <memory>
 
 #include "bank/bank_text.h"
+#include "bank/question_reader.h"
 #include "bank/sheet_figure.h"
 #include "bank/sheet_lines.h"
 #include "bank/worksheet.h"
 #include "gfx/cp936.h"
 #include "gfx/recording_surface.h"
 #include "bank_helpers.h"
+#include "item_tree.h"
 #include "gfx/surface.h"
 
 using namespace yhb;
@@ -91,55 +93,90 @@ struct MixedBank {
 
 // ---- what a question says about itself -----------------------------------------------
 
-TEST(SheetMeta, TypeScoreOptionsAndSpaceAreDataNotText) {
-    QuestionMeta meta;
-    std::string rest;
-    splitQuestionMeta(file({"function", "tm", "@type 选择题", "@score 6", "椭圆的离心率为", "@choice A 1/2", "@choice B",
-                            "{", "1", "}", "{", "3", "}", "fs", "@choice C √3/2", "@choice D 2", "jd", "选 A。"}),
-                      meta, rest);
-    EXPECT_EQ(meta.type, QuestionType::Choice);
-    EXPECT_EQ(meta.points(), 6);
-    ASSERT_EQ(meta.choices.size(), 4u);
-    EXPECT_EQ(meta.choices[0].markup, "1/2\r\n");
-    EXPECT_EQ(meta.choices[1].markup, "{\r\n1\r\n}\r\n{\r\n3\r\n}\r\nfs\r\n") << "an option in markup takes the lines after it";
-    EXPECT_EQ(rest, file({"function", "tm", "椭圆的离心率为", "jd", "选 A。"}));
+namespace {
 
-    splitQuestionMeta(file({"function", "tm", "题", "jd", "答"}), meta, rest);
-    EXPECT_EQ(meta.type, QuestionType::Solution);
-    EXPECT_EQ(meta.points(), 12) << "a 解答题 by default";
-    EXPECT_EQ(meta.spaceLines(), 12) << "a line of space a point";
-    splitQuestionMeta(file({"function", "tm", "@type 填空题", "题"}), meta, rest);
-    EXPECT_EQ(meta.points(), 5);
-    splitQuestionMeta(file({"function", "tm", "@score 2", "@space 0", "题"}), meta, rest);
-    EXPECT_EQ(meta.spaceLines(), 0);
+// A question file read as the window and the sheet read it: the "@" lines' meta, the question
+// as flattened text and what the checker would say.
+struct MetaRead {
+    QuestionAtLines meta;
+    std::string question;
+    std::vector<Problem> problems;
+};
+
+MetaRead readMeta(const std::string& bytes) {
+    MetaRead r;
+    ItemList question(800), answer(800);
+    EXPECT_TRUE(parseQuestion(bytes, question, answer, &r.problems, r.meta));
+    for (const ChoiceLine& c : r.meta.choices) {
+        ItemList option(50);
+        readChoice(c, option, &r.problems);
+    }
+    r.question = treeOf(question);
+    return r;
 }
 
-TEST(SheetMeta, MistakesAreNamedAtTheirLines) {
-    QuestionMeta meta;
-    std::string rest;
-    std::vector<Problem> problems;
-    splitQuestionMeta(file({"function", "tm", "@type 判断题", "@score 0", "@space 99", "@choice B 1", "@Score 5", "jd",
-                            "@score 5"}),
-                      meta, rest, &problems);
+} // namespace
+
+TEST(SheetMeta, TypeScoreOptionsAndSpaceAreDataNotTextInBothFormats) {
+    MetaRead postfix = readMeta(file({"function", "tm", "@type 选择题", "@score 6", "椭圆的离心率为", "@choice A $\\frac{1}{2}$",
+                                      "@choice B   $\\frac{\\sqrt{3}}{2}$ ", "@choice C √3/2", "@choice D 2", "jd", "选 B。"}));
+    MetaRead natural = readMeta("@type 选择题\n@score 6\n椭圆的离心率为\n@choice A $\\frac{1}{2}$\n@choice B   $\\frac{\\sqrt{3}}{2}$ "
+                                "\n@choice C √3/2\n@choice D 2\n## 解答\n选 B。\n");
+    for (const MetaRead* r : {&postfix, &natural}) {
+        EXPECT_TRUE(r->problems.empty()) << r->problems.front().message;
+        EXPECT_EQ(r->question, "椭圆的离心率为");
+        EXPECT_EQ(r->meta.type, QuestionType::Choice);
+        EXPECT_EQ(r->meta.points(), 6);
+        ASSERT_EQ(r->meta.choices.size(), 4u);
+        EXPECT_EQ(r->meta.choices[1].text, "$\\frac{\\sqrt{3}}{2}$");
+        EXPECT_EQ(r->meta.choices[1].column, 13) << "where the option's text starts";
+        ItemList option(50);
+        readChoice(r->meta.choices[1], option);
+        EXPECT_EQ(treeOf(option), "frac(sqrt(3),2)") << "an option is read in the natural format's markup";
+    }
+
+    MetaRead plain = readMeta(file({"function", "tm", "题", "jd", "答"}));
+    EXPECT_EQ(plain.meta.type, QuestionType::Solution);
+    EXPECT_EQ(plain.meta.points(), 12) << "a 解答题 by default";
+    EXPECT_EQ(plain.meta.spaceLines(), 12) << "a line of space a point";
+    EXPECT_EQ(readMeta("@type 填空题\n题\n").meta.points(), 5);
+    EXPECT_EQ(readMeta("@score 2\n@space 0\n题\n").meta.spaceLines(), 0);
+}
+
+TEST(SheetMeta, MistakesAreNamedAtTheirLinesAndColumns) {
+    MetaRead r = readMeta(file({"function", "tm", "@type 判断题", "@score 0", "@space 99", "@choice B 1", "@Score 5", "jd",
+                                "@score 5"}));
     std::map<int, std::string> at;
-    for (const Problem& p : problems) at[p.line] += p.message + (p.warning ? "(warning)" : "");
+    std::map<int, int> column;
+    for (const Problem& p : r.problems) {
+        at[p.line] += p.message + (p.warning ? "(warning)" : "");
+        column[p.line] = p.column;
+        EXPECT_FALSE(p.english.empty()) << p.message;
+    }
     EXPECT_NE(at[3].find("“@type”后应为 选择题、填空题 或 解答题，现在是“判断题”"), std::string::npos) << at[3];
+    EXPECT_EQ(column[3], 7);
     EXPECT_NE(at[4].find("1 到 100"), std::string::npos) << at[4];
     EXPECT_NE(at[5].find("0 到 60"), std::string::npos) << at[5];
     EXPECT_NE(at[6].find("这里应为“@choice A”"), std::string::npos) << at[6];
+    EXPECT_NE(at[7].find("不认识的“@Score”行"), std::string::npos) << at[7];
     EXPECT_NE(at[7].find("(warning)"), std::string::npos) << "a misspelt keyword is shown as text: " << at[7];
-    EXPECT_NE(at[9].find("“jd”之前"), std::string::npos) << at[9];
+    EXPECT_NE(at[9].find("重复的“@score”行（第一个在第 4 行）"), std::string::npos) << at[9];
+    EXPECT_EQ(r.question, "@Score 5") << "only the misspelt line is text";
 
-    problems.clear();
-    splitQuestionMeta(file({"function", "tm", "@type 选择题", "题", "@choice A 1"}), meta, rest, &problems);
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].line, 3);
-    EXPECT_EQ(problems[0].message, "选择题至少需要两个“@choice”选项");
-    problems.clear();
-    splitQuestionMeta(file({"function", "tm", "题", "@choice A 1", "@choice B 2"}), meta, rest, &problems);
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].line, 4);
-    EXPECT_EQ(problems[0].message, "“@choice”只用于选择题，本题是解答题");
+    r = readMeta("@type 选择题\n题\n@choice A 1\n");
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].line, 1);
+    EXPECT_EQ(r.problems[0].message, "选择题至少需要两个“@choice”选项");
+    r = readMeta(file({"function", "tm", "题", "@choice A 1", "@choice B 2"}));
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].line, 4);
+    EXPECT_EQ(r.problems[0].message, "“@choice”只用于选择题，本题是解答题");
+    // A formula the reader does not know, at its place in the question file.
+    r = readMeta("@type 选择题\n题\n@choice A $1$\n@choice B 答 $\\foo{x}$\n");
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].line, 4);
+    EXPECT_EQ(r.problems[0].column, 14);
+    EXPECT_FALSE(r.problems[0].warning);
 }
 
 // ---- Chinese line breaking ---------------------------------------------------------------
