@@ -153,7 +153,8 @@ TEST(WorksheetWindow, TickingQuestionsAndCategories) {
     const QDate today = QDate::currentDate();
     const QString date = QString("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day());
     EXPECT_EQ(dialog.titleEdit()->text(), "椭圆 " + date);
-    EXPECT_EQ(dialog.summary()->text(), "可选 12 道题，试卷将有 12 道题，共 144 分。");
+    // Twelve 解答题 of 12 points, three 选择题 and two 填空题 of 5.
+    EXPECT_EQ(dialog.summary()->text(), "可选 17 道题，试卷将有 17 道题，共 169 分。");
 
     // Nothing chosen: said in the dialog, and nothing to make.
     clickCheck(dialog.categoryList(), ellipse);
@@ -167,7 +168,7 @@ TEST(WorksheetWindow, TickingQuestionsAndCategories) {
 
     // Each question by its first line; ticked ones go on the sheet in the list's order.
     QListWidget* list = dialog.questionList();
-    ASSERT_EQ(list->count(), 12);
+    ASSERT_EQ(list->count(), 17);
     EXPECT_EQ(list->item(1)->text(), "2. 已知椭圆的焦点为F1(-2,0)、F2(2,0)，且经过点(0,√5)，求椭圆的…");
     clickCheck(list, 2);
     clickCheck(list, 0);
@@ -176,16 +177,16 @@ TEST(WorksheetWindow, TickingQuestionsAndCategories) {
     Problem error;
     ASSERT_TRUE(dialog.chosenPaths(paths, error)) << error.message;
     EXPECT_EQ(paths, (std::vector<std::string>{e[0], e[2]}));
-    EXPECT_EQ(dialog.summary()->text(), "可选 12 道题，试卷将有 2 道题，共 24 分。");
+    EXPECT_EQ(dialog.summary()->text(), "可选 17 道题，试卷将有 2 道题，共 24 分。");
     QDir().mkpath(QString::fromStdString(testOutputDir()));
     dialog.grab().save(QString::fromStdString(testOutputDir() + "/worksheet_dialog.png"));
 
     // Another category: its questions join the list, the ticks stay, the title follows.
     clickCheck(dialog.categoryList(), parabola);
-    EXPECT_EQ(list->count(), 12 + app.catalogue.category(parabola)->questionCount());
+    EXPECT_EQ(list->count(), 17 + app.catalogue.category(parabola)->questionCount());
     EXPECT_EQ(checkedRows(list).size(), 2u);
     EXPECT_EQ(dialog.titleEdit()->text(), "椭圆、抛物线 " + date);
-    clickCheck(list, 13);
+    clickCheck(list, 18);
     ASSERT_TRUE(dialog.chosenPaths(paths, error));
     EXPECT_EQ(paths, (std::vector<std::string>{e[0], e[2], app.catalogue.category(parabola)->questionPaths[1]}));
     // A title typed stays.
@@ -218,7 +219,7 @@ TEST(WorksheetWindow, TheSeedShownDrawsTheSameQuestionsAgain) {
     EXPECT_EQ(again, first);
     // No more than there are can be typed.
     typeInto(dialog.countBox(), "99");
-    EXPECT_LE(dialog.countBox()->value(), 12);
+    EXPECT_LE(dialog.countBox()->value(), 17);
 }
 
 // Printing draws the same pages; a PDF that cannot be written is said and the dialog stays.
