@@ -88,6 +88,26 @@ std::string answerText(const std::string& file) {
     return out;
 }
 
+QuestionData questionData(const std::string& file) {
+    QuestionData out;
+    std::string bytes;
+    if (!readQuestionFile(bundledBank() + "/tm/" + file, bytes)) return out;
+    ItemList question(800), answer(800);
+    QuestionAtLines meta;
+    out.read = parseQuestion(bytes, question, answer, nullptr, meta);
+    out.type = questionTypeName(meta.type);
+    for (int i = 0; i < question.count(); ++i) out.question += flatten(question.at(i));
+    for (int i = 0; i < answer.count(); ++i) out.answer += flatten(answer.at(i));
+    for (const ChoiceLine& c : meta.choices) {
+        ItemList option(50);
+        readChoice(c, option);
+        std::string text;
+        for (int i = 0; i < option.count(); ++i) text += flatten(option.at(i));
+        out.options.push_back(text);
+    }
+    return out;
+}
+
 std::string num(double v) {
     long n = 0, d = 1;
     if (!rational(v, n, d)) {

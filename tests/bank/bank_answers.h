@@ -17,6 +17,15 @@ struct AnswerCase {
 std::vector<AnswerCase> functionCases();
 std::vector<AnswerCase> geometryCases();
 
+// What a bundled question says of itself and shows, flattened as answerText does.
+struct QuestionData {
+    bool read = false;
+    std::string type; // 选择题, 填空题, 解答题
+    std::string question, answer;
+    std::vector<std::string> options; // in order, A first
+};
+QuestionData questionData(const std::string& file);
+
 // The answer of a bundled question, flattened: a/b for fractions (parts in parentheses
 // unless they are one plain term), √a for roots, a^b, a_b, {row;row} for systems.
 std::string answerText(const std::string& file);
