@@ -12,11 +12,14 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 #include "../bank/bank_helpers.h"
 #include "../cli/pdf_helpers.h"
@@ -108,12 +111,22 @@ TEST(WorksheetWindow, TheWindowAndTheToolMakeTheSamePdf) {
         QTest::keyClick(dialog->layoutBox(), Qt::Key_Down); // A3 in two columns
         dialog->editionBox()->setFocus();
         QTest::keyClick(dialog->editionBox(), Qt::Key_Down); // 教师版
-        EXPECT_EQ(dialog->summary()->text(), "可选 23 道题，试卷将有 4 道题，共 48 分。");
-        // The chosen questions as the sheet will number them, before anything is written.
+        // The chosen questions as the sheet will number them, section by section, before
+        // anything is written; the summary adds up their points.
         ASSERT_EQ(dialog->chosenList()->count(), 4);
-        for (int i = 0; i < 4; ++i)
-            EXPECT_TRUE(dialog->chosenList()->item(i)->text().startsWith(QString("%1. [解答题 12 分] ").arg(i + 1)))
-                << dialog->chosenList()->item(i)->text().toStdString();
+        const QStringList sections{"选择题", "填空题", "解答题"};
+        int points = 0, section = 0;
+        for (int i = 0; i < 4; ++i) {
+            const QString item = dialog->chosenList()->item(i)->text();
+            const QRegularExpressionMatch m = QRegularExpression(QString("^%1\\. \\[(\\S+) (\\d+) 分\\] ").arg(i + 1)).match(item);
+            ASSERT_TRUE(m.hasMatch()) << item.toStdString();
+            const int at = sections.indexOf(m.captured(1));
+            EXPECT_GE(at, section) << "sections in order: " << item.toStdString();
+            section = std::max(section, at);
+            points += m.captured(2).toInt();
+        }
+        const int offered = app.catalogue.category(ellipse)->questionCount() + app.catalogue.category(hyperbola)->questionCount();
+        EXPECT_EQ(dialog->summary()->text(), QString("可选 %1 道题，试卷将有 4 道题，共 %2 分。").arg(offered).arg(points));
         dialog->askPdfPath = [&] { return QString::fromStdString(fromWindow); };
         QTest::mouseClick(dialog->pdfButton(), Qt::LeftButton);
         EXPECT_FALSE(dialog->isVisible()) << "the dialog closes once the sheet is written";

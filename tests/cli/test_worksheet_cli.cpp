@@ -311,7 +311,7 @@ TEST(WorksheetCli, BadChoicesAreNamedInChineseAndNothingIsWritten) {
     } cases[] = {
         {bankDir + "--category 99 -o " + out, "没有编号为 99 的分类"},
         {bankDir + e + " --seed 3 -o " + out, "--seed 要与 --count 一起用"},
-        {bankDir + e + " --count 50 -o " + out, "题数应在 1 到 12 之间"},
+        {bankDir + e + " --count 50 -o " + out, "题数应在 1 到 17 之间"},
         {bankDir + e + " --count 0 -o " + out, "--count 后面应是正整数题数"},
         {bankDir + e + " --file x.txt -o " + out, "二者取其一"},
         {bankDir + "-o " + out, "二者取其一"},
