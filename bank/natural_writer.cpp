@@ -10,9 +10,32 @@
 namespace yhb {
 namespace {
 
-// Characters a formula shows as they are, which may be taken out of the text around it.
-bool mathSafe(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || std::strchr("+-=<>()[],.|/:;!'*?", c);
+// Characters a formula shows as they are, which may be taken out of the text around it: ASCII
+// letters, digits and signs, and the symbols before the CJK blocks (α, π, ≤, ∈, √); not
+// spaces, LaTeX's own characters, Chinese or its punctuation.
+bool mathSafe(char32_t c) {
+    if (c < 0x80) return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || std::strchr("+-=<>()[],.|/:;!'*?", static_cast<char>(c));
+    return c >= 0xA0 && c < 0x2E80 && c != 0x3000;
+}
+
+// Where the run of such characters at the end of `t` begins.
+std::size_t safeTail(const std::string& t) {
+    std::size_t cut = t.size();
+    while (cut > 0) {
+        std::size_t start = cut - 1;
+        while (start > 0 && (static_cast<unsigned char>(t[start]) & 0xC0) == 0x80) --start;
+        std::size_t n = 1;
+        if (!mathSafe(cp936::decodeAt(t, start, n)) || start + n != cut) break;
+        cut = start;
+    }
+    return cut;
+}
+
+// Where the run of such characters at the start of `t` ends.
+std::size_t safeHead(const std::string& t) {
+    std::size_t cut = 0, n = 1;
+    while (cut < t.size() && mathSafe(cp936::decodeAt(t, cut, n))) cut += n;
+    return cut;
 }
 
 // Text inside a formula: spaces kept, LaTeX's own characters escaped.
@@ -85,15 +108,13 @@ std::string writeLine(std::vector<Piece> pieces) {
         if (!pieces[i].math) continue;
         if (i > 0 && !pieces[i - 1].math) {
             std::string& t = pieces[i - 1].text;
-            std::size_t cut = t.size();
-            while (cut > 0 && mathSafe(t[cut - 1])) --cut;
+            const std::size_t cut = safeTail(t);
             pieces[i].text = t.substr(cut) + pieces[i].text;
             t.resize(cut);
         }
         if (i + 1 < pieces.size() && !pieces[i + 1].math) {
             std::string& t = pieces[i + 1].text;
-            std::size_t cut = 0;
-            while (cut < t.size() && mathSafe(t[cut])) ++cut;
+            const std::size_t cut = safeHead(t);
             pieces[i].text += t.substr(0, cut);
             t.erase(0, cut);
         }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the bundled bank: the UTF-8 sources below SRC become CP936 files with CR LF line
-// ends below DST, as the bank format wants. Fails on any character CP936 cannot hold.
+// ends below DST, as the postfix format always was (and old installations read it); a question
+// in the natural format (".tm") is UTF-8 and is copied as it is. Fails on any character of a
+// postfix file that CP936 cannot hold.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +20,12 @@ namespace {
 bool convertFile(const fs::path& from, const fs::path& to) {
     std::ifstream in(from, std::ios::binary);
     std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (from.extension() == ".tm") {
+        yhb::FileError error;
+        if (yhb::replaceFile(to.string(), utf8, error)) return true;
+        std::fprintf(stderr, "%s\n", error.message().c_str());
+        return false;
+    }
     std::string text;
     for (char c : utf8)
         if (c == '\n') text += "\r\n";
