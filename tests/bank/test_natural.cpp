@@ -246,3 +246,27 @@ TEST(ConvertToNatural, TextThatLooksLikeMarkupStaysText) {
                     "$\\begin{cases}x^2, & x\\geq0\\\\ -x\\end{cases}$\n\n## 解答\n$60^\\circ$\n",
                     "natural");
 }
+
+// A question of each of the twelve categories as a teacher types it in the natural format
+// (\dfrac, \geq, \pi, x^2, \sqrt5, cases) beside the bank's postfix question: the same items,
+// the same figures.
+TEST(NaturalFormat, AQuestionOfEachCategoryReadsAsItsPostfixTwin) {
+    const std::string dir = sourceDir() + "/tests/bank/twins/";
+    int pairs = 0;
+    for (const std::string& name : fileNames(dir)) {
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) continue;
+        const std::string stem = name.substr(0, name.size() - 4);
+        ItemList q1(800), a1(800), q2(800), a2(800);
+        std::vector<FigureLine> f1, f2;
+        std::vector<Problem> problems;
+        ASSERT_TRUE(parseQuestion(slurp(dir + name), q1, a1, nullptr, &f1)) << name;
+        ASSERT_TRUE(parseQuestion(slurp(dir + stem + ".tm"), q2, a2, &problems, &f2)) << stem;
+        EXPECT_TRUE(problems.empty()) << stem << ": " << (problems.empty() ? "" : problems[0].message);
+        EXPECT_EQ(treeOf(q2), treeOf(q1)) << stem;
+        EXPECT_EQ(treeOf(a2), treeOf(a1)) << stem;
+        ASSERT_EQ(f2.size(), f1.size()) << stem;
+        for (std::size_t i = 0; i < f1.size(); ++i) EXPECT_EQ(f2[i].text, f1[i].text) << stem;
+        ++pairs;
+    }
+    EXPECT_EQ(pairs, 12);
+}

@@ -156,3 +156,36 @@ TEST(QtSurface, RendersConicsTanAndATypesetFormula) {
     EXPECT_GT(ink, 50);
     EXPECT_EQ(outside, 0);
 }
+
+// Characters CP936 lacks were drawn as "?": each is now drawn as itself, in its two cells, and a
+// vector's arrow over its letters.
+TEST(QtSurface, SymbolsOutsideCp936AreDrawnAsThemselvesNotAsQuestionMarks) {
+    const CellFont font{24, 12};
+    auto cell = [&](const std::string& utf8) {
+        QImage img = blank(2 * font.width, font.height);
+        QtSurface s(&img);
+        s.setBkMode(BkMode::Transparent);
+        s.textOut(0, 0, utf8, font);
+        return img;
+    };
+    QImage question = cell("?");
+    for (const char* c : {"⊆", "∅", "⇒", "⩽", "²", "⫋", "ℝ"}) {
+        const QImage drawn = cell(c);
+        EXPECT_GT(countDark(drawn, drawn.rect()), 6) << c << " has ink";
+        EXPECT_TRUE(drawn != question) << c << " is not a question mark";
+        EXPECT_TRUE(drawn != cell("⊆") || std::string(c) == "⊆") << c;
+    }
+
+    ItemList list(50);
+    std::vector<Problem> problems;
+    ItemList answer(4);
+    ASSERT_TRUE(parseQuestion("$\\vec{AB}$\n", list, answer, &problems));
+    list.setFontSize(12, 24);
+    QImage img = blank(200, 60);
+    QtSurface s(&img);
+    list.draw(s, 10, 10, 180, 40);
+    // The arrow runs over both letters, above them.
+    const int rise = 24 / 3;
+    EXPECT_GT(countDark(img, QRect(12, 10, 24, rise - 1)), 20) << "a shaft over A and B";
+    EXPECT_GT(countDark(img, QRect(11, 10 + rise, 24, 24)), 30) << "the letters below it";
+}
