@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "bank/bank_checker.h"
@@ -269,4 +270,32 @@ TEST(NaturalFormat, AQuestionOfEachCategoryReadsAsItsPostfixTwin) {
         ++pairs;
     }
     EXPECT_EQ(pairs, 12);
+}
+
+// AUTHORING.md's examples read as it says: the whole question without a slip, and its postfix
+// question drawn as the same question in the natural format.
+TEST(NaturalFormat, TheAuthoringGuidesExamplesReadAsItSays) {
+    const std::string doc = slurp(sourceDir() + "/docs/AUTHORING.md");
+    std::vector<std::string> blocks;
+    for (std::size_t at = doc.find("```tm\n"); at != std::string::npos;) {
+        const std::size_t body = doc.find('\n', at) + 1, end = doc.find("```", body);
+        blocks.push_back(doc.substr(body, end - body));
+        at = end + 3;
+        const std::size_t tm = doc.find("```tm\n", at), postfix = doc.find("```postfix\n", at);
+        at = std::min(tm, postfix);
+    }
+    ASSERT_EQ(blocks.size(), 3u);
+    const Read whole = read(blocks[0]);
+    EXPECT_TRUE(whole.problems.empty()) << whole.problems.size();
+    for (const char* part : {"vec(AP)·vec(AQ)=0", "frac(sqrt(3),2)"})
+        EXPECT_NE(whole.question.find(part), std::string::npos) << part << "\n" << whole.question;
+    for (const char* part : {"cases(frac(c,a)=frac(sqrt(3),2)|", "fence(frac(6,5),-frac(3,5))"})
+        EXPECT_NE(whole.answer.find(part), std::string::npos) << part << "\n" << whole.answer;
+    ASSERT_EQ(whole.figures.size(), 1u);
+    const Read postfix = read(blocks[1]), natural = read(blocks[2]);
+    EXPECT_TRUE(postfix.problems.empty());
+    EXPECT_TRUE(natural.problems.empty());
+    EXPECT_EQ(natural.question, postfix.question);
+    EXPECT_EQ(natural.answer, postfix.answer);
+    EXPECT_NE(postfix.answer.find("cases("), std::string::npos);
 }
