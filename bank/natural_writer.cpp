@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/natural_writer.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "bank/natural_reader.h"
@@ -79,6 +80,13 @@ std::string braced(const DrawItem* item) { return "{" + toLatex(*item) + "}"; }
 // A script's base: one character bare, as it is typed (x^2); anything else in braces.
 std::string base(const DrawItem* item) {
     if (auto* t = dynamic_cast<const TextItem*>(item); t && oneCharacter(t->text)) return mathText(t->text);
+    return braced(item);
+}
+
+// A script: one letter or digit bare, as it is typed (x^2, a_n); anything else in braces.
+std::string script(const DrawItem* item) {
+    if (auto* t = dynamic_cast<const TextItem*>(item); t && t->text.size() == 1 && std::isalnum(static_cast<unsigned char>(t->text[0])))
+        return t->text;
     return braced(item);
 }
 
@@ -171,8 +179,8 @@ std::string writeList(const ItemList& list) {
 std::string toLatex(const DrawItem& item) {
     if (auto* t = dynamic_cast<const TextItem*>(&item)) return mathText(t->text);
     if (auto* f = dynamic_cast<const FractionItem*>(&item)) return "\\frac" + braced(f->numerator) + braced(f->denominator);
-    if (auto* s = dynamic_cast<const SuperscriptItem*>(&item)) return base(s->base) + "^" + braced(s->exponent);
-    if (auto* s = dynamic_cast<const SubscriptItem*>(&item)) return base(s->base) + "_" + braced(s->index);
+    if (auto* s = dynamic_cast<const SuperscriptItem*>(&item)) return base(s->base) + "^" + script(s->exponent);
+    if (auto* s = dynamic_cast<const SubscriptItem*>(&item)) return base(s->base) + "_" + script(s->index);
     if (auto* r = dynamic_cast<const RadicalItem*>(&item))
         return "\\sqrt" + (r->index ? "[" + braced(r->index) + "]" : std::string()) + braced(r->child);
     if (auto* f = dynamic_cast<const FencedItem*>(&item))

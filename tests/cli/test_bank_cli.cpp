@@ -188,7 +188,7 @@ TEST(BankConvert, PrintsTheQuestionInTheNaturalFormatAndWritesNothing) {
     const std::string before = slurp(b.dir / "tm/a/1/q1.txt");
     const ToolRun r = cli("bank --convert " + quoted(b.dir / "tm/a/1/q1.txt"));
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "求椭圆$\\frac{x^{2}}{25}+\\frac{y^{2}}{16}=1$的离心率。\n"
+    EXPECT_EQ(r.out, "求椭圆$\\frac{x^2}{25}+\\frac{y^2}{16}=1$的离心率。\n"
                      "@plot ellipse-x:5,4\n"
                      "## 解答\n"
                      "$e=\\frac{3}{5}$。\n");
