@@ -55,24 +55,24 @@ std::vector<AnswerCase> geometryCases() {
 
     {   // A(1,2), B(3,6)
         const double k = (6 - 2.0) / (3 - 1);
-        add(L + "line01.txt", {"=" + num(k) + "。", lineEq(k, -1, 2 - k * 1)});
+        add(L + "line01.tm", {"=" + num(k) + "。", lineEq(k, -1, 2 - k * 1)});
     }
-    add(L + "line02.txt", {"=" + num(lineDist(3, 4, -5, 2, 1)) + "。"});
-    add(L + "line03.txt", {"a=" + num(-(1 * -2.0) / 2)}); // 2a + 1*(-2) = 0
-    add(L + "line04.txt", {"所求直线为" + lineEq(1, -2, -(1 - 2 * -2.0))});
-    add(L + "line05.txt", {"=" + num(3 * 4 / 2.0) + "；", "周长为3+4+5=" + num(3 + 4 + std::hypot(3, 4))});
-    add(L + "line06.txt", {"=" + num(std::fabs(-12 - 3.0) / std::hypot(3, 4)) + "。"});
+    add(L + "line02.tm", {"=" + num(lineDist(3, 4, -5, 2, 1)) + "。"});
+    add(L + "line03.tm", {"a=" + num(-(1 * -2.0) / 2)}); // 2a + 1*(-2) = 0
+    add(L + "line04.tm", {"所求直线为" + lineEq(1, -2, -(1 - 2 * -2.0))});
+    add(L + "line05.tm", {"=" + num(3 * 4 / 2.0) + "；", "周长为3+4+5=" + num(3 + 4 + std::hypot(3, 4))});
+    add(L + "line06.tm", {"=" + num(std::fabs(-12 - 3.0) / std::hypot(3, 4)) + "。"});
     {
         const double x = (6 + 2.0) / (3 + 1);
-        add(L + "line07.txt", {"交点坐标为" + pt(x, 3 * x - 2)});
+        add(L + "line07.tm", {"交点坐标为" + pt(x, 3 * x - 2)});
     }
     {
         const double k = -std::sqrt(3) / 3;
-        add(L + "line08.txt", {"斜率k=" + surd(k), "θ=" + piText(std::atan(k) + kPi)});
+        add(L + "line08.tm", {"斜率k=" + surd(k), "θ=" + piText(std::atan(k) + kPi)});
     }
     {   // P(4,5) across 3x-y+3=0
         const double a = 3, b = -1, c = 3, t = 2 * (a * 4 + b * 5 + c) / (a * a + b * b);
-        add(L + "line09.txt", {"坐标为" + pt(4 - t * a, 5 - t * b)});
+        add(L + "line09.tm", {"坐标为" + pt(4 - t * a, 5 - t * b)});
     }
     {   // through (1,2), cutting the positive axes at (a,0), (0,b)
         double best = 1e9, ba = 0;
@@ -81,7 +81,7 @@ std::vector<AnswerCase> geometryCases() {
             if (area < best) best = area, ba = a;
         }
         const double a = std::round(ba * 100) / 100, b = 2 * a / (a - 1);
-        add(L + "line10.txt", {"最小值为" + num(std::round(best * 1000) / 1000), lineEq(b, a, -a * b)});
+        add(L + "line10.tm", {"最小值为" + num(std::round(best * 1000) / 1000), lineEq(b, a, -a * b)});
     }
     {   // ax+2y+6=0 and x+(a-1)y+a^2-1=0 parallel, not the same line
         double answer = 0;
@@ -89,9 +89,9 @@ std::vector<AnswerCase> geometryCases() {
             const bool same = std::fabs(a * (a * a - 1) - 6 * 1) < 1e-9;
             if (!same) answer = a;
         }
-        add(L + "line11.txt", {"所以a=" + num(answer) + "。"});
+        add(L + "line11.tm", {"所以a=" + num(answer) + "。"});
     }
-    add(L + "line12.txt", {lineEq(3, -2, 0) + "或" + lineEq(1, 1, -(2 + 3.0))});
+    add(L + "line12.tm", {lineEq(3, -2, 0) + "或" + lineEq(1, 1, -(2 + 3.0))});
 
     {   // x^2+y^2-4x+6y-3=0
         const double D = -4, E = 6, F = -3;
