@@ -95,46 +95,46 @@ std::vector<AnswerCase> geometryCases() {
 
     {   // x^2+y^2-4x+6y-3=0
         const double D = -4, E = 6, F = -3;
-        add(C + "circle01.txt", {"圆心为" + pt(-D / 2, -E / 2) + "，半径r=" + num(std::sqrt(D * D / 4 + E * E / 4 - F))});
+        add(C + "circle01.tm", {"圆心为" + pt(-D / 2, -E / 2) + "，半径r=" + num(std::sqrt(D * D / 4 + E * E / 4 - F))});
     }
-    add(C + "circle02.txt", {shifted("x", 1) + "+" + shifted("y", 2) + "=" + num(1 * 1 + 2 * 2)});
-    add(C + "circle03.txt", {lineDist(3, 4, -10, 0, 0) == 2 ? "直线与圆相切" : "?"});
-    add(C + "circle04.txt", {"切线方程为3x+4y=" + num(3 * 3 + 4 * 4)});
+    add(C + "circle02.tm", {shifted("x", 1) + "+" + shifted("y", 2) + "=" + num(1 * 1 + 2 * 2)});
+    add(C + "circle03.tm", {lineDist(3, 4, -10, 0, 0) == 2 ? "直线与圆相切" : "?"});
+    add(C + "circle04.tm", {"切线方程为3x+4y=" + num(3 * 3 + 4 * 4)});
     {
         const Chord c = meet(1 / 4.0, 1 / 4.0, 1, 1);
-        add(C + "circle05.txt", {"=" + surd(dist(c.x1, c.y1, c.x2, c.y2)) + "。"});
+        add(C + "circle05.tm", {"=" + surd(dist(c.x1, c.y1, c.x2, c.y2)) + "。"});
     }
-    add(C + "circle06.txt", {dist(0, 0, 3, 0) == 1 + 2 ? "两圆外切" : "?"});
+    add(C + "circle06.tm", {dist(0, 0, 3, 0) == 1 + 2 ? "两圆外切" : "?"});
     {   // through O(0,0), A(1,1), B(4,2): F = 0, D + E = -2, 4D + 2E = -20
         const double F = 0, D = (-20 - 2 * -2.0) / (4 - 2), E = -2 - D;
         const double r = std::sqrt(D * D / 4 + E * E / 4 - F);
-        add(C + "circle07.txt", {"D=" + num(D) + "，E=" + num(E) + "，F=" + num(F), "圆心为" + pt(-D / 2, -E / 2) + "，半径为" + num(r)});
+        add(C + "circle07.tm", {"D=" + num(D) + "，E=" + num(E) + "，F=" + num(F), "圆心为" + pt(-D / 2, -E / 2) + "，半径为" + num(r)});
     }
     {   // centre (a, 2a-3) as far from A(5,2) as from B(3,-2)
         auto diff = [](double a) { return std::pow(dist(a, 2 * a - 3, 5, 2), 2) - std::pow(dist(a, 2 * a - 3, 3, -2), 2); };
         const double a = bisect(diff, -100, 100), b = 2 * a - 3;
-        add(C + "circle08.txt", {"所求圆的方程为" + shifted("x", a) + "+" + shifted("y", b) + "=" + num(std::pow(dist(a, b, 5, 2), 2))});
+        add(C + "circle08.tm", {"所求圆的方程为" + shifted("x", a) + "+" + shifted("y", b) + "=" + num(std::pow(dist(a, b, 5, 2), 2))});
     }
     {   // tangents from P(2,3) to (x-1)^2+y^2=1
         auto gap = [](double k) { return lineDist(k, -1, 3 - 2 * k, 1, 0) - 1; };
         const double k = bisect(gap, 0, 10);
-        add(C + "circle09.txt", {"k=" + num(k), "x=" + num(1 + 1.0) + "和" + lineEq(k, -1, 3 - 2 * k)});
+        add(C + "circle09.tm", {"k=" + num(k), "x=" + num(1 + 1.0) + "和" + lineEq(k, -1, 3 - 2 * k)});
     }
     {   // x^2+y^2-2x-4y+m=0 and x+2y-4=0 with OM ⊥ ON
         auto dot = [](double m) {
             const auto [y1, y2] = solve(5, -16, m + 8);
             return (4 - 2 * y1) * (4 - 2 * y2) + y1 * y2;
         };
-        add(C + "circle10.txt", {"m<" + num((4 + 16) / 4.0), "m=" + num(bisect(dot, -10, 4))});
+        add(C + "circle10.tm", {"m<" + num((4 + 16) / 4.0), "m=" + num(bisect(dot, -10, 4))});
     }
     {
         const double d = lineDist(3, -4, 25, 0, 0);
-        add(C + "circle11.txt", {"最大值为d+r=5+2=" + num(d + 2), "最小值为d-r=5-2=" + num(d - 2)});
+        add(C + "circle11.tm", {"最大值为d+r=5+2=" + num(d + 2), "最小值为d-r=5-2=" + num(d - 2)});
     }
     {   // x^2+y^2=4 minus x^2+y^2-2x-2y-2=0
         const double a = 2, b = 2, c = -4 + 2;
         const double d = lineDist(a, b, c, 0, 0);
-        add(C + "circle12.txt", {"直线为" + lineEq(a, b, c), "公共弦长为" + surd(2 * std::sqrt(4 - d * d))});
+        add(C + "circle12.tm", {"直线为" + lineEq(a, b, c), "公共弦长为" + surd(2 * std::sqrt(4 - d * d))});
     }
 
     {
