@@ -154,7 +154,7 @@ TEST(DevicePixelRatio, AxesAreTwoDevicePixelsThickWithNoGreyAcross) {
 // The question sheet at --dpr 2 has twice the pixels and is rendered at that resolution, not
 // scaled up from the sheet at 1.
 TEST(DevicePixelRatio, QuestionsAreRenderedAtTheDevicesResolution) {
-    const std::string file = bundledBank() + "/tm/2geom/3ellipse/ellipse02.txt";
+    const std::string file = bundledBank() + "/tm/2geom/3ellipse/ellipse02.tm";
     const Cli one = runCli(QStringList{"question", QString::fromStdString(file), "--width", "300", "-o", out("q1.png")});
     const Cli two = runCli(QStringList{"question", QString::fromStdString(file), "--width", "300", "--dpr", "2", "-o", out("q2.png")});
     ASSERT_EQ(one.status, 0) << one.err.toStdString();

@@ -139,29 +139,29 @@ std::vector<AnswerCase> geometryCases() {
 
     {
         const double a = 5, b = 4, c = std::sqrt(a * a - b * b);
-        add(E + "ellipse01.txt", {"=" + num(c) + "。", "长轴长2a=" + num(2 * a) + "，短轴长2b=" + num(2 * b),
+        add(E + "ellipse01.tm", {"=" + num(c) + "。", "长轴长2a=" + num(2 * a) + "，短轴长2b=" + num(2 * b),
                                   "焦点" + pt(-c, 0) + "、" + pt(c, 0), "e=c/a=" + num(c / a)});
     }
-    add(E + "ellipse02.txt", {"所求方程为" + ellipse("x", 5 + 2 * 2, "y", 5)});
-    add(E + "ellipse03.txt", {"|PF_2|=6-2=" + num(2 * 3 - 2.0)});
+    add(E + "ellipse02.tm", {"所求方程为" + ellipse("x", 5 + 2 * 2, "y", 5)});
+    add(E + "ellipse03.tm", {"|PF_2|=6-2=" + num(2 * 3 - 2.0)});
     {
         const double a = 8 / 2.0, c = a / 2;
-        add(E + "ellipse04.txt", {"所求方程为" + ellipse("y", a * a, "x", a * a - c * c)});
+        add(E + "ellipse04.tm", {"所求方程为" + ellipse("y", a * a, "x", a * a - c * c)});
     }
-    add(E + "ellipse05.txt", {"焦点为(" + surd(-std::sqrt(9 - 4.0)) + ",0)、(" + surd(std::sqrt(9 - 4.0)) + ",0)"});
+    add(E + "ellipse05.tm", {"焦点为(" + surd(-std::sqrt(9 - 4.0)) + ",0)、(" + surd(std::sqrt(9 - 4.0)) + ",0)"});
     {
         const double c = std::sqrt(16 - 4.0);
-        add(E + "ellipse06.txt", {"c=" + surd(c), "±" + surd(16 / c) + "。"});
+        add(E + "ellipse06.tm", {"c=" + surd(c), "±" + surd(16 / c) + "。"});
     }
-    add(E + "ellipse07.txt", {"=4a=" + num(4 * 5.0)});
+    add(E + "ellipse07.tm", {"=4a=" + num(4 * 5.0)});
     {   // e = √3/2 so a^2 = 4b^2; through (2,1)
         const double b2 = 2 * 2 / 4.0 + 1 * 1, a2 = 4 * b2;
-        add(E + "ellipse08.txt", {"所求方程为" + ellipse("x", a2, "y", b2)});
+        add(E + "ellipse08.tm", {"所求方程为" + ellipse("x", a2, "y", b2)});
     }
-    add(E + "ellipse09.txt", {"S=1/2mnsin60°=1/2×256/3×√3/2=" + surd(64 * std::tan(deg(30))) + "。"}); // b^2 tan(θ/2)
+    add(E + "ellipse09.tm", {"S=1/2mnsin60°=1/2×256/3×√3/2=" + surd(64 * std::tan(deg(30))) + "。"}); // b^2 tan(θ/2)
     {   // b^2 = ac: e^2 + e - 1 = 0
         const double e = solve(1, 1, -1).second;
-        add(E + "ellipse10.txt", {std::fabs(e - (std::sqrt(5) - 1) / 2) < 1e-12 ? "e=(√5-1)/2" : "?"});
+        add(E + "ellipse10.tm", {std::fabs(e - (std::sqrt(5) - 1) / 2) < 1e-12 ? "e=(√5-1)/2" : "?"});
     }
     {   // |PF1|·|PF2| on x^2/4+y^2/3=1
         auto product = [](double t) {
@@ -169,11 +169,11 @@ std::vector<AnswerCase> geometryCases() {
             return dist(x, y, -1, 0) * dist(x, y, 1, 0);
         };
         const double lo = argmin(product, 0, 2 * kPi).first, hi = -argmin([&](double t) { return -product(t); }, 0, 2 * kPi).first;
-        add(E + "ellipse11.txt", {"最大值为" + num(hi) + "，最小值为" + num(lo)});
+        add(E + "ellipse11.tm", {"最大值为" + num(hi) + "，最小值为" + num(lo)});
     }
     {   // foci of x^2/9+y^2/4=1, through (3,-2): 9/A + 4/(A-5) = 1
         const double A = bisect([](double A) { return 9 / A + 4 / (A - 5) - 1; }, 5.01, 100);
-        add(E + "ellipse12.txt", {"所求方程为" + ellipse("x", A, "y", A - 5)});
+        add(E + "ellipse12.tm", {"所求方程为" + ellipse("x", A, "y", A - 5)});
     }
 
     {

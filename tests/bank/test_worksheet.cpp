@@ -108,7 +108,7 @@ TEST(WorksheetPick, TitlesAndFirstLines) {
     EXPECT_EQ(defaultSheetTitle({"甲", "乙", "丙", "丁"}, 2025, 1, 9), "甲、乙、丙等 2025年1月9日");
     EXPECT_EQ(defaultSheetTitle({}, 2025, 1, 9), "2025年1月9日");
 
-    const std::string ellipse02 = bundledBank() + "/tm/2geom/3ellipse/ellipse02.txt";
+    const std::string ellipse02 = bundledBank() + "/tm/2geom/3ellipse/ellipse02.tm";
     EXPECT_EQ(questionFirstLine(ellipse02, 500),
               "已知椭圆的焦点为F1(-2,0)、F2(2,0)，且经过点(0,√5)，求椭圆的标准方程。");
     // Cut short on a character boundary, never inside one.
