@@ -178,34 +178,34 @@ std::vector<AnswerCase> geometryCases() {
 
     {
         const double a = 4, b = 3, c = std::hypot(a, b);
-        add(H + "hyperbola01.txt", {"=" + num(c) + "。", "顶点" + pt(-a, 0) + "、" + pt(a, 0), "焦点" + pt(-c, 0) + "、" + pt(c, 0),
+        add(H + "hyperbola01.tm", {"=" + num(c) + "。", "顶点" + pt(-a, 0) + "、" + pt(a, 0), "焦点" + pt(-c, 0) + "、" + pt(c, 0),
                                     "e=" + num(c / a), "y=±" + num(b / a) + "x"});
     }
     {   // b = 2a through (2,2): 4/a^2 - 4/(4a^2) = 1
         const double a2 = 4 - 4 / 4.0;
-        add(H + "hyperbola02.txt", {"所求方程为" + hyperbola("x", a2, "y", 4 * a2)});
+        add(H + "hyperbola02.tm", {"所求方程为" + hyperbola("x", a2, "y", 4 * a2)});
     }
-    add(H + "hyperbola03.txt", {"所求方程为" + hyperbola("y", 3 * 3, "x", 5 * 5 - 3 * 3)});
+    add(H + "hyperbola03.tm", {"所求方程为" + hyperbola("y", 3 * 3, "x", 5 * 5 - 3 * 3)});
     {   // 9y^2 - 16x^2 = 144
         const double a = std::sqrt(144 / 9.0), b = std::sqrt(144 / 16.0), c = std::hypot(a, b);
-        add(H + "hyperbola04.txt", {hyperbola("y", a * a, "x", b * b), "实轴长2a=" + num(2 * a) + "，虚轴长2b=" + num(2 * b),
+        add(H + "hyperbola04.tm", {hyperbola("y", a * a, "x", b * b), "实轴长2a=" + num(2 * a) + "，虚轴长2b=" + num(2 * b),
                                     "焦点" + pt(0, -c) + "、" + pt(0, c), "e=" + num(c / a), "y=±" + num(a / b) + "x"});
     }
-    add(H + "hyperbola05.txt", {"为" + num(10 - 8.0) + "或" + num(10 + 8.0)});
-    add(H + "hyperbola06.txt", {"x=±a^2/c=±" + num(16 / std::hypot(4, 3))});
+    add(H + "hyperbola05.tm", {"为" + num(10 - 8.0) + "或" + num(10 + 8.0)});
+    add(H + "hyperbola06.tm", {"x=±a^2/c=±" + num(16 / std::hypot(4, 3))});
     {   // foci (±√20, 0), through (3√2, 2): 18/A - 4/(20-A) = 1
         const double A = bisect([](double A) { return 18 / A - 4 / (20 - A) - 1; }, 0.01, 19.99);
-        add(H + "hyperbola07.txt", {"所求方程为" + hyperbola("x", A, "y", 20 - A)});
+        add(H + "hyperbola07.tm", {"所求方程为" + hyperbola("x", A, "y", 20 - A)});
     }
-    add(H + "hyperbola08.txt", {"=" + surd(std::sqrt(1 + 2.0 * 2)) + "。"}); // b/a = 2
-    add(H + "hyperbola09.txt", {"=" + surd(16 / std::tan(deg(30))) + "。"}); // b^2 / tan(θ/2)
+    add(H + "hyperbola08.tm", {"=" + surd(std::sqrt(1 + 2.0 * 2)) + "。"}); // b/a = 2
+    add(H + "hyperbola09.tm", {"=" + surd(16 / std::tan(deg(30))) + "。"}); // b^2 / tan(θ/2)
     {   // e = 2, distance from a focus to an asymptote b = √3
         const double b2 = 3, a2 = b2 / (2 * 2 - 1);
-        add(H + "hyperbola10.txt", {"所求方程为" + hyperbola("x", a2, "y", b2)});
+        add(H + "hyperbola10.tm", {"所求方程为" + hyperbola("x", a2, "y", b2)});
     }
     {
         const double a = std::sqrt(25 - 9.0), c = 5;
-        add(H + "hyperbola11.txt", {"所求方程为" + hyperbola("x", a * a, "y", c * c - a * a)});
+        add(H + "hyperbola11.tm", {"所求方程为" + hyperbola("x", a * a, "y", c * c - a * a)});
     }
 
     add(P + "parabola01.txt", {"=" + pt(8 / 4.0, 0), "准线方程为x=" + num(-8 / 4.0)});
