@@ -208,31 +208,31 @@ std::vector<AnswerCase> geometryCases() {
         add(H + "hyperbola11.tm", {"所求方程为" + hyperbola("x", a * a, "y", c * c - a * a)});
     }
 
-    add(P + "parabola01.txt", {"=" + pt(8 / 4.0, 0), "准线方程为x=" + num(-8 / 4.0)});
-    add(P + "parabola02.txt", {"y_M=" + num(5 - 4 / 4.0)});
-    add(P + "parabola03.txt", {"所求方程为x^2=" + num(-2 * (2 * 2 / 2.0)) + "y"}); // 4 = 2p
-    add(P + "parabola04.txt", {"焦点为" + pt(0, -8 / 4.0) + "，准线方程为y=" + num(8 / 4.0)});
-    add(P + "parabola05.txt", {"y^2=" + num(4 * 12 / 3.0) + "x或x^2=" + num(-4 * 12 / 4.0) + "y"}); // foci (4,0), (0,-3)
+    add(P + "parabola01.tm", {"=" + pt(8 / 4.0, 0), "准线方程为x=" + num(-8 / 4.0)});
+    add(P + "parabola02.tm", {"y_M=" + num(5 - 4 / 4.0)});
+    add(P + "parabola03.tm", {"所求方程为x^2=" + num(-2 * (2 * 2 / 2.0)) + "y"}); // 4 = 2p
+    add(P + "parabola04.tm", {"焦点为" + pt(0, -8 / 4.0) + "，准线方程为y=" + num(8 / 4.0)});
+    add(P + "parabola05.tm", {"y^2=" + num(4 * 12 / 3.0) + "x或x^2=" + num(-4 * 12 / 4.0) + "y"}); // foci (4,0), (0,-3)
     {
         const double p = 2 * (3 - 2.0), m = std::sqrt(2 * p * 2);
-        add(P + "parabola06.txt", {"所以p=" + num(p) + "，m=±" + surd(m)});
+        add(P + "parabola06.tm", {"所以p=" + num(p) + "，m=±" + surd(m)});
     }
-    add(P + "parabola07.txt", {"=6+2=" + num(6 + 2.0)});
+    add(P + "parabola07.tm", {"=6+2=" + num(6 + 2.0)});
     {   // min |PA|+|PF| = distance from A(3,2) to x = -1, at the point of height 2
-        add(P + "parabola08.txt", {"最小值为" + num(3 + 1.0) + "，此时P" + pt(2 * 2 / 4.0, 2)});
+        add(P + "parabola08.tm", {"最小值为" + num(3 + 1.0) + "，此时P" + pt(2 * 2 / 4.0, 2)});
     }
     {
         auto d = [](double t) { return lineDist(1, -1, 4, t * t / 4, t); };
         const auto [best, t] = argmin(d, -20, 20);
         const double tt = std::round(t * 1000) / 1000;
-        add(P + "parabola09.txt", {"最小距离为" + surd(best) + "，此时点为" + pt(tt * tt / 4, tt)});
+        add(P + "parabola09.tm", {"最小距离为" + surd(best) + "，此时点为" + pt(tt * tt / 4, tt)});
     }
     {   // any chord through F(1,0): take slope 2
         const auto [x1, x2] = solve(4, -(8 + 4), 4); // (2x-2)^2 = 4x
         const double y1 = 2 * x1 - 2, y2 = 2 * x2 - 2;
-        add(P + "parabola10.txt", {"所以y_1y_2=" + num(y1 * y2) + "，x_1x_2=" + num(x1 * x2)});
+        add(P + "parabola10.tm", {"所以y_1y_2=" + num(y1 * y2) + "，x_1x_2=" + num(x1 * x2)});
     }
-    add(P + "parabola11.txt", {"标准方程为x^2=" + num(-2 * (2 * 3.0)) + "y，焦点为" + pt(0, -3)});
+    add(P + "parabola11.tm", {"标准方程为x^2=" + num(-2 * (2 * 3.0)) + "y，焦点为" + pt(0, -3)});
 
     {
         const Chord c = meet(1 / 4.0, 1 / 2.0, 1, 1);
