@@ -236,31 +236,31 @@ std::vector<AnswerCase> geometryCases() {
 
     {
         const Chord c = meet(1 / 4.0, 1 / 2.0, 1, 1);
-        add(X + "conicline01.txt", {"=" + surd(dist(c.x1, c.y1, c.x2, c.y2)) + "。"});
+        add(X + "conicline01.tm", {"=" + surd(dist(c.x1, c.y1, c.x2, c.y2)) + "。"});
     }
-    add(X + "conicline02.txt", {"m≥" + num(1 / (1 - 0 / 5.0)) + "且m≠5。"}); // (0,1) inside or on
+    add(X + "conicline02.tm", {"m≥" + num(1 / (1 - 0 / 5.0)) + "且m≠5。"}); // (0,1) inside or on
     {
         const auto [x1, x2] = solve(1, -6, 1);
-        add(X + "conicline03.txt", {"=6+2=" + num(dist(x1, x1 - 1, x2, x2 - 1))});
+        add(X + "conicline03.tm", {"=6+2=" + num(dist(x1, x1 - 1, x2, x2 - 1))});
     }
     {   // one common point with x^2-y^2=1: parallel to an asymptote, or tangent
         const double tangent = std::sqrt(bisect([](double k2) { return 4 * k2 + 8 * (1 - k2); }, 0, 10));
-        add(X + "conicline04.txt", {"k=±" + num(1.0) + "或k=±" + surd(tangent)});
+        add(X + "conicline04.tm", {"k=±" + num(1.0) + "或k=±" + surd(tangent)});
     }
     {   // midpoint (2,1) of a chord of x^2/16+y^2/4=1
         const double k = -4.0 * 2 / (16 * 1);
-        add(X + "conicline05.txt", {"即" + lineEq(k, -1, 1 - 2 * k)});
+        add(X + "conicline05.tm", {"即" + lineEq(k, -1, 1 - 2 * k)});
     }
     {   // y=x+m meets x^2/4+y^2/3=1 twice
         const double m2 = bisect([](double m2) { return 336 - 48 * m2; }, 0, 100);
-        add(X + "conicline06.txt", {"(-" + surd(std::sqrt(m2)) + "," + surd(std::sqrt(m2)) + ")"});
+        add(X + "conicline06.tm", {"(-" + surd(std::sqrt(m2)) + "," + surd(std::sqrt(m2)) + ")"});
     }
     {   // OA ⊥ OB for y=x+m on x^2/4+y^2=1
         auto dot = [](double m) {
             const Chord c = meet(1 / 4.0, 1, 1, m);
             return c.x1 * c.x2 + c.y1 * c.y2;
         };
-        add(X + "conicline07.txt", {"m=±" + surd(bisect(dot, 0.1, 2.2))});
+        add(X + "conicline07.tm", {"m=±" + surd(bisect(dot, 0.1, 2.2))});
     }
     {   // x=my+t on y^2=2x with OA ⊥ OB: t found for one slope, checked on another
         auto dot = [](double m, double t) {
@@ -268,19 +268,19 @@ std::vector<AnswerCase> geometryCases() {
             return y1 * y1 / 2 * y2 * y2 / 2 + y1 * y2;
         };
         const double t = bisect([&](double t) { return dot(0.5, t); }, 0.5, 10);
-        add(X + "conicline08.txt", {std::fabs(dot(-3, t)) < 1e-6 ? "定点" + pt(t, 0) : "?"});
+        add(X + "conicline08.tm", {std::fabs(dot(-3, t)) < 1e-6 ? "定点" + pt(t, 0) : "?"});
     }
     {
         const auto [y1, y2] = solve(1, -4, -4);
-        add(X + "conicline09.txt", {"=" + surd(0.5 * 1 * std::fabs(y1 - y2)) + "。"});
+        add(X + "conicline09.tm", {"=" + surd(0.5 * 1 * std::fabs(y1 - y2)) + "。"});
     }
     {   // the only candidate chord has slope 2; it misses x^2-y^2/2=1
         const double disc = 16 - 4 * 2 * 3;
-        add(X + "conicline10.txt", {disc < 0 ? "所以不能作出这样的直线l" : "?"});
+        add(X + "conicline10.tm", {disc < 0 ? "所以不能作出这样的直线l" : "?"});
     }
     {   // tangent of x^2=4y with slope 2: x/2 = 2
         const double x = 4, y = x * x / 4;
-        add(X + "conicline11.txt", {"所以m=" + num(y - 2 * x) + "，切点为" + pt(x, y)});
+        add(X + "conicline11.tm", {"所以m=" + num(y - 2 * x) + "，切点为" + pt(x, y)});
     }
 
     add(T + "locus01.txt", {"轨迹方程为y^2=" + num(4 * 2.0) + "x"});

@@ -80,7 +80,7 @@ TEST(BankFigures, GeometryQuestionsCarryAFigure) {
     const std::set<std::string> general = {
         "2geom/3ellipse/ellipse10.tm",        // any ellipse with BF ⊥ BA
         "2geom/4hyperbola/hyperbola08.tm",    // any hyperbola with b = 2a
-        "2geom/6conicline/conicline02.txt",    // the ellipse's m is what is asked
+        "2geom/6conicline/conicline02.tm",    // the ellipse's m is what is asked
     };
     int geometry = 0;
     for (const Source& s : sources()) {
