@@ -283,23 +283,23 @@ std::vector<AnswerCase> geometryCases() {
         add(X + "conicline11.tm", {"所以m=" + num(y - 2 * x) + "，切点为" + pt(x, y)});
     }
 
-    add(T + "locus01.txt", {"轨迹方程为y^2=" + num(4 * 2.0) + "x"});
-    add(T + "locus02.txt", {"轨迹方程为" + ellipse("x", 5 * 5, "y", 5 * 5 - 3 * 3)});
-    add(T + "locus03.txt", {"轨迹方程为x^2+y^2=" + num(2 * 2)});
-    add(T + "locus04.txt", {"轨迹方程为" + shifted("x", (-1 + 4) / 2.0) + "+" + shifted("y", (0 + 3) / 2.0) + "=" + num(std::pow(2 / 2.0, 2))});
-    add(T + "locus05.txt", {ellipse("x", 3 * 3, "y", 2 * 2), "长轴长为" + num(2 * 3) + "、短轴长为" + num(2 * 2)});
-    add(T + "locus06.txt", {lineEq(1 - 2, 1 - 3, 3 * 2 - 1 * 1)}); // through (1,2) at t=0 and (3,1) at t=1
+    add(T + "locus01.tm", {"轨迹方程为y^2=" + num(4 * 2.0) + "x"});
+    add(T + "locus02.tm", {"轨迹方程为" + ellipse("x", 5 * 5, "y", 5 * 5 - 3 * 3)});
+    add(T + "locus03.tm", {"轨迹方程为x^2+y^2=" + num(2 * 2)});
+    add(T + "locus04.tm", {"轨迹方程为" + shifted("x", (-1 + 4) / 2.0) + "+" + shifted("y", (0 + 3) / 2.0) + "=" + num(std::pow(2 / 2.0, 2))});
+    add(T + "locus05.tm", {ellipse("x", 3 * 3, "y", 2 * 2), "长轴长为" + num(2 * 3) + "、短轴长为" + num(2 * 2)});
+    add(T + "locus06.tm", {lineEq(1 - 2, 1 - 3, 3 * 2 - 1 * 1)}); // through (1,2) at t=0 and (3,1) at t=1
     {
         auto d = [](double t) { return lineDist(1, -2, -12, 4 * std::cos(t), 2 * std::sqrt(3) * std::sin(t)); };
         const auto [best, t] = argmin(d, -kPi, kPi);
-        add(T + "locus07.txt", {"最小距离为" + surd(best) + "，此时点的坐标为" + pt(r3(4 * std::cos(t)), r3(2 * std::sqrt(3) * std::sin(t)))});
+        add(T + "locus07.tm", {"最小距离为" + surd(best) + "，此时点的坐标为" + pt(r3(4 * std::cos(t)), r3(2 * std::sqrt(3) * std::sin(t)))});
     }
-    add(T + "locus08.txt", {ellipse("x", 2 * 2, "y", 2 * 2 * 3 / 4.0) + "(x≠±2)"});
-    add(T + "locus09.txt", {"轨迹方程为" + ellipse("x", std::pow((1 + 5) / 2.0, 2), "y", std::pow((1 + 5) / 2.0, 2) - 1)});
-    add(T + "locus10.txt", {"轨迹方程为" + ellipse("x", 2 * 2, "y", 1)});
+    add(T + "locus08.tm", {ellipse("x", 2 * 2, "y", 2 * 2 * 3 / 4.0) + "(x≠±2)"});
+    add(T + "locus09.tm", {"轨迹方程为" + ellipse("x", std::pow((1 + 5) / 2.0, 2), "y", std::pow((1 + 5) / 2.0, 2) - 1)});
+    add(T + "locus10.tm", {"轨迹方程为" + ellipse("x", 2 * 2, "y", 1)});
     {
         const double d = lineDist(1, -1, 0, 0, 2);
-        add(T + "locus11.txt", {"=" + surd(2 * std::sqrt(4 - d * d)) + "。"});
+        add(T + "locus11.tm", {"=" + surd(2 * std::sqrt(4 - d * d)) + "。"});
     }
     return cases;
 }
