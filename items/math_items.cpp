@@ -2,6 +2,7 @@
 #include "items/math_items.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace yhb {
@@ -71,12 +72,17 @@ void FencedItem::drawDelimiter(Surface& s, char d, int x, int top, int bottom) c
     switch (d) {
     case '(':
     case ')': {
-        // A bow: from the inner side at the ends to the outer side in the middle.
+        // A bow: from the inner side at the ends to the outer side in the middle, along a
+        // parabola, so that it reads as a round bracket rather than an angle.
         const bool open = d == '(';
         const int a = open ? inner : outer, b = open ? outer : inner;
-        const int q = h / 5;
-        const Point bow[5] = {{a, top}, {(a + b) / 2, top + q}, {b, mid}, {(a + b) / 2, bottom - q}, {a, bottom}};
-        s.polyline(bow, 5);
+        constexpr int kSteps = 8;
+        Point bow[kSteps + 1];
+        for (int i = 0; i <= kSteps; ++i) {
+            const double t = 2.0 * i / kSteps - 1.0; // -1 at the top, 1 at the bottom
+            bow[i] = {a + static_cast<int>(std::lround((b - a) * (1.0 - t * t))), top + (h * i + kSteps / 2) / kSteps};
+        }
+        s.polyline(bow, kSteps + 1);
         break;
     }
     case '[':
