@@ -2,7 +2,6 @@
 #include <clocale>
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -29,14 +28,9 @@ int main(int argc, char** argv) {
 
     // The bank is tm/ below the current directory, as it has always been; started elsewhere
     // (from the desktop menu, say) the program looks beside its executable, then where it was
-    // installed. With no bank anywhere only the version message stands: scanning the current
-    // directory then could walk a whole disk.
+    // installed.
     yhb::Catalogue catalogue;
-    const std::string bank = yhb::findBankDirectory();
-    if (!bank.empty() && QDir::setCurrent(QString::fromStdString(bank)))
-        catalogue.load(".");
-    else
-        catalogue.readVersion(".");
+    yhb::openBank(catalogue);
 
     yhb::QtNotifier notifier;
     yhb::MainWindow window(catalogue, notifier);

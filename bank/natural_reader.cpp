@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "bank/problem_report.h"
 #include "bank/question_reader.h"
 #include "gfx/cp936.h"
 #include "items/latex_math.h"
@@ -11,16 +12,12 @@
 namespace yhb {
 namespace {
 
+// Names a problem at a line and column, when anyone asked.
 class Reporter {
 public:
     explicit Reporter(std::vector<Problem>* problems) : problems_(problems) {}
     void operator()(int line, int column, std::string english, std::string chinese, bool warning = false) const {
-        if (!problems_) return;
-        Problem p = problemAt(line, std::move(chinese));
-        p.column = column;
-        p.english = std::move(english);
-        p.warning = warning;
-        problems_->push_back(std::move(p));
+        ProblemReport(problems_, line)(column, std::move(english), std::move(chinese), warning);
     }
 
 private:

@@ -4,31 +4,13 @@
 #include <utility>
 
 #include "bank/natural_reader.h"
+#include "bank/problem_report.h"
 #include "items/item_list.h"
 
 namespace yhb {
 namespace {
 
 bool isWordCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
-
-// Names a problem at a line and column, in Chinese and English, when anyone asked.
-class Report {
-public:
-    Report(std::vector<Problem>* problems, int line) : problems_(problems), line_(line) {}
-    void operator()(int column, std::string english, std::string chinese, bool warning = false) const {
-        if (!problems_) return;
-        Problem p = problemAt(line_, std::move(chinese));
-        p.column = column;
-        p.english = std::move(english);
-        p.warning = warning;
-        problems_->push_back(std::move(p));
-    }
-    int line() const { return line_; }
-
-private:
-    std::vector<Problem>* problems_;
-    int line_;
-};
 
 // A value after its keyword: the text with the spaces around it gone, and the column where it
 // starts (keywords are ASCII, so bytes before it are columns).
@@ -50,7 +32,7 @@ bool wholeNumber(std::string_view text, int lo, int hi, int& out) {
 }
 
 // A keyword given twice: the second is named, and its value read over the first.
-void noteSecond(int& seenAt, std::string_view word, const Report& report) {
+void noteSecond(int& seenAt, std::string_view word, const ProblemReport& report) {
     const std::string w(word);
     if (seenAt > 0)
         report(1, "a second \"" + w + "\" line (the first is at line " + std::to_string(seenAt) + ")",
@@ -58,7 +40,7 @@ void noteSecond(int& seenAt, std::string_view word, const Report& report) {
     seenAt = report.line();
 }
 
-void readType(Value v, QuestionAtLines& meta, const Report& report) {
+void readType(Value v, QuestionAtLines& meta, const ProblemReport& report) {
     noteSecond(meta.typeLine, "@type", report);
     if (v.text == "选择题") meta.type = QuestionType::Choice;
     else if (v.text == "填空题") meta.type = QuestionType::Blank;
@@ -68,21 +50,21 @@ void readType(Value v, QuestionAtLines& meta, const Report& report) {
                "“@type”后应为 选择题、填空题 或 解答题，现在是“" + std::string(v.text) + "”");
 }
 
-void readScore(Value v, QuestionAtLines& meta, const Report& report) {
+void readScore(Value v, QuestionAtLines& meta, const ProblemReport& report) {
     noteSecond(meta.scoreLine, "@score", report);
     if (!wholeNumber(v.text, 1, kMaxScore, meta.score))
         report(v.column, "\"@score\" is followed by whole points from 1 to 100, not \"" + std::string(v.text) + "\"",
                "“@score”后应为 1 到 100 的整数分值，现在是“" + std::string(v.text) + "”");
 }
 
-void readSpace(Value v, QuestionAtLines& meta, const Report& report) {
+void readSpace(Value v, QuestionAtLines& meta, const ProblemReport& report) {
     noteSecond(meta.spaceLine, "@space", report);
     if (!wholeNumber(v.text, 0, kMaxSpaceLines, meta.space))
         report(v.column, "\"@space\" is followed by a number of lines from 0 to 60, not \"" + std::string(v.text) + "\"",
                "“@space”后应为 0 到 60 的行数，现在是“" + std::string(v.text) + "”");
 }
 
-void readChoiceLine(Value v, QuestionAtLines& meta, const Report& report) {
+void readChoiceLine(Value v, QuestionAtLines& meta, const ProblemReport& report) {
     const char expected = static_cast<char>('A' + meta.choices.size());
     const char letter = v.text.empty() ? '\0' : v.text[0];
     if (letter != expected || (v.text.size() > 1 && v.text[1] != ' ')) {
@@ -108,7 +90,7 @@ void readChoiceLine(Value v, QuestionAtLines& meta, const Report& report) {
 // Each kind of line: its word after "@" and what reading its value does.
 struct Entry {
     std::string_view word;
-    void (*read)(Value value, QuestionAtLines& meta, const Report& report);
+    void (*read)(Value value, QuestionAtLines& meta, const ProblemReport& report);
 };
 
 const Entry kEntries[] = {
@@ -151,7 +133,7 @@ MetaLine readMetaLine(std::string_view line, int number, QuestionFormat format, 
                 std::size_t from = end, to = line.size();
                 while (from < to && (line[from] == ' ' || line[from] == '\t')) ++from;
                 while (to > from && (line[to - 1] == ' ' || line[to - 1] == '\t')) --to;
-                e.read({line.substr(from, to - from), columnAt(line, from)}, meta, Report(problems, number));
+                e.read({line.substr(from, to - from), columnAt(line, from)}, meta, ProblemReport(problems, number));
                 return MetaLine::Taken;
             }
     if (problems) {
@@ -168,12 +150,12 @@ MetaLine readMetaLine(std::string_view line, int number, QuestionFormat format, 
 
 void checkMetaLines(const QuestionAtLines& meta, std::vector<Problem>* problems) {
     if (!meta.choices.empty() && meta.type != QuestionType::Choice)
-        Report(problems, meta.choices.front().line)(1, "options in a question that is no 选择题 (\"@type 选择题\")",
+        ProblemReport(problems, meta.choices.front().line)(1, "options in a question that is no 选择题 (\"@type 选择题\")",
                                                     std::string("“@choice”只用于选择题，本题是") + questionTypeName(meta.type));
     if (meta.type == QuestionType::Choice && meta.choices.size() < 2)
-        Report(problems, meta.typeLine)(1, "a 选择题 needs at least two \"@choice\" lines", "选择题至少需要两个“@choice”选项");
+        ProblemReport(problems, meta.typeLine)(1, "a 选择题 needs at least two \"@choice\" lines", "选择题至少需要两个“@choice”选项");
     if (meta.type != QuestionType::Solution && meta.spaceLine > 0)
-        Report(problems, meta.spaceLine)(1, "\"@space\" only applies to a 解答题", "“@space”只用于解答题", true);
+        ProblemReport(problems, meta.spaceLine)(1, "\"@space\" only applies to a 解答题", "“@space”只用于解答题", true);
 }
 
 void readChoice(const ChoiceLine& choice, ItemList& list, std::vector<Problem>* problems) {

@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
@@ -64,11 +63,7 @@ int appChild(int argc, char** argv, double start) {
     yhb::loadChineseTranslations();
     const double setup = nowMs();
     yhb::Catalogue catalogue;
-    const std::string bank = yhb::findBankDirectory();
-    if (!bank.empty() && QDir::setCurrent(QString::fromStdString(bank)))
-        catalogue.load(".");
-    else
-        catalogue.readVersion(".");
+    yhb::openBank(catalogue);
     const double banked = nowMs();
     yhb::QtNotifier notifier;
     yhb::MainWindow window(catalogue, notifier);

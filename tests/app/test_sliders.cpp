@@ -19,19 +19,6 @@ namespace {
 // this only tells a hung animation from a slow machine.
 constexpr int kStuckMs = 30000;
 
-// Opens the family's dialog from the menu, hands it to `drive`, and closes it if it is left open.
-void withDialog(MainWindow& w, Family kind, const std::function<void(ParameterDialog&)>& drive) {
-    auto previous = w.runParameterDialog;
-    w.runParameterDialog = [&](ParameterDialog& d) {
-        d.show();
-        QApplication::processEvents();
-        drive(d);
-        if (d.isVisible()) d.reject();
-    };
-    w.command(kind);
-    w.runParameterDialog = previous;
-}
-
 void checkAll(ParameterDialog& d) {
     for (int i = 0; i < static_cast<int>(d.form().family().boxes.size()); ++i) d.box(i)->setChecked(true);
 }

@@ -16,18 +16,6 @@ namespace {
 // The first row's colour, magenta, halfway to white: what its trails are drawn in.
 const QRgb kLightMagenta = qRgb(255, 128, 255);
 
-void withDialog(MainWindow& w, Family kind, const std::function<void(ParameterDialog&)>& drive) {
-    auto previous = w.runParameterDialog;
-    w.runParameterDialog = [&](ParameterDialog& d) {
-        d.show();
-        QApplication::processEvents();
-        drive(d);
-        if (d.isVisible()) d.reject();
-    };
-    w.command(kind);
-    w.runParameterDialog = previous;
-}
-
 void typeInto(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();

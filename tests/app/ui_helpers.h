@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,20 @@
 #include "test_util.h"
 
 namespace yhb::test {
+
+// Opens the family's dialog from the menu, shown, hands it to `drive`, and closes it if it is
+// left open.
+inline void withDialog(MainWindow& w, Family kind, const std::function<void(ParameterDialog&)>& drive) {
+    auto previous = w.runParameterDialog;
+    w.runParameterDialog = [&](ParameterDialog& d) {
+        d.show();
+        QApplication::processEvents();
+        drive(d);
+        if (d.isVisible()) d.reject();
+    };
+    w.command(kind);
+    w.runParameterDialog = previous;
+}
 
 // The bundled bank loaded, and a main window on it that records its messages.
 struct App {
