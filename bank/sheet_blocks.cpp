@@ -183,10 +183,10 @@ Block BlockSetter::question(const SheetQuestion& q, int number) const {
     while (stem.size() > 1 && stem.back().empty()) stem.pop_back();
     const QuestionType type = q.meta.type;
     if (type == QuestionType::Solution) {
-        Paragraph score = textParagraph("（" + std::to_string(q.meta.points()) + " 分）", s_, size);
+        const Paragraph score = keptTogether(textParagraph("（" + std::to_string(q.meta.points()) + " 分）", s_, size));
         stem.front().insert(stem.front().begin(), score.begin(), score.end());
     } else if (type == QuestionType::Choice) {
-        beforeFullStop(stem.back(), textParagraph("（　　）", s_, size));
+        beforeFullStop(stem.back(), keptTogether(textParagraph("（　　）", s_, size)));
     } else {
         bool blank = false;
         for (const Paragraph& p : stem)

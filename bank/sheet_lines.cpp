@@ -10,6 +10,11 @@ bool breakAllowed(const Paragraph& p, std::size_t i) {
     return !p[i].noStart && !p[i - 1].noEnd;
 }
 
+Paragraph keptTogether(Paragraph run) {
+    for (std::size_t i = 0; i + 1 < run.size(); ++i) run[i].noEnd = true;
+    return run;
+}
+
 std::vector<Line> breakLines(const Paragraph& p, double width, double firstWidth, bool justify) {
     std::vector<Line> lines;
     std::size_t start = 0;

@@ -34,6 +34,10 @@ std::vector<Line> breakLines(const Paragraph& p, double width, double firstWidth
 // True where a line may end before atom `i` (0 < i < size).
 bool breakAllowed(const Paragraph& p, std::size_t i);
 
+// Makes a run one piece that no line ends inside: a 选择题's （　　） would otherwise break
+// between its spaces, leaving （ at the end of a line and ） alone on the next.
+Paragraph keptTogether(Paragraph run);
+
 // The line's atoms as ink, the left end of its baseline at (x, baseline).
 void inkLine(const Paragraph& p, const Line& line, double x, double baseline, std::vector<Ink>& ink);
 // An atom's ink at (x, baseline).

@@ -221,6 +221,25 @@ TEST(SheetLines, MarksNeverStartOrEndALineAndFormulasStayWhole) {
     }
 }
 
+// A 选择题's （　　） is one piece: at no width does （ end a line with ） alone on the next.
+TEST(SheetLines, TheAnswerBracketsOfAChoiceStayOnOneLine) {
+    const NullSurface table;
+    const double size = 37;
+    sheet::Paragraph p = sheet::textParagraph("下列函数中，既是奇函数又在区间上单调递增的是", table, size);
+    const std::size_t from = p.size();
+    const sheet::Paragraph brackets = sheet::keptTogether(sheet::textParagraph("（　　）", table, size));
+    ASSERT_EQ(brackets.size(), 4u);
+    p.insert(p.end(), brackets.begin(), brackets.end());
+    int wrapped = 0;
+    for (double width = 6 * size; width <= 26 * size; width += size / 9) {
+        for (const sheet::Line& l : sheet::breakLines(p, width, width)) {
+            EXPECT_FALSE(l.from > from && l.from < p.size()) << "the brackets split at width " << width;
+            wrapped += l.from == from ? 1 : 0;
+        }
+    }
+    EXPECT_GT(wrapped, 0) << "some widths move the whole bracket to the next line";
+}
+
 TEST(SheetLines, VariablesAreItalicAndScriptsAndFractionPartsSmallerButLegible) {
     MixedBank bank;
     TempDir d;
