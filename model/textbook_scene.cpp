@@ -69,13 +69,24 @@ void TextbookScene::textOut(int x, int y, std::string_view text, CellFont font) 
     s_.textOut(x, y, text, font);
 }
 
+void TextbookScene::drawText(double x, double baseline, std::string_view utf8, TextStyle style) {
+    const TextExtent e = s_.measureText(utf8, style);
+    const Point p = toCanvas(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(baseline - e.ascent)));
+    placer_.addObstacle({p.x, p.y, static_cast<int>(std::ceil(e.width)) + 1, static_cast<int>(std::ceil(e.ascent + e.descent)) + 1});
+    s_.drawText(x, baseline, utf8, style);
+}
+
+math::Node TextbookScene::label(const TextbookName& n) const { return view_.figure ? n.name : yhb::caption(n); }
+
 void TextbookScene::caption(int, int, std::string_view, CellFont, int l, int t, int r, int b) {
     const Point a = toCanvas(l, t), c = toCanvas(r, b);
     const Rect mark = Rect::fromEdges(a.x, a.y, c.x, c.y);
     placer_.addObstacle(mark);
     // A point out of sight is not named: its caption would stand at the edge for nothing.
     if (!name_ || name_->shape != NamedShape::Point || !mark.overlaps(Rect{0, 0, width_, height_})) return;
-    points_.push_back({math::layout(yhb::caption(*name_), s_, kCaptionSize), {mark}, colour_});
+    math::Node text = label(*name_);
+    if (text.empty()) return;
+    points_.push_back({math::layout(text, s_, kCaptionSize), {mark}, colour_});
 }
 
 // Spots along the part of the line inside the canvas, middle first.
@@ -117,7 +128,9 @@ void TextbookScene::addLine(const TextbookName& n) {
     if (!std::isfinite(x0 + y0 + x1 + y1) || std::min(x0, x1) > width_ || std::max(x0, x1) < 0 ||
         std::min(y0, y1) > height_ || std::max(y0, y1) < 0)
         return;
-    Pending p{math::layout(yhb::caption(n), s_, kCaptionSize), {}, colour_};
+    math::Node text = label(n);
+    if (text.empty()) return;
+    Pending p{math::layout(text, s_, kCaptionSize), {}, colour_};
     for (double f : {0.5, 0.3, 0.7, 0.15, 0.85}) {
         const int X = static_cast<int>(x0 + (x1 - x0) * f), Y = static_cast<int>(y0 + (y1 - y0) * f);
         p.anchors.push_back({X, Y, 0, 0});

@@ -32,6 +32,7 @@ public:
     void ellipse(int l, int t, int r, int b) override;
     void textOut(int x, int y, std::string_view text, CellFont font) override;
     void caption(int x, int y, std::string_view text, CellFont font, int l, int t, int r, int b) override;
+    void drawText(double x, double baseline, std::string_view utf8, TextStyle style) override;
 
 private:
     struct Pending {
@@ -40,6 +41,8 @@ private:
         Colour colour;
     };
     void addLine(const TextbookName& name);
+    // What a mark carries: its caption, or on a figure its name alone; nothing when empty.
+    math::Node label(const TextbookName& name) const;
     Point toCanvas(int x, int y) const;
 
     const ViewSettings& view_;

@@ -61,6 +61,64 @@ int trailPixel(double v) {
     return static_cast<int>(std::max(-kFar, std::min(kFar, v)));
 }
 
+constexpr int kFigureArrow = 6;
+constexpr double kFigureLetterSize = 13.0;
+
+void graphAxes(Surface& s, const ViewSettings& view, int cw, int ch) {
+    const Point o = s.origin();
+    s.moveTo(-o.x, 0);
+    s.lineTo(cw - o.x, 0);
+    s.moveTo(0, -o.y);
+    s.lineTo(0, ch - o.y);
+
+    const int ppu = view.pixelsPerUnit;
+    const int tick = view.tickLength;
+    const double unit = view.piAxis ? 3.1415 : 1.0;
+    const std::string format = utf8String(view.piAxis ? StringId::PiTick : StringId::IntegerTick);
+    char buf[48];
+    auto xTick = [&](int n, bool leftwards) {
+        int X = static_cast<int>(ppu * n * unit);
+        s.moveTo(X, 0);
+        s.lineTo(X, -tick);
+        if (view.showLabels && !(leftwards && n == 0)) {
+            std::snprintf(buf, sizeof buf, format.c_str(), n);
+            s.textOut(leftwards ? X - 5 : X, tick, buf, kCanvasFont);
+        }
+    };
+    for (int n = 0; n * ppu < cw - o.x; ++n) xTick(n, false);
+    for (int n = 0; n * ppu > -o.x; --n) xTick(n, true);
+
+    auto yTick = [&](int k) {
+        s.moveTo(0, k * ppu);
+        s.lineTo(-tick, k * ppu);
+        if (view.showLabels && k != 0) {
+            std::snprintf(buf, sizeof buf, "%d", -k);
+            s.textOut(tick, k * ppu, buf, kCanvasFont);
+        }
+    };
+    for (int k = 0; k * ppu > -o.y; --k) yTick(k);
+    for (int k = 0; k * ppu < ch - o.y; ++k) yTick(k);
+}
+
+// Arrows at the positive ends, the axes' letters and O in italic beside them.
+void figureAxes(Surface& s, int cw, int ch) {
+    const Point o = s.origin();
+    const int right = cw - o.x - 2, top = -o.y + 2;
+    s.moveTo(-o.x, 0);
+    s.lineTo(right, 0);
+    s.moveTo(0, ch - o.y);
+    s.lineTo(0, top);
+    const Point arrow[] = {{right - kFigureArrow, -kFigureArrow / 2}, {right, 0}, {right - kFigureArrow, kFigureArrow / 2}};
+    s.polyline(arrow, 3);
+    const Point up[] = {{-kFigureArrow / 2, top + kFigureArrow}, {0, top}, {kFigureArrow / 2, top + kFigureArrow}};
+    s.polyline(up, 3);
+    const TextStyle style{kFigureLetterSize, true};
+    const TextExtent x = s.measureText("x", style), y = s.measureText("y", style), O = s.measureText("O", style);
+    s.drawText(right - x.width, x.ascent + 3, "x", style);
+    s.drawText(kFigureArrow / 2 + 2, top + y.ascent, "y", style);
+    s.drawText(-O.width - 2, O.ascent + 2, "O", style);
+}
+
 } // namespace
 
 void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& view, int cw, int ch,
@@ -104,38 +162,10 @@ void paintCanvas(Surface& s, const ExpressionTable& table, const ViewSettings& v
 
     s.setPen(kBlack);
     s.setTextColour(kBlack);
-    s.moveTo(-o.x, 0);
-    s.lineTo(cw - o.x, 0);
-    s.moveTo(0, -o.y);
-    s.lineTo(0, ch - o.y);
-
-    const int ppu = view.pixelsPerUnit;
-    const int tick = view.tickLength;
-    const double unit = view.piAxis ? 3.1415 : 1.0;
-    const std::string format = utf8String(view.piAxis ? StringId::PiTick : StringId::IntegerTick);
-    char buf[48];
-    auto xTick = [&](int n, bool leftwards) {
-        int X = static_cast<int>(ppu * n * unit);
-        s.moveTo(X, 0);
-        s.lineTo(X, -tick);
-        if (view.showLabels && !(leftwards && n == 0)) {
-            std::snprintf(buf, sizeof buf, format.c_str(), n);
-            s.textOut(leftwards ? X - 5 : X, tick, buf, kCanvasFont);
-        }
-    };
-    for (int n = 0; n * ppu < cw - o.x; ++n) xTick(n, false);
-    for (int n = 0; n * ppu > -o.x; --n) xTick(n, true);
-
-    auto yTick = [&](int k) {
-        s.moveTo(0, k * ppu);
-        s.lineTo(-tick, k * ppu);
-        if (view.showLabels && k != 0) {
-            std::snprintf(buf, sizeof buf, "%d", -k);
-            s.textOut(tick, k * ppu, buf, kCanvasFont);
-        }
-    };
-    for (int k = 0; k * ppu > -o.y; --k) yTick(k);
-    for (int k = 0; k * ppu < ch - o.y; ++k) yTick(k);
+    if (view.figure)
+        figureAxes(s, cw, ch);
+    else
+        graphAxes(s, view, cw, ch);
 }
 
 void drawReadOut(Surface& s, const ViewSettings& view, int mouseX, int mouseY) {

@@ -18,6 +18,10 @@ struct ViewSettings {
     // presentation is; the classic notation otherwise.
     bool textbook = false;
     bool textbookNotation() const { return textbook || presentation; }
+    // A figure printed beside a question: axes as a textbook draws them (arrows, x, y and O,
+    // no ticks or numbers) and points and lines named without the values the question may
+    // ask for (F, not F(2,0)). Only with the textbook notation.
+    bool figure = false;
     // Consecutive equal points (ten samples per pixel give many) are not handed to the
     // surface; the pixels drawn are the same either way.
     bool dedupePoints = true;

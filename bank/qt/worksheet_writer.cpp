@@ -60,6 +60,7 @@ bool paintWorksheet(QPainter& painter, double dotsPerMm, const Worksheet& sheet,
             painter.scale(kFigureUnitsPerPixel, kFigureUnitsPerPixel);
             painter.setClipRect(QRectF(0, 0, kFigurePixelWidth, kFigurePixelHeight), Qt::IntersectClip);
             PainterSurface pixels(painter, 0.8, font);
+            pixels.setSmoothCurves(true);
             drawFigure(pixels, line);
             painter.restore();
         };

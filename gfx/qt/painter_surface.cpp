@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "gfx/cp936.h"
+#include "gfx/smooth_path.h"
 #include "gfx/qt/qt_surface.h"
 #include "gfx/qt/typeset_font.h"
 
@@ -16,7 +17,6 @@ namespace yhb {
 namespace {
 
 constexpr int kReferenceSize = 100;
-constexpr double kFar = 1 << 22; // beyond any page; keeps far-off points finite for the painter
 
 QPointF centreOf(Point p, Point origin) {
     auto clamp = [](double v) { return std::clamp(v, -kFar, kFar); };
@@ -73,8 +73,11 @@ void PainterSurface::polyline(const Point* pts, int count) {
     if (count < 2) return;
     QPolygonF poly;
     poly.reserve(count);
-    for (int i = 0; i < count; ++i)
-        if (i == 0 || pts[i] != pts[i - 1]) poly << centreOf(pts[i], origin_);
+    if (smoothCurves_)
+        for (const PathPoint& p : smoothSteps(pts, count, 0.05)) poly << QPointF(p.x + origin_.x + 0.5, p.y + origin_.y + 0.5);
+    else
+        for (int i = 0; i < count; ++i)
+            if (i == 0 || pts[i] != pts[i - 1]) poly << centreOf(pts[i], origin_);
     if (poly.size() < 2) return;
     painter_.setPen(currentPen());
     painter_.setBrush(Qt::NoBrush);

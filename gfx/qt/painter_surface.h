@@ -35,6 +35,9 @@ public:
     void drawText(double x, double baseline, std::string_view utf8, TextStyle style) override;
     void drawRule(double x0, double y0, double x1, double y1, double width) override;
     ~PainterSurface() override;
+    // A sampled curve's staircase of whole pixels drawn smoothed, as a printed figure wants
+    // it when a pixel is a visible fraction of a millimetre.
+    void setSmoothCurves(bool on) { smoothCurves_ = on; }
 
 private:
     QPen currentPen() const;
@@ -45,6 +48,7 @@ private:
     double ascentRatio_;
     double averageRatio_; // mean advance of printable ASCII per pixel of size
     std::shared_ptr<const TypesetFont> typeset_;
+    bool smoothCurves_ = false;
 };
 
 } // namespace yhb

@@ -181,11 +181,22 @@ TEST(WorksheetCli, ATwelveQuestionSheetInThreeSectionsOnA4AndA3) {
         }
         const std::string images = run("pdfimages -list " + quoted(pdf)).out;
         EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << "a raster image:\n" << images;
-        // The figure's named points are text beside the question, right of its words.
-        bool caption = false;
-        for (const PdfWord& w : pdfWords(pdf))
-            if (w.text.rfind("(−3,0)", 0) == 0 || w.text.find("(3,0)") != std::string::npos) caption = true;
-        EXPECT_TRUE(caption) << "the figure's foci are named";
+        // The figure as a textbook prints it: its points named F₁, A₂ … (not their coordinates,
+        // which a question may ask for), the axes' x, y and O, and no axis numbers among them.
+        const std::vector<PdfWord> words = pdfWords(pdf, 1);
+        const PdfWord* origin = nullptr;
+        for (const PdfWord& w : words)
+            if (w.text == "O") origin = &w;
+        ASSERT_NE(origin, nullptr) << "the figure's origin O";
+        std::string named;
+        for (const PdfWord& w : words) {
+            if (std::abs(w.x0 - origin->x0) > 80 || std::abs(w.y0 - origin->y0) > 60) continue;
+            named += w.text + " ";
+            EXPECT_TRUE(std::string("A B F O x y 1 2").find(w.text) != std::string::npos && w.text.size() == 1)
+                << "in the figure: " << w.text;
+        }
+        for (const char* name : {"F 1", "F 2", "A 1", "A 2", "B 1", "B 2", "x", "y"})
+            EXPECT_NE(named.find(name), std::string::npos) << name << " in " << named;
     }
 }
 
