@@ -10,7 +10,7 @@ namespace yhb {
 
 double layoutMagnification(const ViewSettings& view, int w, int h) {
     if (!view.presentation) return 1.0;
-    return std::clamp(std::min({kPresentationMagnification, w / 400.0, h / 300.0}), 1.0, kPresentationMagnification);
+    return std::clamp(std::min({kPresentationMagnification, w / kLeastLayoutWidth, h / kLeastLayoutHeight}), 1.0, kPresentationMagnification);
 }
 
 Rect magnified(const Rect& r, double m) {

@@ -9,8 +9,10 @@ class CanvasWidget;
 
 // 演示模式: the canvas and the label panel magnified, smoothed and in the presentation
 // palette. The window lays itself out as on a screen whose ratio is the magnification larger,
-// but never as one smaller than the client's least size (400 x 300), where the layout of the
-// labels would break down.
+// but never as one smaller than 400 x 400: below that height five rows leave each label a
+// band too thin for a fraction, and the equations, which the class must read, would shrink
+// while the buttons grew (a 1920 x 1080 screen at a ratio of 2 is 960 x 540 already).
+constexpr double kLeastLayoutWidth = 400, kLeastLayoutHeight = 400;
 double layoutMagnification(const ViewSettings& view, int clientWidth, int clientHeight);
 
 // A layout rectangle on the widget, at the magnification.

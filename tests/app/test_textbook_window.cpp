@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/notation.h"
+#include "app/presentation_mode.h"
 #include "gfx/recording_surface.h"
 #include "plot/curve.h"
 #include "ui_helpers.h"
@@ -132,6 +133,32 @@ TEST(TextbookWindow, MenuItemSwitchesThePanelAndPresentationHoldsItOn) {
     EXPECT_FALSE(item->isChecked());
     EXPECT_TRUE(item->isEnabled());
     EXPECT_FALSE(app.doc().view.textbookNotation());
+}
+
+// In 演示模式 the equations are what the back row reads: on every screen a classroom has, a
+// fraction's text is at least 16 px (logical pixels) and nearly half as high as the buttons
+// beside it. A 1920 x 1080 screen at a ratio of 2 (960 x 540 logical, the window 80 % of it)
+// once set them at 9 px beside 40-px buttons.
+TEST(TextbookWindow, PresentedLabelsAreLargeOnEveryScreen) {
+    App app;
+    MainWindow& w = *app.window;
+    enterLessonScene(w);
+    Document& doc = app.doc();
+    doc.view.presentation = true;
+    std::vector<int> counts;
+    for (int r = 0; r < doc.table.slotCount; ++r) counts.push_back(doc.table.slot(r).labels.charCount());
+    for (QSize client : {QSize(768, 400), QSize(960, 510), QSize(800, 570), QSize(1536, 835), QSize(1920, 1057)}) {
+        const double mag = layoutMagnification(doc.view, client.width(), client.height());
+        const MainLayout layout =
+            computeLayout(static_cast<int>(client.width() / mag), static_cast<int>(client.height() / mag), false, counts);
+        RecordingSurface rec;
+        auto labels = labelPainterFor(doc.view, doc.table, layout, rec);
+        labels->draw(rec, doc.table.slot(0), 0, layout.rows[0]);
+        double size = 0;
+        for (const auto* t : rec.ofKind(Kind::TypesetText)) size = std::max(size, t->size);
+        EXPECT_GE(size * mag, 16.0) << client.width() << "x" << client.height() << " magnified " << mag;
+        EXPECT_GE(size * mag, 0.45 * layout.rows[0].modify.height * mag) << client.width() << "x" << client.height();
+    }
 }
 
 TEST(TextbookWindow, PanelSetsEveryLabelAtOneSizeThatFits) {
