@@ -165,7 +165,9 @@ std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w
         ++anchorIndex;
     }
     if (!bestFree) return std::nullopt;
-    obstacles_.push_back(best);
+    // Captions that touch read as one (A₂(3,0)A₂(5,0)): the next keeps a space's width away.
+    const int apart = std::max(3, h / 4);
+    obstacles_.push_back(Rect::fromEdges(best.x - apart, best.y - 1, best.right() + apart, best.bottom() + 1));
     return best;
 }
 

@@ -24,7 +24,8 @@ public:
     void addPolyline(const Point* pts, int count, Point offset);
     // The box chosen for a w x h caption beside one of `anchors` (tried in their order); it
     // becomes an obstacle for the captions placed after it. Empty where no free place lies
-    // inside the bounds: a caption over another is read as neither, so it is left out.
+    // inside the bounds: a caption over another is read as neither, so it is left out. The
+    // next caption keeps a space's width from it.
     std::optional<Rect> place(const std::vector<Rect>& anchors, int w, int h);
 
     // The curve cells under a box; for tests.

@@ -69,8 +69,18 @@ TEST(CaptionPlacer, LeavesACaptionOutRatherThanOverlapAnother) {
         if (const auto box = p.place({kMark}, 60, 16)) placed.push_back(*box);
     ASSERT_GE(placed.size(), 3u);
     EXPECT_LT(placed.size(), 40u);
+    // Nor do two touch: A₂(3,0)A₂(5,0) side by side read as one caption. A space's width
+    // (a quarter of the height) lies between any two on one line.
     for (std::size_t i = 0; i < placed.size(); ++i)
-        for (std::size_t j = i + 1; j < placed.size(); ++j) EXPECT_FALSE(placed[i].overlaps(placed[j])) << i << " " << j;
+        for (std::size_t j = i + 1; j < placed.size(); ++j) {
+            const Rect& a = placed[i];
+            const Rect& b = placed[j];
+            EXPECT_FALSE(a.overlaps(b)) << i << " " << j;
+            const bool sameLine = a.y < b.bottom() && b.y < a.bottom();
+            if (sameLine) {
+                EXPECT_GE(std::max(b.x - a.right(), a.x - b.right()), 4) << i << " " << j;
+            }
+        }
 }
 
 // A reader must see which point a caption names: a free place within two caption heights
