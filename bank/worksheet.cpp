@@ -97,6 +97,25 @@ std::string defaultSheetTitle(const std::vector<std::string>& categoryNames, int
 
 namespace {
 
+// Digits and signs as the small raised or lowered characters that plain text has for them.
+constexpr const char* kSuperscripts[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹", "⁺", "⁻", "ⁿ"};
+constexpr const char* kSubscripts[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉", "₊", "₋", "ₙ"};
+
+// x², a₁, a⁻¹ where each character has its small form; else x^(m+1), as a reader types it.
+std::string raised(const std::string& text, const char* const (&small)[13], const char* mark) {
+    std::string out;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const char c = text[k];
+        if (c >= '0' && c <= '9') out += small[c - '0'];
+        else if (c == '+') out += small[10];
+        else if (c == '-') out += small[11];
+        else if (text.compare(k, 3, "−") == 0) out += small[11], k += 2;
+        else if (c == 'n') out += small[12];
+        else return text.size() == 1 ? mark + text : std::string(mark) + "(" + text + ")";
+    }
+    return out;
+}
+
 // Formulas as a line of plain text: x², F₁ and fractions written inline.
 void flatten(const DrawItem* item, std::string& out) {
     if (const auto* t = dynamic_cast<const TextItem*>(item)) {
@@ -125,11 +144,14 @@ void flatten(const DrawItem* item, std::string& out) {
         out += o->mark == OverItem::Mark::Arrow ? "\u20D7" : "\u0305"; // combining arrow or bar over the last letter
     } else if (const auto* s = dynamic_cast<const SuperscriptItem*>(item)) {
         flatten(s->base, out);
-        out += "^";
-        flatten(s->exponent, out);
+        std::string e;
+        flatten(s->exponent, e);
+        out += raised(e, kSuperscripts, "^");
     } else if (const auto* x = dynamic_cast<const SubscriptItem*>(item)) {
         flatten(x->base, out);
-        flatten(x->index, out);
+        std::string i;
+        flatten(x->index, i);
+        out += raised(i, kSubscripts, "_");
     }
 }
 

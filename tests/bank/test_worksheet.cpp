@@ -110,7 +110,12 @@ TEST(WorksheetPick, TitlesAndFirstLines) {
 
     const std::string ellipse02 = bundledBank() + "/tm/2geom/3ellipse/ellipse02.tm";
     EXPECT_EQ(questionFirstLine(ellipse02, 500),
-              "已知椭圆的焦点为F1(-2,0)、F2(2,0)，且经过点(0,√5)，求椭圆的标准方程。");
+              "已知椭圆的焦点为F₁(-2,0)、F₂(2,0)，且经过点(0,√5)，求椭圆的标准方程。");
+    // Squares and indices written as a textbook writes them in a line, x², a₁, not x^2.
+    EXPECT_EQ(questionFirstLine(bundledBank() + "/tm/2geom/3ellipse/ellipse01.tm", 500), "求椭圆x²/25+y²/16=1的长轴长、短轴长、焦点坐标和离心率。");
+    TempDir d;
+    d.write("q.tm", "已知 $a_{n+1}=2^{x-1}+a_n^{-1}$，求 $x^{m+1}$。\n");
+    EXPECT_EQ(questionFirstLine(d / "q.tm", 500), "已知 aₙ₊₁=2^(x-1)+aₙ⁻¹，求 x^(m+1)。");
     // Cut short on a character boundary, never inside one.
     for (std::size_t max : {15u, 16u, 17u}) {
         const std::string cut = questionFirstLine(ellipse02, max);
