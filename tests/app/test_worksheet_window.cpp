@@ -182,7 +182,7 @@ TEST(WorksheetWindow, TickingQuestionsAndCategories) {
     // Each question by its first line; ticked ones go on the sheet in the list's order.
     QListWidget* list = dialog.questionList();
     ASSERT_EQ(list->count(), 17);
-    EXPECT_EQ(list->item(1)->text(), "2. 已知椭圆的焦点为F₁(-2,0)、F₂(2,0)，且经过点(0,√5)，求椭圆的…");
+    EXPECT_EQ(list->item(1)->text().toStdString(), "2. 已知椭圆的焦点为F₁(-2,0)、F₂(2,0)，且经过点(0,√5)，求椭圆…");
     clickCheck(list, 2);
     clickCheck(list, 0);
     const std::vector<std::string>& e = app.catalogue.category(ellipse)->questionPaths;
