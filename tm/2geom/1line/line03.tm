@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知直线$l_1$：2x+y-1=0与直线$l_2$：ax-2y+3=0互相垂直，求a的值。
 @plot line-general:2,1,-1 line-general:1,-2,3
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求经过点(1,-2)且与直线x-2y+3=0平行的直线方程。
 @plot line-general:1,-2,3 line-general:1,-2,-5
 ## 解答

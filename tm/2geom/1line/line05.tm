@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求直线$\frac{x}{3}+\frac{y}{4}=1$与两坐标轴围成的三角形的面积和周长。
 @plot line-intercept:3,4
 ## 解答

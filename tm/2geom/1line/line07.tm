@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求直线y=3x-2与直线y=-x+6的交点坐标。
 @plot line-slope:3,-2 line-slope:-1,6
 ## 解答

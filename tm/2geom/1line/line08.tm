@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求直线$\sqrt{3}x+3y-2=0$的斜率和倾斜角。
 @plot line-general:1.732,3,-2
 ## 解答

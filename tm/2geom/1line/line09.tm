@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求点P(4,5)关于直线l：3x-y+3=0的对称点Q的坐标。
 @plot line-general:3,-1,3 line-two-point:4,5,-2,7+1010+1011
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 直线l经过点P(1,2)，且与x轴、y轴的正半轴分别交于A、B两点，O为原点。求△AOB面积的最小值及此时l的方程。
 @plot line-point-slope:1,2,-2+1010
 ## 解答

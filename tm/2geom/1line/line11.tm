@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知直线$l_1$：ax+2y+6=0与直线$l_2$：$x+(a-1)y+a^2-1=0$平行，求a的值。
 @plot line-general:-1,2,6 line-general:1,-2,0
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求经过点P(2,3)，且在两坐标轴上的截距相等的直线方程。
 @plot line-general:3,-2,0 line-general:1,1,-5
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求圆$x^2+y^2-4x+6y-3=0$的圆心坐标和半径。
 @plot circle-general:-4,6,-3+1010
 ## 解答

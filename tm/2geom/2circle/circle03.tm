@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 判断直线3x+4y-10=0与圆$x^2+y^2=4$的位置关系。
 @plot circle-origin:2 line-general:3,4,-10
 ## 解答

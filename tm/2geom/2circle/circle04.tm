@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求过圆$x^2+y^2=25$上一点P(3,4)的切线方程。
 @plot circle-origin:5 line-general:3,4,-25
 ## 解答

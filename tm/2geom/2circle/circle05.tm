@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求直线y=x+1被圆$x^2+y^2=4$截得的弦长。
 @plot circle-origin:2 line-slope:1,1
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 判断圆$C_1$：$x^2+y^2=1$与圆$C_2$：${(x-3)}^2+y^2=4$的位置关系。
 @plot circle-origin:1 circle-centre:3,0,2+1010
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求圆心在直线2x-y-3=0上，且经过点A(5,2)和B(3,-2)的圆的方程。
 @plot circle-centre:2,1,3.162+1010 line-general:2,-1,-3
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求过点P(2,3)且与圆${(x-1)}^2+y^2=1$相切的直线方程。
 @plot circle-centre:1,0,1+1010 line-general:4,-3,1
 ## 解答

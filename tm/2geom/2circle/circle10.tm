@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知圆C：$x^2+y^2-2x-4y+m=0$。(1)求m的取值范围；(2)若圆C与直线x+2y-4=0相交于M、N两点，且OM⊥ON(O为坐标原点)，求m的值。
 @plot circle-general:-2,-4,1.6+1010 line-general:1,2,-4
 ## 解答

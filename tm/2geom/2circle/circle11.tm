@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求圆$x^2+y^2=4$上的点到直线3x-4y+25=0的距离的最大值和最小值。
 @plot circle-origin:2 line-general:3,-4,25
 ## 解答

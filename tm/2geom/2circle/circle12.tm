@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知圆$C_1$：$x^2+y^2=4$与圆$C_2$：$x^2+y^2-2x-2y-2=0$相交，求公共弦所在直线的方程和公共弦的长。
 @plot circle-origin:2 circle-general:-2,-2,-2+1010 line-general:1,1,-1
 ## 解答

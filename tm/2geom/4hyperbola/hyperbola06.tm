@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求双曲线$\frac{x^2}{16}-\frac{y^2}{9}=1$的准线方程。
 @plot hyperbola-x:4,3+1011+1012
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求与双曲线$\frac{x^2}{16}-\frac{y^2}{4}=1$有公共焦点，且经过点$(3\sqrt{2},2)$的双曲线的标准方程。
 @plot hyperbola-x:3.464,2.828+1011 hyperbola-x:4,2
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求抛物线$y=-\frac{1}{8}x^2$的焦点坐标和准线方程。
 @plot parabola-down:4+1010+1011
 ## 解答

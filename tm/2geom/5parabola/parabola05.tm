@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求焦点在直线3x-4y-12=0上的抛物线的标准方程。
 @plot line-general:3,-4,-12 parabola-right:8+1011 parabola-down:6+1011
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知抛物线$y^2=2px(p>0)$上的点M(2,m)到焦点的距离为3，求p和m的值。
 @plot parabola-right:2+1010+1011
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知F是抛物线$y^2=4x$的焦点，A(3,2)，P是抛物线上的动点，求|PA|+|PF|的最小值及此时点P的坐标。
 @plot parabola-right:2+1010+1011 line-two-point:3,2,1,2+1010+1011
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求抛物线$y^2=4x$上的点到直线x-y+4=0的距离的最小值，并求此时点的坐标。
 @plot parabola-right:2 line-general:1,-1,4
 ## 解答

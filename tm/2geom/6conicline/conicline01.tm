@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求直线y=x+1被椭圆$\frac{x^2}{4}+\frac{y^2}{2}=1$截得的弦长。
 @plot ellipse-x:2,1.414 line-slope:1,1
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 直线y=x-1与抛物线$y^2=4x$交于A、B两点，求|AB|。
 @plot parabola-right:2+1011 line-slope:1,-1
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 直线y=kx-1与双曲线$x^2-y^2=1$只有一个公共点，求k的值。
 @plot hyperbola-x:1,1+1013 line-slope:1.414,-1 line-slope:1,-1
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知椭圆$\frac{x^2}{16}+\frac{y^2}{4}=1$，求以点P(2,1)为中点的弦所在直线的方程。
 @plot ellipse-x:4,2 line-general:1,2,-4
 ## 解答

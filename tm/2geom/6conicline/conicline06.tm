@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知椭圆C：$\frac{x^2}{4}+\frac{y^2}{3}=1$与直线l：y=x+m有两个不同的公共点，求m的取值范围。
 @plot ellipse-x:2,1.732 line-slope:1,2.646 line-slope:1,-2.646
 ## 解答

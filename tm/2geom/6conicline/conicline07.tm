@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 直线y=x+m与椭圆$\frac{x^2}{4}+y^2=1$交于A、B两点，O为坐标原点，若OA⊥OB，求m的值。
 @plot ellipse-x:2,1 line-slope:1,1.265
 ## 解答

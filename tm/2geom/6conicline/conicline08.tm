@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 直线l与抛物线$y^2=2x$交于A、B两点(A、B都不是原点O)，且OA⊥OB。证明直线l经过定点，并求出这个定点。
 @plot parabola-right:1+1011
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 斜率为1的直线l经过抛物线$y^2=4x$的焦点F，与抛物线交于A、B两点，O为坐标原点，求△OAB的面积。
 @plot parabola-right:2+1011 line-slope:1,-1
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 直线y=2x+m与抛物线$x^2=4y$相切，求m的值和切点坐标。
 @plot parabola-up:2 line-slope:2,-4
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知A(-2,0)、B(2,0)，动点P满足PA⊥PB，求点P的轨迹方程。
 @plot circle-origin:2
 ## 解答

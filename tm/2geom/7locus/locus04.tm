@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 线段AB的端点B的坐标为(4,3)，端点A在圆${(x+1)}^2+y^2=4$上运动，求线段AB的中点M的轨迹方程。
 @plot circle-centre:-1,0,2+1010 circle-centre:1.5,1.5,1+1010
 ## 解答

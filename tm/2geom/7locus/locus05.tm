@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 把参数方程$\begin{cases}x=3cosθ\\y=2sinθ\end{cases}(θ$为参数)化为普通方程，并说明它表示什么曲线。
 @plot ellipse-x:3,2+1010
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 把参数方程$\begin{cases}x=1+2t\\y=2-t\end{cases}(t$为参数)化为普通方程。
 @plot line-general:1,2,-5
 ## 解答

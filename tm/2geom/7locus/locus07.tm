@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 求椭圆$\frac{x^2}{16}+\frac{y^2}{12}=1$上的点到直线x-2y-12=0的距离的最小值，并求此时点的坐标。
 @plot ellipse-x:4,3.464 line-general:1,-2,-12
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 P是圆$x^2+y^2=4$上的动点，过P作x轴的垂线，垂足为D，M是线段PD的中点，求点M的轨迹方程。
 @plot circle-origin:2 ellipse-x:2,1+1010
 ## 解答

@@ -1,3 +1,5 @@
+@type 解答题
+@score 12
 已知曲线C的参数方程为$\begin{cases}x=2cosθ\\y=2+2sinθ\end{cases}(θ$为参数)，求直线y=x被曲线C截得的弦长。
 @plot circle-centre:0,2,2+1010 line-slope:1,0
 ## 解答
