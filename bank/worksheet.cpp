@@ -88,7 +88,12 @@ bool pickSheetQuestions(const std::vector<std::string>& candidates, SheetPick pi
 std::string defaultSheetTitle(const std::vector<std::string>& categoryNames, int year, int month, int day) {
     std::string title;
     const std::size_t shown = std::min<std::size_t>(categoryNames.size(), 3);
-    for (std::size_t i = 0; i < shown; ++i) title += (i ? "、" : "") + categoryNames[i];
+    for (std::size_t i = 0; i < shown; ++i) {
+        // The menu's ★ that set an aggregate apart is no part of a sheet's title.
+        std::string name = categoryNames[i];
+        for (std::size_t star; (star = name.find("★")) != std::string::npos;) name.erase(star, std::string("★").size());
+        title += (i ? "、" : "") + name;
+    }
     if (categoryNames.size() > shown) title += "等";
     char date[64];
     std::snprintf(date, sizeof date, "%s%d年%d月%d日", title.empty() ? "" : " ", year, month, day);

@@ -107,6 +107,7 @@ TEST(WorksheetPick, TitlesAndFirstLines) {
     EXPECT_EQ(defaultSheetTitle({"椭圆", "抛物线"}, 2024, 12, 31), "椭圆、抛物线 2024年12月31日");
     EXPECT_EQ(defaultSheetTitle({"甲", "乙", "丙", "丁"}, 2025, 1, 9), "甲、乙、丙等 2025年1月9日");
     EXPECT_EQ(defaultSheetTitle({}, 2025, 1, 9), "2025年1月9日");
+    EXPECT_EQ(defaultSheetTitle({"★解析几何★所有题目"}, 2025, 1, 9), "解析几何所有题目 2025年1月9日");
 
     const std::string ellipse02 = bundledBank() + "/tm/2geom/3ellipse/ellipse02.tm";
     EXPECT_EQ(questionFirstLine(ellipse02, 500),
