@@ -36,6 +36,13 @@ void enterLessonScene(MainWindow& w) {
     settle();
 }
 
+// Each row's label length, as the window lays the panel out for it.
+std::vector<int> labelCounts(const ExpressionTable& table) {
+    std::vector<int> counts;
+    for (int r = 0; r < table.slotCount; ++r) counts.push_back(table.slot(r).labels.charCount());
+    return counts;
+}
+
 struct Box {
     double left = 1e18, top = 1e18, right = -1e18, bottom = -1e18;
     std::string text;
@@ -145,8 +152,7 @@ TEST(TextbookWindow, PresentedLabelsAreLargeOnEveryScreen) {
     enterLessonScene(w);
     Document& doc = app.doc();
     doc.view.presentation = true;
-    std::vector<int> counts;
-    for (int r = 0; r < doc.table.slotCount; ++r) counts.push_back(doc.table.slot(r).labels.charCount());
+    const std::vector<int> counts = labelCounts(doc.table);
     for (QSize client : {QSize(768, 400), QSize(960, 510), QSize(800, 570), QSize(1536, 835), QSize(1920, 1057)}) {
         const double mag = layoutMagnification(doc.view, client.width(), client.height());
         const MainLayout layout =
@@ -167,8 +173,7 @@ TEST(TextbookWindow, PanelSetsEveryLabelAtOneSizeThatFits) {
     enterLessonScene(w);
     Document& doc = app.doc();
     doc.view.textbook = true;
-    std::vector<int> counts;
-    for (int r = 0; r < doc.table.slotCount; ++r) counts.push_back(doc.table.slot(r).labels.charCount());
+    const std::vector<int> counts = labelCounts(doc.table);
     const MainLayout layout = computeLayout(780, 560, false, counts);
     RecordingSurface rec;
     auto labels = labelPainterFor(doc.view, doc.table, layout, rec);
