@@ -58,7 +58,11 @@ void FullScreenShow::enter() {
     for (QAction* a : keys_) window_.addAction(a);
     window_.menuBar()->hide();
     escape_->setEnabled(true);
+    placeBefore_ = window_.geometry();
     window_.showFullScreen();
+    // Without a window manager (a bare X server, some kiosk sessions) nobody grants the full
+    // screen state: the window covers the screen itself. A manager that does makes it the same.
+    if (const QScreen* screen = window_.screen()) window_.setGeometry(screen->geometry());
 }
 
 void FullScreenShow::leave() {
@@ -69,6 +73,7 @@ void FullScreenShow::leave() {
     keys_.clear();
     window_.menuBar()->show();
     window_.setWindowState(before_ & ~Qt::WindowFullScreen);
+    if (!(before_ & (Qt::WindowMaximized | Qt::WindowFullScreen))) window_.setGeometry(placeBefore_);
     if (!window_.isVisible()) window_.show();
     if (switchedPresentation_ && presentation_()) togglePresentation_();
     switchedPresentation_ = false;

@@ -41,6 +41,7 @@ private:
     bool active_ = false;
     bool switchedPresentation_ = false; // 演示模式 was off before, so leaving turns it off
     Qt::WindowStates before_;
+    QRect placeBefore_; // where the window stood, for a desktop without a window manager
     std::vector<QAction*> keys_; // the menu items whose keys the window carries meanwhile
 };
 
