@@ -40,6 +40,15 @@ bool same(const std::vector<double>& a, const std::vector<double>& b) {
            std::equal(a.begin(), a.end(), b.begin(), [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); });
 }
 
+// The picture's left edge: the label column's, moved left to where it falls on a whole
+// device pixel, so that every label pixel lands where a client-sized picture has it; 0 (the
+// whole width) when no such edge is near.
+int pictureLeft(int column, double dpr) {
+    for (int x = column; x >= 0 && x > column - 16; --x)
+        if (x * dpr == std::floor(x * dpr)) return x;
+    return 0;
+}
+
 } // namespace
 
 PanelPicture::PanelPicture() : image_(1, 1, QImage::Format_RGB32), qt_(&image_) {}
@@ -73,18 +82,31 @@ std::vector<int> PanelPicture::begin(const ViewSettings& view, const ExpressionT
         for (int r = 0; r < table.slotCount; ++r) rows.push_back(r);
     }
 
-    auto clear = [&](const Rect& r) {
-        QPainter p(&image_);
-        p.fillRect(QRectF(r.x * dpr, r.y * dpr, r.width * dpr, r.height * dpr), fill);
-    };
     if (newLook) {
         dpr_ = dpr;
-        if (image_.width() != w || image_.height() != h) image_ = QImage(w, h, QImage::Format_RGB32);
-        image_.fill(fill);
-        qt_.setTarget(&image_);
-        qt_.setStyle(view.presentation ? RenderStyle{dpr * magnification, true, kPresentationPenWidth} : normalStyle(dpr));
-        presented_.reset();
-        if (view.presentation) presented_ = std::make_unique<PresentationSurface>(qt_, presentationColourMap());
+        // Presentation mode's magnified layout has no whole-pixel column edge to count on.
+        left_ = view.presentation ? 0 : std::clamp(pictureLeft(labelArea.x, dpr), 0, widget.width());
+        widgetSize_ = widget.size();
+        fill_ = fill;
+        made_ = false;
+    }
+    const double leftDevice = left_ * dpr_;
+    auto clear = [&](const Rect& r) {
+        QPainter p(&image_);
+        p.fillRect(QRectF(r.x * dpr - leftDevice, r.y * dpr, r.width * dpr, r.height * dpr), fill);
+    };
+    if (!made_) {
+        if (!rows.empty()) {
+            const int pw = std::max(1, w - static_cast<int>(leftDevice));
+            if (image_.width() != pw || image_.height() != h) image_ = QImage(pw, h, QImage::Format_RGB32);
+            image_.fill(fill);
+            qt_.setTarget(&image_);
+            qt_.setStyle(view.presentation ? RenderStyle{dpr * magnification, true, kPresentationPenWidth} : normalStyle(dpr));
+            qt_.setOrigin(-left_, 0);
+            presented_.reset();
+            if (view.presentation) presented_ = std::make_unique<PresentationSurface>(qt_, presentationColourMap());
+            made_ = true;
+        }
     } else if (all) {
         clear(labelArea); // only where labels go: the rest is the ground it already has
     } else {
@@ -130,14 +152,22 @@ Surface& PanelPicture::surface() {
     return qt_;
 }
 
+QRect PanelPicture::area() const { return made_ ? QRect(left_, 0, widgetSize_.width() - left_, widgetSize_.height()) : QRect(); }
+
 void PanelPicture::paint(QPainter& painter) const {
     // Only the exposed part (the painter's clip, when the paint sets one): the children cover
     // most of the client, and a frame of an animation repaints it only to show a new label.
     const double dpr = dpr_;
-    const QRect whole(0, 0, static_cast<int>(std::ceil(image_.width() / dpr)), static_cast<int>(std::ceil(image_.height() / dpr)));
+    const QRect whole(QPoint(0, 0), widgetSize_);
     const QRegion exposed = painter.hasClipping() ? painter.clipRegion() & whole : QRegion(whole);
-    for (const QRect& r : exposed)
-        painter.drawImage(QRectF(r), image_, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+    const QRect picture = area();
+    for (const QRect& r : exposed) {
+        const QRect shown = r & picture;
+        if (!shown.isEmpty())
+            painter.drawImage(QRectF(shown), image_,
+                              QRectF(shown.x() * dpr - left_ * dpr, shown.y() * dpr, shown.width() * dpr, shown.height() * dpr));
+        for (const QRect& ground : QRegion(r).subtracted(picture)) painter.fillRect(ground, fill_);
+    }
 }
 
 } // namespace yhb

@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
+#include <QSize>
 
 #include "gfx/presentation_surface.h"
 #include "gfx/rect.h"
@@ -20,7 +22,9 @@ namespace yhb {
 // coordinates, and in presentation mode magnified, on white, in the presentation palette.
 // It is kept between paints and drawn again only when a label, the layout or the look
 // changes: making and filling a client-sized image at every frame of an animation cost more
-// than drawing the canvas.
+// than drawing the canvas. It holds only the label column, from the canvas's right edge on
+// (the rest of the client is plain ground, painted as such), and is not made at all while no
+// row is in use: at start-up its pages would cost more than the bare window's whole paint.
 class PanelPicture {
 public:
     PanelPicture();
@@ -40,11 +44,17 @@ public:
     Surface& surface();
     // Shows the picture where the painter's paint event exposes the widget.
     void paint(QPainter& painter) const;
+    // Where the picture lies in the widget's pixels; empty while none is made (no row in use).
+    QRect area() const;
     // How many labels were drawn so far; the tests count them.
     int labelsDrawn() const { return labelsDrawn_; }
 
 private:
     double dpr_ = 1.0;
+    int left_ = 0;       // the picture's left edge in the widget's pixels
+    QSize widgetSize_;   // the widget's pixels the picture and the ground cover
+    QColor fill_;        // the ground
+    bool made_ = false;  // the picture is made for the present look
     QImage image_;
     QtSurface qt_;
     std::unique_ptr<PresentationSurface> presented_;

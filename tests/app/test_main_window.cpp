@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/panel_picture.h"
 #include "app/picture_export.h"
 #include "plot/curve.h"
 #include "res/command_ids.h"
@@ -237,4 +238,45 @@ TEST(MainWindow, ExportWritesPngOrVectorSvgAndNamesAFileItCannotWrite) {
     EXPECT_FALSE(saveCanvasPicture(app.doc(), w.canvas()->image(), "/nonexistent-dir/c.svg", app.notifier));
     ASSERT_EQ(app.notifier.messages.size(), 1u);
     EXPECT_EQ(app.notifier.messages[0].text, "无法写入文件“/nonexistent-dir/c.svg”：文件夹不存在。");
+}
+
+// The label panel's picture covers only the label column, and none is made while no row is in
+// use; the client still shows its plain ground everywhere the children leave uncovered.
+TEST(LabelPanel, PictureOnlyInTheLabelColumnAndNoneWithoutRows) {
+    App app;
+    MainWindow& w = *app.window;
+    const QColor ground = w.palette().color(QPalette::Window);
+    auto groundAround = [&](const QImage& shot) {
+        const QRect canvas = w.canvas()->geometry();
+        // Left and bottom margins, the strip above the canvas between the toolbar buttons, and
+        // the label column's foot.
+        for (QPoint p : {QPoint(3, canvas.center().y()), QPoint(canvas.center().x(), shot.height() - 3),
+                         QPoint(canvas.left() + 80, 30), QPoint(shot.width() - 5, shot.height() - 5)})
+            EXPECT_EQ(shot.pixelColor(p), ground) << p.x() << "," << p.y();
+    };
+    QImage shot = w.renderClient();
+    EXPECT_TRUE(w.panelPicture().area().isEmpty());
+    groundAround(shot);
+    EXPECT_EQ(shot.pixelColor(shot.width() - 100, shot.height() / 2), ground);
+
+    enterThroughDialog(w, Family::EllipseX, {"5", "4"});
+    shot = w.renderClient();
+    const QRect area = w.panelPicture().area();
+    const int canvasRight = w.canvas()->geometry().right() + 1;
+    EXPECT_LE(area.left(), canvasRight);
+    EXPECT_GT(area.left(), canvasRight - 16);
+    EXPECT_EQ(area.right(), w.client()->width() - 1);
+    EXPECT_EQ(area.height(), w.client()->height());
+    groundAround(shot);
+    // The label itself shows, in the ellipse's magenta, inside its box.
+    const Rect box = w.labelBox(0);
+    ASSERT_GT(box.width, 0);
+    EXPECT_GT(countColour(shot.copy(box.x, box.y, box.width, box.height), qRgb(255, 0, 255)), 50);
+
+    // Deleting the last row leaves the column plain ground again.
+    click(w.deleteButton(0));
+    settle();
+    shot = w.renderClient();
+    EXPECT_EQ(countColour(shot.copy(canvasRight, 0, shot.width() - canvasRight, shot.height()), qRgb(255, 0, 255)), 0);
+    groundAround(shot);
 }
