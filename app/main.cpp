@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 
 #include "app/main_window.h"
 #include "app/qt_notifier.h"
@@ -20,7 +19,6 @@ int main(int argc, char** argv) {
     // becomes the current one.
     const QString lesson = argc > 1 ? QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath() : QString();
     QApplication::setWindowIcon(yhb::appIcon());
-    yhb::loadChineseTranslations();
     // Out of memory: say so with no owner and the default caption, then the pool tries again.
     yhb::MemoryPool::setFailureHook([](const std::string& utf8) {
         yhb::QtNotifier().message("", utf8, yhb::MessageOwner::none());
@@ -28,15 +26,12 @@ int main(int argc, char** argv) {
 
     // The bank is tm/ below the current directory, as it has always been; started elsewhere
     // (from the desktop menu, say) the program looks beside its executable, then where it was
-    // installed.
+    // installed. It is read once the window shows (or sooner, when something needs it), as are
+    // Qt's translations and the lesson named on the command line.
     yhb::Catalogue catalogue;
-    yhb::openBank(catalogue);
-
     yhb::QtNotifier notifier;
-    yhb::MainWindow window(catalogue, notifier);
+    yhb::MainWindow window(catalogue, notifier, yhb::openBank);
     notifier.setOwner(&window);
-    window.show();
-    // Opened once the window has its size, so that the lesson's origin lands where it was.
-    if (!lesson.isEmpty()) QTimer::singleShot(0, &window, [&window, lesson] { window.lessons().openFile(lesson); });
+    yhb::showAndFinishStart(window, lesson);
     return app.exec();
 }

@@ -23,7 +23,6 @@
 #include "app/panel_picture.h"
 #include "app/picture_export.h"
 #include "app/presentation_mode.h"
-#include "app/startup.h"
 #include "app/trail_command.h"
 #include "dialogs/expr_parser.h"
 #include "gfx/cp936.h"
@@ -76,8 +75,8 @@ void place(QWidget* w, const Rect& layoutRect, double magnification = 1.0) {
 
 } // namespace
 
-MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier)
-    : catalogue_(catalogue), notifier_(notifier), client_(new ClientArea(*this)),
+MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier, std::function<void(Catalogue&)> openBank)
+    : catalogue_(catalogue), notifier_(notifier), openBank_(std::move(openBank)), client_(new ClientArea(*this)),
       canvas_(new CanvasWidget(doc_, client_)), panel_(std::make_unique<PanelPicture>()) {
     setObjectName(utf8String(StringId::MainWindowClass));
     setWindowTitle(QString::fromStdString(appTitleUtf8()));
@@ -119,6 +118,7 @@ MainWindow::~MainWindow() = default;
 // Made when first needed, not at start-up: many lessons never open the bank.
 QuestionWindow* MainWindow::questionWindow() {
     if (!questionWindow_) {
+        loadBank();
         questionWindow_ = std::make_unique<QuestionWindow>(catalogue_, notifier_);
         // The main window's close box ends the program, whatever the question window shows.
         questionWindow_->setAttribute(Qt::WA_QuitOnClose, false);
@@ -191,53 +191,8 @@ void MainWindow::buildMenus() {
     addCommand(about, Command::MailAuthor, "写信给作者");
 
     bankMenu_ = bar->addMenu("※精选题库※");
-    fillBankMenu();
-}
-
-// One popup per top-level category; a category found before any top-level one has no
-// popup and is listed directly in the bank menu.
-void MainWindow::fillBankMenu() {
-    std::vector<QMenu*> popups;
-    for (const TopLevelCategory& t : catalogue_.topLevel)
-        popups.push_back(new QMenu(QString::fromStdString(t.name), bankMenu_));
-    for (int i = 0; i < catalogue_.categoryCount(); ++i) {
-        const BankCategory* c = catalogue_.category(i);
-        QMenu* target = c->parent >= 0 && c->parent < static_cast<int>(popups.size()) ? popups[static_cast<std::size_t>(c->parent)] : bankMenu_;
-        addCommand(target, cmd::BankCategoryBase + i, QString::fromStdString(c->name));
-    }
-    for (QMenu* p : popups) bankMenu_->addMenu(p);
-    // An empty menu would leave the teacher guessing why.
-    if (catalogue_.categoryCount() == 0) bankMenu_->addAction("未找到题库")->setEnabled(false);
-    bankMenu_->addSeparator();
-    addCommand(bankMenu_, Command::ReloadBank, "重新载入题库");
-}
-
-// The bank read again without a restart, for a teacher who has just added questions.
-void MainWindow::reloadBank() {
-    std::string top, name, question;
-    if (const BankCategory* c = catalogue_.current()) {
-        top = catalogue_.topLevelName(*c);
-        name = c->name;
-        if (c->currentQuestion >= 0 && c->currentQuestion < c->questionCount())
-            question = c->questionPaths[static_cast<std::size_t>(c->currentQuestion)];
-    }
-    // A program started without a bank looks for one again rather than scan where it stands.
-    const std::string dir = catalogue_.startDir.empty() ? findBankDirectory() : catalogue_.startDir;
-    Catalogue fresh;
-    if (dir.empty())
-        fresh.readVersion(".");
-    else
-        fresh.load(dir);
-    catalogue_ = std::move(fresh);
-    for (QAction* a : bankMenu_->findChildren<QAction*>()) {
-        const int id = a->data().toInt();
-        if (id == commandId(Command::ReloadBank) || (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + Catalogue::kMaxCategories))
-            actions_.erase(std::remove(actions_.begin(), actions_.end(), a), actions_.end());
-    }
-    bankMenu_->clear();
-    qDeleteAll(bankMenu_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
-    fillBankMenu();
-    if (questionWindow_) questionWindow_->bankReloaded(top, name, question);
+    connect(bankMenu_, &QMenu::aboutToShow, this, &MainWindow::loadBank);
+    if (!openBank_) fillBankMenu(); // else once the bank is read
 }
 
 // After the document was replaced from outside the dialogs: buttons, check marks, layout
@@ -270,8 +225,8 @@ void MainWindow::showFigure(const std::string& figureLine) {
     activateWindow();
 }
 
-
 void MainWindow::command(int id) {
+    if (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + Catalogue::kMaxCategories) loadBank();
     if (id >= cmd::BankCategoryBase && id < cmd::BankCategoryBase + catalogue_.categoryCount()) {
         questionWindow()->openCategory(id - cmd::BankCategoryBase);
         return;

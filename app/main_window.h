@@ -30,7 +30,8 @@ class PanelPicture;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(Catalogue& catalogue, Notifier& notifier);
+    // With `openBank` the bank is read by it when first needed (loadBank), not before.
+    MainWindow(Catalogue& catalogue, Notifier& notifier, std::function<void(Catalogue&)> openBank = {});
     ~MainWindow() override;
 
     // Every menu item and accelerator ends here. The id space also holds the family kinds
@@ -56,7 +57,12 @@ public:
     QAction* action(int id) const;
     QAction* action(Command c) const { return action(commandId(c)); }
     QAction* action(Family f) const { return action(familyId(f)); }
-    QMenu* bankMenu() const { return bankMenu_; }
+    QMenu* bankMenu() {
+        loadBank();
+        return bankMenu_;
+    }
+    // Reads the bank if it is still to be read, and fills its menu.
+    void loadBank();
     // Reads the bank again and rebuilds its menu.
     void reloadBank();
     // A question's figure line in place of the rows, on a reset view; the window comes forward.
@@ -90,6 +96,7 @@ private:
 
     Catalogue& catalogue_;
     Notifier& notifier_;
+    std::function<void(Catalogue&)> openBank_; // the bank waits to be read
     Document doc_;
     ClientArea* client_;
     CanvasWidget* canvas_;

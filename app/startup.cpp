@@ -3,9 +3,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QLibraryInfo>
+#include <QPointer>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 
+#include <memory>
+
+#include "app/main_window.h"
 #include "bank/catalogue.h"
 
 namespace yhb {
@@ -29,6 +36,53 @@ bool loadChineseTranslations() {
         return true;
     delete t;
     return false;
+}
+
+namespace {
+
+// Watches for the first paint; the work runs on the event loop's next turn, once the painted
+// pixels are flushed to the screen.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget& widget, std::function<void()> work) : QObject(&widget), work_(std::move(work)) {
+        widget.installEventFilter(this);
+        QTimer::singleShot(1000, this, [this] { run(); });
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !posted_) {
+            posted_ = true;
+            QTimer::singleShot(0, this, [this] { run(); });
+        }
+        return false;
+    }
+
+private:
+    void run() {
+        if (!work_) return;
+        const auto work = std::move(work_);
+        work_ = nullptr;
+        work();
+        deleteLater();
+    }
+    std::function<void()> work_;
+    bool posted_ = false;
+};
+
+} // namespace
+
+void afterFirstPaint(QWidget& widget, std::function<void()> work) { new FirstPaint(widget, std::move(work)); }
+
+void showAndFinishStart(MainWindow& window, const QString& lesson, std::function<void()> ready) {
+    // The canvas is painted last of the first sight's widgets.
+    afterFirstPaint(*window.canvas(), [&window, lesson, ready = std::move(ready)] {
+        // Only Qt's own buttons and dialogs use them, and none shows before this.
+        loadChineseTranslations();
+        window.loadBank();
+        // With the window at its size, so that the lesson's origin lands where it was.
+        if (!lesson.isEmpty()) window.lessons().openFile(lesson);
+        if (ready) ready();
+    });
+    window.show();
 }
 
 } // namespace yhb

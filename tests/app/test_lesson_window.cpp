@@ -9,8 +9,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QRadioButton>
 
+#include "app/startup.h"
 #include "lesson/lesson_helpers.h"
 #include "plot/curve.h"
 #include "res/command_ids.h"
@@ -296,4 +298,97 @@ TEST(LessonWindow, PdfAndPrintingGoThroughTheScaleDialog) {
     w.action(Command::PrintCanvas)->trigger();
     EXPECT_FALSE(asked);
     EXPECT_TRUE(app.notifier.messages.empty());
+}
+
+namespace {
+
+// Lets the event loop run until `done`, for at most five seconds.
+bool waitFor(const bool& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done && t.elapsed() < 5000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return done;
+}
+
+} // namespace
+
+// The program's start: the window shows first; Qt's translations, the bank (its menu filled)
+// and the lesson named on the command line come after its first paint.
+TEST(StartUp, TranslationsBankAndTheCommandLineLessonFollowTheFirstPaint) {
+    TempDir dir;
+    dir.write("第二课.yhb", "yunhuiban-lesson 1.0\nrow sin\nrow cos:3\n");
+    Catalogue catalogue;
+    RecordingNotifier notifier;
+    bool painted = false, paintedBeforeTheBank = false;
+    int reads = 0;
+    MainWindow w(catalogue, notifier, [&](Catalogue& c) {
+        ++reads;
+        paintedBeforeTheBank = painted;
+        c.load(bundledBank());
+    });
+    struct PaintWatch : QObject {
+        bool& painted;
+        explicit PaintWatch(bool& p) : painted(p) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) painted = true;
+            return false;
+        }
+    } watch(painted);
+    w.canvas()->installEventFilter(&watch);
+    QMenu* bank = w.menuBar()->actions().back()->menu();
+    EXPECT_EQ(w.menuBar()->actions().back()->text(), "※精选题库※"); // in the first sight, filled later
+    EXPECT_EQ(reads, 0);
+    {
+        QMessageBox box(QMessageBox::NoIcon, "t", "x", QMessageBox::Cancel);
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Cancel");
+    }
+
+    bool ready = false;
+    showAndFinishStart(w, QString::fromStdString(dir / "第二课.yhb"), [&] { ready = true; });
+    EXPECT_EQ(reads, 0);
+    ASSERT_TRUE(waitFor(ready));
+    EXPECT_EQ(reads, 1);
+    EXPECT_TRUE(paintedBeforeTheBank);
+    ASSERT_EQ(bank->actions().size(), catalogue.topLevelCount() + 2);
+    EXPECT_EQ(bank->actions().front()->text(), "函数");
+    EXPECT_EQ(bank->actions().back()->text(), "重新载入题库");
+    QMessageBox box(QMessageBox::NoIcon, "t", "x", QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "取消");
+    ASSERT_TRUE(notifier.messages.empty()) << notifier.messages.front().text;
+    ASSERT_EQ(w.document().table.slotCount, 2);
+    EXPECT_EQ(w.document().table.slot(1).kind, Family::Cos);
+    EXPECT_TRUE(w.windowTitle().endsWith(" - 第二课.yhb")) << w.windowTitle().toStdString();
+    EXPECT_TRUE(w.deleteButton(1)->isVisible());
+}
+
+// Whatever needs the bank before the first paint reads it then, once: a category's menu item,
+// the menu opened, 重新载入题库, the question window.
+TEST(StartUp, WhatNeedsTheBankSoonerReadsItThenAndOnlyOnce) {
+    const std::vector<std::function<void(MainWindow&)>> askers = {
+        [](MainWindow& w) { w.command(cmd::BankCategoryBase); },
+        [](MainWindow& w) { w.menuBar()->actions().back()->menu()->popup(QPoint(0, 0)); },
+        [](MainWindow& w) { w.command(Command::ReloadBank); },
+        [](MainWindow& w) { w.questionWindow(); },
+    };
+    for (std::size_t k = 0; k < askers.size(); ++k) {
+        SCOPED_TRACE(k);
+        Catalogue catalogue;
+        RecordingNotifier notifier;
+        int reads = 0;
+        MainWindow w(catalogue, notifier, [&](Catalogue& c) {
+            ++reads;
+            c.load(bundledBank());
+        });
+        QMenu* bank = w.menuBar()->actions().back()->menu();
+        askers[k](w);
+        EXPECT_EQ(reads, 1);
+        EXPECT_EQ(bank->actions().size(), catalogue.topLevelCount() + 2);
+        bool ready = false;
+        showAndFinishStart(w, {}, [&] { ready = true; });
+        ASSERT_TRUE(waitFor(ready));
+        EXPECT_EQ(reads, 1);
+        EXPECT_EQ(bank->actions().size(), catalogue.topLevelCount() + 2); // not filled twice
+        bank->hide();
+        if (w.questionWindow()->isVisible()) w.questionWindow()->hide();
+    }
 }
