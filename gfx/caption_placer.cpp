@@ -104,8 +104,9 @@ int CaptionPlacer::coverage(const Rect& box) const {
     return at(r1 + 1, c1 + 1) - at(r0, c1 + 1) - at(r1 + 1, c0) + at(r0, c0);
 }
 
-std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h) {
-    constexpr int kGap = 2;
+std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w, int h, const Rect* ownLine) {
+    // Clear of a smoothed pen's half width and an italic letter's lean.
+    constexpr int kGap = 3;
     Rect best{};
     long bestScore = std::numeric_limits<long>::max();
     bool bestFree = false;
@@ -124,6 +125,7 @@ std::optional<Rect> CaptionPlacer::place(const std::vector<Rect>& anchors, int w
         for (const Rect& o : obstacles_)
             if (o.overlaps(region)) near_.push_back(o);
     }
+    if (ownLine) near_.push_back(*ownLine);
     int anchorIndex = 0;
     for (const Rect& a : anchors) {
         int distance = 0, side = 0;

@@ -26,7 +26,8 @@ public:
     // becomes an obstacle for the captions placed after it. Empty where no free place lies
     // inside the bounds: a caption over another is read as neither, so it is left out. The
     // next caption keeps a space's width from it.
-    std::optional<Rect> place(const std::vector<Rect>& anchors, int w, int h);
+    // `ownLine`, when given, is the stroke the caption names (a directrix): never written across.
+    std::optional<Rect> place(const std::vector<Rect>& anchors, int w, int h, const Rect* ownLine = nullptr);
 
     // The curve cells under a box; for tests.
     int coverage(const Rect& box) const;

@@ -86,7 +86,7 @@ void TextbookScene::caption(int, int, std::string_view, CellFont, int l, int t, 
     if (!name_ || name_->shape != NamedShape::Point || !mark.overlaps(Rect{0, 0, width_, height_})) return;
     math::Node text = label(*name_);
     if (text.empty()) return;
-    points_.push_back({math::layout(text, s_, kCaptionSize), {mark}, colour_});
+    points_.push_back({math::layout(text, s_, kCaptionSize), {mark}, colour_, std::nullopt});
 }
 
 // Spots along the part of the line inside the canvas, middle first.
@@ -130,7 +130,10 @@ void TextbookScene::addLine(const TextbookName& n) {
         return;
     math::Node text = label(n);
     if (text.empty()) return;
-    Pending p{math::layout(text, s_, kCaptionSize), {}, colour_};
+    Pending p{math::layout(text, s_, kCaptionSize), {}, colour_, std::nullopt};
+    // A caption across the very line it names hides where that line runs.
+    if (n.shape == NamedShape::VerticalLine) p.ownLine = Rect::fromEdges(static_cast<int>(x0) - 1, 0, static_cast<int>(x0) + 2, height_);
+    if (n.shape == NamedShape::HorizontalLine) p.ownLine = Rect::fromEdges(0, static_cast<int>(y0) - 1, width_, static_cast<int>(y0) + 2);
     for (double f : {0.5, 0.3, 0.7, 0.15, 0.85}) {
         const int X = static_cast<int>(x0 + (x1 - x0) * f), Y = static_cast<int>(y0 + (y1 - y0) * f);
         p.anchors.push_back({X, Y, 0, 0});
@@ -142,7 +145,7 @@ void TextbookScene::finish() {
     const Point o = s_.origin();
     auto draw = [&](const Pending& p) {
         const int w = static_cast<int>(std::ceil(p.layout.width)), h = static_cast<int>(std::ceil(p.layout.height()));
-        const std::optional<Rect> place = placer_.place(p.anchors, w, h);
+        const std::optional<Rect> place = placer_.place(p.anchors, w, h, p.ownLine ? &*p.ownLine : nullptr);
         if (!place) return;
         const Rect& box = *place;
         s_.setTextColour(p.colour);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <optional>
 #include <vector>
 
 #include "families/textbook.h"
@@ -39,6 +40,7 @@ private:
         math::Layout layout;
         std::vector<Rect> anchors; // canvas pixels
         Colour colour;
+        std::optional<Rect> ownLine; // a vertical or horizontal line it names
     };
     void addLine(const TextbookName& name);
     // What a mark carries: its caption, or on a figure its name alone; nothing when empty.

@@ -53,7 +53,7 @@ TEST(CaptionPlacer, BesideThePointOffTheCurveAndClearOfWhatIsThere) {
         for (int i = 0; i < 10; ++i)
             if (const auto box = p.place({kMark}, 60, 16)) placed.push_back(*box);
         EXPECT_GE(placed.size(), 6u);
-        for (const Rect& box : placed) EXPECT_TRUE(beside(box, 2 * 16 + 3)) << box.x << "," << box.y; // two heights and the gap
+        for (const Rect& box : placed) EXPECT_TRUE(beside(box, 2 * 16 + 4)) << box.x << "," << box.y; // two heights and the gap
         for (std::size_t i = 0; i < placed.size(); ++i)
             for (std::size_t j = i + 1; j < placed.size(); ++j) EXPECT_FALSE(placed[i].overlaps(placed[j])) << i << " " << j;
     }
@@ -81,6 +81,27 @@ TEST(CaptionPlacer, LeavesACaptionOutRatherThanOverlapAnother) {
                 EXPECT_GE(std::max(b.x - a.right(), a.x - b.right()), 4) << i << " " << j;
             }
         }
+}
+
+// A directrix's caption beside its line, never across it: across, it hides where the line
+// runs. With the places right and left of the spot taken, the cheapest place straddles the
+// line (one line's cells cost less than a step out); told the line, the placer steps out.
+TEST(CaptionPlacer, ACaptionNeverCrossesTheLineItNames) {
+    const Rect spot{100, 150, 0, 0};
+    const Rect line = Rect::fromEdges(99, 0, 102, 300);
+    auto placer = [] {
+        CaptionPlacer p({0, 0, 400, 300});
+        p.addStroke({100, 0}, {100, 300});
+        p.addObstacle({146, 120, 150, 55}); // clear of the boxes that straddle the line
+        p.addObstacle({0, 120, 55, 55});
+        return p;
+    };
+    CaptionPlacer blind = placer();
+    EXPECT_TRUE(blind.place({spot}, 60, 16).value().overlaps(line)); // the case this guards against
+    CaptionPlacer told = placer();
+    const Rect box = told.place({spot}, 60, 16, &line).value();
+    EXPECT_FALSE(box.overlaps(line)) << box.x << "," << box.y;
+    EXPECT_LE(std::max({0, line.x - box.right(), box.x - line.right()}), 2 * 16 + 4); // two heights and the gap
 }
 
 // A reader must see which point a caption names: a free place within two caption heights
