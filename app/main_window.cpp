@@ -53,6 +53,11 @@ protected:
     }
     // The full-screen canvas hides this widget's paint, so the layout cannot wait for it.
     void resizeEvent(QResizeEvent*) override { window_.layoutAndPaint(nullptr); }
+    // The canvas's paints, for layoutAndPaint.
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) window_.canvasShown_ = true;
+        return false;
+    }
     // A right-click on a row's label offers 复制方程.
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint at = e->position().toPoint();
@@ -83,6 +88,7 @@ MainWindow::MainWindow(Catalogue& catalogue, Notifier& notifier, std::function<v
     setWindowIcon(appIcon());
     setCentralWidget(client_);
     canvas_->setGeometry(0, 0, 0, 0); // the first non-empty size comes from the layout and centres the origin
+    canvas_->installEventFilter(client_);
 
     static const Picture pictures[3] = {Picture::ZoomIn, Picture::ZoomOut, Picture::Numbers};
     // The pictures alone do not say what they do.
@@ -429,7 +435,18 @@ void MainWindow::layoutAndPaint(QPainter* painter) {
     // In full screen the canvas fills the client exactly, whatever the magnified layout rounds.
     place(canvas_, l.fullScreen ? Rect{0, 0, w, h} : l.canvas, l.fullScreen ? 1.0 : mag);
     if (painter) panel_->paint(*painter);
-    if (!sceneDrawn_) canvas_->repaintNow();
+    if (!sceneDrawn_ && painter && !grabbing_) {
+        // The canvas is painted next in this same paint, where the paint covers it: asked for
+        // once more it would be painted a second time, under X only after waiting for the first
+        // to reach the screen. Asked for after all when this paint did not cover it.
+        canvas_->setAttribute(Qt::WA_UpdatesDisabled, true);
+        canvas_->repaintNow();
+        canvas_->setAttribute(Qt::WA_UpdatesDisabled, false);
+        canvasShown_ = false;
+        QMetaObject::invokeMethod(this, [this] { if (!canvasShown_) canvas_->update(); }, Qt::QueuedConnection);
+    } else if (!sceneDrawn_) {
+        canvas_->repaintNow();
+    }
 }
 
 // A slider step or 应用: the scene drawn once, and at once only the labels that changed
@@ -450,7 +467,12 @@ void MainWindow::resizeClient(int w, int h) {
     renderClient();
 }
 
-QImage MainWindow::renderClient() { return client_->grab().toImage(); }
+QImage MainWindow::renderClient() {
+    grabbing_ = true; // the canvas on the screen is not painted by this
+    QImage shot = client_->grab().toImage();
+    grabbing_ = false;
+    return shot;
+}
 
 void MainWindow::savePicture() {
     const QString path = QFileDialog::getSaveFileName(this, "保存图片", "canvas.png", "PNG (*.png);;SVG (*.svg)");

@@ -102,6 +102,8 @@ private:
     CanvasWidget* canvas_;
     std::unique_ptr<PanelPicture> panel_;
     bool sceneDrawn_ = false; // the canvas is drawn already: a paint of the client shows only labels
+    bool canvasShown_ = false; // the canvas was painted since the client's paint drew its scene
+    bool grabbing_ = false;
     std::array<PictureButton*, 3> toolbar_{};
     std::array<PictureButton*, kMaxSlots> modify_{};
     std::array<PictureButton*, kMaxSlots> delete_{};

@@ -280,3 +280,32 @@ TEST(LabelPanel, PictureOnlyInTheLabelColumnAndNoneWithoutRows) {
     EXPECT_EQ(countColour(shot.copy(canvasRight, 0, shot.width() - canvasRight, shot.height()), qRgb(255, 0, 255)), 0);
     groundAround(shot);
 }
+
+// A paint of the whole client draws the canvas once: the first show, and a repaint after the
+// rows changed. A second paint of the canvas would, under X, wait for the first to reach the
+// screen.
+TEST(MainWindow, APaintOfTheClientPaintsTheCanvasOnce) {
+    Catalogue none;
+    RecordingNotifier notifier;
+    MainWindow w(none, notifier);
+    struct Count : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } count;
+    w.canvas()->installEventFilter(&count);
+    w.show();
+    settle();
+    EXPECT_EQ(count.paints, 1);
+
+    enterThroughDialog(w, Family::Sin, {"2"});
+    settle();
+    const QImage before = w.canvas()->image();
+    count.paints = 0;
+    w.client()->update();
+    settle();
+    EXPECT_EQ(count.paints, 1);
+    EXPECT_EQ(w.canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32), before.convertToFormat(QImage::Format_RGB32));
+}
