@@ -5,12 +5,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QLibraryInfo>
-#include <QPointer>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
-
-#include <memory>
 
 #include "app/main_window.h"
 #include "bank/catalogue.h"
