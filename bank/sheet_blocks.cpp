@@ -174,7 +174,7 @@ Block BlockSetter::question(const SheetQuestion& q, int number) const {
     Block b;
     const double size = style_.size;
     Pen pen = this->pen(b, size);
-    const double indent = s_.measureText("00．", {size, false}).width;
+    const double indent = style_.numbered ? s_.measureText("00．", {size, false}).width : 0;
     const bool figured = !q.figures.empty();
     const bool figureRight = figured && style_.width - indent - kFigureWidth - size >= 20 * size;
     const double textWidth = style_.width - indent - (figureRight ? kFigureWidth + size : 0);
@@ -184,7 +184,7 @@ Block BlockSetter::question(const SheetQuestion& q, int number) const {
     const QuestionType type = q.meta.type;
     if (type == QuestionType::Solution) {
         const Paragraph score = keptTogether(textParagraph("（" + std::to_string(q.meta.points()) + " 分）", s_, size));
-        stem.front().insert(stem.front().begin(), score.begin(), score.end());
+        if (style_.numbered) stem.front().insert(stem.front().begin(), score.begin(), score.end());
     } else if (type == QuestionType::Choice) {
         beforeFullStop(stem.back(), keptTogether(textParagraph("（　　）", s_, size)));
     } else {
@@ -200,12 +200,12 @@ Block BlockSetter::question(const SheetQuestion& q, int number) const {
         if (p.empty()) continue;
         for (const Line& l : breakLines(p, textWidth, textWidth)) {
             const double base = pen.next(l.ascent, l.descent);
-            if (first) inkAtom(wordAtom(std::to_string(number) + "．", s_, size), 0, base, b.ink);
+            if (first && style_.numbered) inkAtom(wordAtom(std::to_string(number) + "．", s_, size), 0, base, b.ink);
             first = false;
             inkLine(p, l, indent, base, b.ink);
         }
     }
-    if (first) inkAtom(wordAtom(std::to_string(number) + "．", s_, size), 0, pen.next(0, 0), b.ink);
+    if (first && style_.numbered) inkAtom(wordAtom(std::to_string(number) + "．", s_, size), 0, pen.next(0, 0), b.ink);
 
     double figureBottom = 0;
     auto placeFigures = [&](double x, double y) {
@@ -279,7 +279,7 @@ Block BlockSetter::question(const SheetQuestion& q, int number) const {
             labelled = true;
             pen.paragraph(p, indent, style_.width - indent, style_.width - indent);
         }
-    } else if (type == QuestionType::Solution) {
+    } else if (type == QuestionType::Solution && style_.numbered) {
         pen.space(q.meta.spaceLines() * pitch());
     }
     pen.finish();
@@ -290,18 +290,19 @@ Block BlockSetter::answer(const SheetQuestion& q, int number) const {
     Block b;
     const double size = style_.size;
     Pen pen = this->pen(b, size);
-    const double indent = s_.measureText("00．", {size, false}).width;
+    const double indent = style_.numbered ? s_.measureText("00．", {size, false}).width : 0;
+    const std::string label = style_.numbered ? std::to_string(number) + "．" : std::string();
     bool first = true;
     for (const Paragraph& p : paragraphsOf(q.answer, s_, size, style_.width - indent)) {
         if (p.empty()) continue;
         for (const Line& l : breakLines(p, style_.width - indent, style_.width - indent)) {
             const double base = pen.next(l.ascent, l.descent);
-            if (first) inkAtom(wordAtom(std::to_string(number) + "．", s_, size), 0, base, b.ink);
+            if (first && !label.empty()) inkAtom(wordAtom(label, s_, size), 0, base, b.ink);
             first = false;
             inkLine(p, l, indent, base, b.ink);
         }
     }
-    if (first) inkAtom(wordAtom(std::to_string(number) + "．（本题没有解答）", s_, size), 0, pen.next(0, 0), b.ink);
+    if (first) inkAtom(wordAtom(label + "（本题没有解答）", s_, size), 0, pen.next(0, 0), b.ink);
     pen.finish();
     return b;
 }

@@ -24,6 +24,9 @@ struct BlockStyle {
     double size = 37;       // 10.5 pt
     double width = 1700;    // of a column
     bool answersInline = false; // 教师版: each question's answer after it, no answer space
+    // Numbered as on a sheet ("1．（12 分）", "1．"), a 解答题 with its answer space; off, the
+    // question alone as a window shows it.
+    bool numbered = true;
 };
 
 class BlockSetter {

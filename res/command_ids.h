@@ -59,6 +59,8 @@ enum class Command : int {
     TextbookNotation = 40031,
     // 清除轨迹 in 坐标设置: the trails 留下轨迹 left.
     ClearTrails = 40032,
+    // 教材记法 in the question window's 字体 menu.
+    QuestionTextbook = 40033,
 };
 
 constexpr int commandId(Command c) { return static_cast<int>(c); }

@@ -87,6 +87,8 @@ QuestionWindow::QuestionWindow(Catalogue& catalogue, Notifier& notifier)
     QMenu* font = bar->addMenu("字体");
     add(font, bar, Command::FontLarger, "放大\tCtrl++");
     add(font, bar, Command::FontSmaller, "缩小\tCtrl+-");
+    add(font, bar, Command::QuestionTextbook, "教材记法");
+    action(Command::QuestionTextbook)->setCheckable(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -165,6 +167,11 @@ void QuestionWindow::command(int id) {
         if (c && !c->figures.empty() && onShowFigure) onShowFigure(c->figures.front());
         return;
     }
+    case Command::QuestionTextbook:
+        typeset_.setOn(!typeset_.on());
+        action(Command::QuestionTextbook)->setChecked(typeset_.on());
+        refresh();
+        return;
     case Command::QuestionAnswer:
     case Command::FontLarger:
     case Command::FontSmaller:
@@ -275,9 +282,11 @@ void QuestionWindow::refresh() {
 // The navigator measures whenever the content or the size changes; the scroll bar follows.
 void QuestionWindow::updateScrollRange() {
     const int page = navigator().scrollPage();
+    typeset_.layout(shownCategory(), navigator(), view_->width());
+    const int maximum = typeset_.ready() ? typeset_.contentHeight() / QuestionNavigator::kScrollUnit : navigator().scrollMaximum();
     scroll_->setPageStep(page > 0 ? page : 1);
     // A position runs up to max - page + 1, as a proportional scroll bar allows.
-    scroll_->setRange(0, std::max(0, navigator().scrollMaximum() - page + 1));
+    scroll_->setRange(0, std::max(0, maximum - page + 1));
 }
 
 void QuestionWindow::updateMenu() {
@@ -293,6 +302,9 @@ void QuestionWindow::updateMenu() {
 // At the screen's device pixel ratio, so that text is rendered at the device's resolution.
 QImage QuestionWindow::render() const {
     const double dpr = view_->devicePixelRatioF();
+    if (typeset_.ready())
+        return typeset_.render(*shownCategory(), view_->width(), view_->height(), dpr,
+                               scroll_->value() * QuestionNavigator::kScrollUnit);
     QImage image(std::max(1, static_cast<int>(std::lround(view_->width() * dpr))),
                  std::max(1, static_cast<int>(std::lround(view_->height() * dpr))), QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -11,6 +11,7 @@
 
 #include "res/command_ids.h"
 #include "bank/catalogue.h"
+#include "bank/qt/question_typeset.h"
 #include "bank/question_navigator.h"
 #include "io/notifier.h"
 #include "gfx/qt/qt_surface.h"
@@ -56,6 +57,8 @@ public:
     QAction* action(Command c) const { return action(commandId(c)); }
     // The client as it is painted now, at its current size.
     QImage render() const;
+    // 教材记法: on or off, and what it has set.
+    const QuestionTypesetView& typeset() const { return typeset_; }
 
     std::function<void()> onHidden; // gives the focus back to the main window
     // 保存题目图片's file name; tests answer instead of the file dialog.
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<Preview> preview_;
     QuestionView* view_;
     QScrollBar* scroll_;
+    QuestionTypesetView typeset_;
     std::vector<QAction*> actions_;
 };
 
