@@ -19,9 +19,6 @@ TypesetQuestion typesetQuestion(const SheetQuestion& q, bool withAnswer, const S
     TypesetQuestion out;
     out.size = size;
     sheet::Block b = setter.question(q, 0);
-    // The figure is 显示图形's, drawn in the main window as the classic view leaves it.
-    b.ink.erase(std::remove_if(b.ink.begin(), b.ink.end(), [](const sheet::Ink& i) { return i.kind == sheet::Ink::Kind::Figure; }),
-                b.ink.end());
     out.ink = std::move(b.ink);
     out.height = b.height;
     if (withAnswer) {

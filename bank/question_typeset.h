@@ -23,7 +23,8 @@ double textbookBodySize(int cellHeight);
 // Space kept clear left and right of the text.
 double textbookMargin(double size);
 
-// `q` set `width` wide at `size`, followed by its answer when `withAnswer`.
+// `q` set `width` wide at `size`, followed by its answer when `withAnswer`. Figures are set as
+// a sheet places them; the window drops them first.
 TypesetQuestion typesetQuestion(const SheetQuestion& q, bool withAnswer, const Surface& measure, double width,
                                 double size);
 

@@ -22,6 +22,8 @@ void QuestionTypesetView::layout(const BankCategory* c, const QuestionNavigator&
     SheetQuestion q;
     Problem why;
     if (!readSheetQuestion(c->questionPaths[at], q, why)) return;
+    // The figure is 显示图形's, for the main window, as in the classic view: no room kept for it.
+    q.figures.clear();
     if (!font_) {
         font_ = sheetFont();
         measure_ = sheetMeasure();
