@@ -67,7 +67,8 @@ void printHelp() {
         "      --window WxH (the whole main window, PNG)  -o FILE (.png, .svg or .pdf)\n"
         "      --force (replace a write-protected -o or --save-lesson file)\n"
         "      --lesson FILE.yhb  --save-lesson FILE.yhb  --unit-cm 0.5|1|2 (PDF: cm per unit)\n"
-        "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--dpr K] [--trace] [-o FILE]\n"
+        "  yunhuiban-cli question FILE [--width N] [--answer] [--cell W,H] [--figure] [--textbook] [--dpr K] [--trace]\n"
+        "      [-o FILE]\n"
         "      [--force]\n"
         "  yunhuiban-cli worksheet DIR (--category I ... | --file F ...) [--count N] [--seed S] [--answers]\n"
         "      [--title T] [--subtitle T] [--layout a4|a3] [--edition student|teacher] [--font-size PT]\n"
@@ -278,15 +279,36 @@ ExitCode plotCommand(int argc, char** argv, const RowTrail* trail = nullptr) {
     return writeImage(image, out, force);
 }
 
+// The question window's 教材记法: the typeset runs as a trace, or the picture.
+ExitCode textbookQuestion(const BankCategory& c, const QuestionNavigator& nav, int width, double dpr, bool trace,
+                          const std::string& out, bool force) {
+    QuestionTypesetView view;
+    view.setOn(true);
+    view.layout(&c, nav, width);
+    if (!view.ready()) {
+        std::fprintf(stderr, "yunhuiban-cli: %s\n", view.problem().c_str());
+        return ExitCode::Failed;
+    }
+    if (trace) {
+        RecordingSurface rec;
+        drawTypeset(rec, view.text(), view.textLeft(), view.textTop());
+        std::fputs(rec.trace().c_str(), stdout);
+    }
+    if (out.empty()) return ExitCode::Ok;
+    return saveTypesetPictureForTool(view, c, width, dpr, out, force);
+}
+
 ExitCode questionCommand(int argc, char** argv) {
     std::string file, out;
     int width = 600, cellW = 20, cellH = 36;
-    bool answer = false, trace = false, figure = false, force = false;
+    bool answer = false, trace = false, figure = false, force = false, textbook = false;
     double dpr = 1.0;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--figure") {
             figure = true;
+        } else if (a == "--textbook") {
+            textbook = true;
         } else if (a == "--width" && i + 1 < argc) {
             long long n = 0;
             if (!wholeNumber(argv[++i], 1, 10000, n)) return usageError("--width needs a number from 1 to 10000");
@@ -342,6 +364,7 @@ ExitCode questionCommand(int argc, char** argv) {
         return plotCommand(static_cast<int>(argvs.size()), argvs.data());
     }
     if (answer) nav.command(Command::QuestionAnswer);
+    if (textbook) return textbookQuestion(*catalogue.categories.back(), nav, width, dpr, trace, out, force);
     const int height = std::max(nav.contentHeight, 1);
     nav.resize(width, height);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include <QImage>
@@ -43,8 +44,9 @@ PictureSize deviceSize(int width, int height, double dpr) {
     return {std::llround(width * dpr), std::llround(static_cast<double>(height) * dpr)};
 }
 
-bool drawBands(QuestionNavigator& nav, const PictureSize& size, double dpr, PngStream& png, FileError& error,
-               int bandRows) {
+// `paint` fills a band of the picture from a device row on.
+bool drawBands(const PictureSize& size, PngStream& png, FileError& error, int bandRows,
+               const std::function<void(QImage& band, std::int64_t top)>& paint) {
     const int W = static_cast<int>(size.width);
     const std::int64_t wanted = bandRows > 0 ? bandRows : kBandBytes / (size.width * 4);
     const int rows = static_cast<int>(std::clamp<std::int64_t>(wanted, 1, size.height));
@@ -55,10 +57,7 @@ bool drawBands(QuestionNavigator& nav, const PictureSize& size, double dpr, PngS
     }
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(W) * 3);
     for (std::int64_t top = 0; top < size.height; top += rows) {
-        band.fill(Qt::white);
-        QtSurface surface(&band, normalStyle(dpr));
-        surface.setFirstRow(top);
-        nav.paint(surface, 0);
+        paint(band, top);
         const int n = static_cast<int>(std::min<std::int64_t>(rows, size.height - top));
         for (int y = 0; y < n; ++y) {
             const QRgb* line = reinterpret_cast<const QRgb*>(band.constScanLine(y));
@@ -112,7 +111,13 @@ bool writeQuestionPicture(QuestionNavigator& nav, int width, double dpr, FileWri
     // Laid out as tall as the whole question, as a window showing all of it would be.
     const Resized whole(nav, width, height);
     PngStream png(out, static_cast<int>(size.width), static_cast<int>(size.height));
-    return png.begin(error) && drawBands(nav, size, dpr, png, error, bandRows) && png.finish(error);
+    const auto paint = [&nav, dpr](QImage& band, std::int64_t top) {
+        band.fill(Qt::white);
+        QtSurface surface(&band, normalStyle(dpr));
+        surface.setFirstRow(top);
+        nav.paint(surface, 0);
+    };
+    return png.begin(error) && drawBands(size, png, error, bandRows, paint) && png.finish(error);
 }
 
 bool saveQuestionPicture(QuestionNavigator& nav, int width, double dpr, const std::string& path, Notifier& notifier,
@@ -133,6 +138,46 @@ ExitCode saveQuestionPictureForTool(QuestionNavigator& nav, int width, double dp
     }
     return saveForTool(path, force,
                        [&](FileWriter& out, FileError& error) { return writeQuestionPicture(nav, width, dpr, out, error); });
+}
+
+PictureSize typesetPictureSize(const QuestionTypesetView& view, int width, double dpr) {
+    return deviceSize(std::max(width, 1), std::max(view.contentHeight(), 1), dpr);
+}
+
+bool writeTypesetPicture(const QuestionTypesetView& view, const BankCategory& c, int width, double dpr, FileWriter& out,
+                         FileError& error, int bandRows) {
+    width = std::max(width, 1);
+    const PictureSize size = typesetPictureSize(view, width, dpr);
+    if (Problem why; !pictureFits(size, why)) {
+        error.code = 0;
+        error.reason = why.message;
+        return false;
+    }
+    PngStream png(out, static_cast<int>(size.width), static_cast<int>(size.height));
+    const auto paint = [&](QImage& band, std::int64_t top) { view.paintBand(band, c, width, dpr, top); };
+    return png.begin(error) && drawBands(size, png, error, bandRows, paint) && png.finish(error);
+}
+
+bool saveTypesetPicture(const QuestionTypesetView& view, const BankCategory& c, int width, double dpr,
+                        const std::string& path, Notifier& notifier, MessageOwner owner) {
+    if (Problem why; !pictureFits(typesetPictureSize(view, width, dpr), why)) {
+        notifier.message(appTitleUtf8(), why.message, owner);
+        return false;
+    }
+    return saveAsking(notifier, owner, path, [&](FileWriter& out, FileError& error) {
+        return writeTypesetPicture(view, c, width, dpr, out, error);
+    });
+}
+
+ExitCode saveTypesetPictureForTool(const QuestionTypesetView& view, const BankCategory& c, int width, double dpr,
+                                   const std::string& path, bool force) {
+    if (Problem why; !pictureFits(typesetPictureSize(view, width, dpr), why)) {
+        std::fprintf(stderr, "yunhuiban-cli: %s\n", why.message.c_str());
+        return ExitCode::Failed;
+    }
+    return saveForTool(path, force, [&](FileWriter& out, FileError& error) {
+        return writeTypesetPicture(view, c, width, dpr, out, error);
+    });
 }
 
 } // namespace yhb

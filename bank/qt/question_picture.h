@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "bank/qt/question_typeset.h"
 #include "bank/question_navigator.h"
 #include "io/exit_code.h"
 #include "io/notifier.h"
@@ -41,5 +42,14 @@ bool saveQuestionPicture(QuestionNavigator& nav, int width, double dpr, const st
                          MessageOwner owner);
 // The tool's -o: the same refusals on stderr; the exit status.
 ExitCode saveQuestionPictureForTool(QuestionNavigator& nav, int width, double dpr, const std::string& path, bool force);
+
+// The same for 教材记法: what `view` has set for category `c` at `width`.
+PictureSize typesetPictureSize(const QuestionTypesetView& view, int width, double dpr);
+bool writeTypesetPicture(const QuestionTypesetView& view, const BankCategory& c, int width, double dpr, FileWriter& out,
+                         FileError& error, int bandRows = 0);
+bool saveTypesetPicture(const QuestionTypesetView& view, const BankCategory& c, int width, double dpr,
+                        const std::string& path, Notifier& notifier, MessageOwner owner);
+ExitCode saveTypesetPictureForTool(const QuestionTypesetView& view, const BankCategory& c, int width, double dpr,
+                                   const std::string& path, bool force);
 
 } // namespace yhb

@@ -16,12 +16,16 @@ namespace yhb {
 
 void QuestionTypesetView::layout(const BankCategory* c, const QuestionNavigator& nav, int width) {
     ready_ = false;
+    problem_.clear();
     if (!on_ || !c || width <= 0) return;
     const auto at = static_cast<std::size_t>(c->currentQuestion);
     if (c->currentQuestion < 0 || at >= c->questionPaths.size()) return;
     SheetQuestion q;
     Problem why;
-    if (!readSheetQuestion(c->questionPaths[at], q, why)) return;
+    if (!readSheetQuestion(c->questionPaths[at], q, why)) {
+        problem_ = why.message;
+        return;
+    }
     // The figure is 显示图形's, for the main window, as in the classic view: no room kept for it.
     q.figures.clear();
     if (!font_) {
@@ -40,6 +44,16 @@ int QuestionTypesetView::contentHeight() const {
     return static_cast<int>(std::ceil(textTop_ + text_.height));
 }
 
+void QuestionTypesetView::paintText(QImage& image, double dpr, double firstRow) const {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.translate(0, -firstRow);
+    painter.scale(dpr, dpr);
+    PainterSurface s(painter, 1.0, font_);
+    drawTypeset(s, text_, textLeft(), textTop_);
+}
+
 QImage QuestionTypesetView::render(const BankCategory& c, int width, int height, double dpr, int scrollPixels) const {
     QImage image(std::max(1, static_cast<int>(std::lround(width * dpr))),
                  std::max(1, static_cast<int>(std::lround(height * dpr))), QImage::Format_RGB32);
@@ -48,15 +62,19 @@ QImage QuestionTypesetView::render(const BankCategory& c, int width, int height,
         QtSurface s(&image, normalStyle(dpr));
         c.headerList.draw(s, 0, -scrollPixels, width, height);
     }
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.scale(dpr, dpr);
-    PainterSurface s(painter, 1.0, font_);
-    drawTypeset(s, text_, textLeft(), textTop_ - scrollPixels);
-    painter.end();
+    paintText(image, dpr, scrollPixels * dpr);
     image.setDevicePixelRatio(dpr);
     return image;
+}
+
+void QuestionTypesetView::paintBand(QImage& band, const BankCategory& c, int width, double dpr, long long firstRow) const {
+    band.fill(Qt::white);
+    {
+        QtSurface s(&band, normalStyle(dpr));
+        s.setFirstRow(firstRow);
+        c.headerList.draw(s, 0, 0, width, std::max(contentHeight(), 1));
+    }
+    paintText(band, dpr, static_cast<double>(firstRow));
 }
 
 } // namespace yhb

@@ -315,6 +315,12 @@ QImage QuestionWindow::render() const {
 }
 
 QImage QuestionWindow::renderWhole() const {
+    if (typeset_.ready()) {
+        const int width = std::max(view_->width(), 1);
+        QImage image(width, std::max(typeset_.contentHeight(), 1), QImage::Format_RGB32);
+        typeset_.paintBand(image, *shownCategory(), width, 1.0, 0);
+        return image;
+    }
     // Measured at the window's width, drawn at the full height of what is shown.
     QuestionNavigator& nav = const_cast<QuestionWindow*>(this)->navigator();
     const int width = std::max(view_->width(), 1), height = nav.clientHeight;
@@ -332,7 +338,11 @@ QImage QuestionWindow::renderWhole() const {
 void QuestionWindow::savePicture() {
     const QString path =
         askPicturePath ? askPicturePath() : QFileDialog::getSaveFileName(this, "保存题目图片", "question.png", "PNG (*.png)");
-    if (!path.isEmpty())
+    if (path.isEmpty()) return;
+    if (typeset_.ready())
+        saveTypesetPicture(typeset_, *shownCategory(), std::max(view_->width(), 1), 1.0, QFile::encodeName(path).toStdString(),
+                           notifier_, MessageOwner::of(static_cast<QWidget*>(this)));
+    else
         saveQuestionPicture(navigator(), std::max(view_->width(), 1), 1.0, QFile::encodeName(path).toStdString(), notifier_,
                             MessageOwner::of(static_cast<QWidget*>(this)));
 }

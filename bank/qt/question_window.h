@@ -45,7 +45,8 @@ public:
     const QuestionNavigator& navigator() const { return preview_ ? *preview_->navigator : navigator_; }
     // Shows one question file as a category of one question, named after its folder.
     void openQuestionFile(const std::string& path);
-    // The whole question (and the answer when shown) at the current font size, in one image;
+    // The whole question (and the answer when shown) at the current font size, in one image,
+    // in 教材记法 when that is on;
     // 保存题目图片 draws the same picture band by band into its file.
     QImage renderWhole() const;
     // After the bank was read again: the menu and the picture, on the same category when it

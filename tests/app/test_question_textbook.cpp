@@ -6,11 +6,15 @@
 #include <QMenuBar>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cmath>
 #include <map>
 
+#include "bank/qt/question_picture.h"
 #include "bank/qt/question_window.h"
+#include "io/file_writer.h"
 #include "gfx/qt/qt_surface.h"
 #include "gfx/recording_surface.h"
 #include "gfx/render_style.h"
@@ -165,4 +169,48 @@ TEST(QuestionTextbook, FontSizeAndAnswerGrowTheTypesetPage) {
     w.q->command(Command::FontSmaller);
     w.q->command(Command::FontSmaller);
     EXPECT_LT(w.q->typeset().text().size, body);
+}
+
+// 保存题目图片 saves what is shown: the typeset question and answer, whole, band by band.
+TEST(QuestionTextbook, SavedPictureIsTheTypesetPage) {
+    EllipseWindow w(500, 200);
+    w.q->command(Command::QuestionAnswer);
+    const QImage classicWhole = w.q->renderWhole();
+    w.toggle(); // the answer stays shown
+    ASSERT_TRUE(w.q->navigator().answerShown);
+    const QImage whole = w.q->renderWhole();
+    EXPECT_EQ(whole.height(), w.q->typeset().contentHeight());
+    ASSERT_GT(whole.height(), w.q->render().height());
+    EXPECT_NE(whole, classicWhole);
+    // Its top is the window's picture.
+    EXPECT_EQ(whole.copy(0, 0, whole.width(), w.q->render().height()), w.q->render().convertToFormat(QImage::Format_RGB32));
+
+    TempDir d;
+    const std::string path = d / "教材.png";
+    w.q->askPicturePath = [&] { return QString::fromStdString(path); };
+    w.q->command(Command::SaveQuestionPicture);
+    EXPECT_TRUE(w.app.notifier.messages.empty());
+    EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32), whole);
+
+    // Seven rows at a time at twice the resolution: the same as all at once.
+    std::vector<QImage> saved;
+    for (int rows : {7, 100000}) {
+        FileWriter out(d / "q.png");
+        FileError e;
+        ASSERT_TRUE(out.open(e));
+        ASSERT_TRUE(writeTypesetPicture(w.q->typeset(), *w.app.catalogue.current(), 500, 2.0, out, e, rows)) << e.message();
+        ASSERT_TRUE(out.commit(e));
+        saved.push_back(QImage(QString::fromStdString(d / "q.png")).convertToFormat(QImage::Format_RGB32));
+    }
+    EXPECT_EQ(saved[0].height(), 2 * whole.height());
+    // The radical's slanted strokes may shade an edge pixel a shade differently where a
+    // band cuts them; nothing moves.
+    int worst = 0;
+    for (int y = 0; y < saved[0].height(); ++y)
+        for (int x = 0; x < saved[0].width(); ++x) {
+            const QRgb a = saved[0].pixel(x, y), b = saved[1].pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+        }
+    EXPECT_LE(worst, 8);
+    EXPECT_GT(countColour(saved[0], qRgb(0, 0, 0)), 500);
 }
