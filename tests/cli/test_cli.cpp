@@ -115,6 +115,27 @@ TEST(Cli, QuestionTypesetsAtTheGivenWidth) {
     EXPECT_EQ(QImage(QString::fromStdString(d / "q.png")).width(), 300);
 }
 
+// --textbook: the question window's 教材记法, with print's italic variables and no number.
+TEST(Cli, QuestionInTextbookNotation) {
+    TempDir d;
+    d.write("c/q.tm", "@type 解答题\n@score 12\n已知 $x^2=4$，求 $x$。\n## 解答\n$x=\\pm 2$。\n");
+    ToolRun r = cli("question " + (d / "c/q.tm") + " --textbook --trace");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("italic \"x\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("upright \"已\""), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("分）"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\"±\""), std::string::npos) << r.out;
+    r = cli("question " + (d / "c/q.tm") + " --textbook --answer --trace");
+    EXPECT_NE(r.out.find("\"±\""), std::string::npos) << r.out;
+    r = cli("question " + (d / "c/q.tm") + " --textbook --answer --width 300 -o " + (d / "q.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(QImage(QString::fromStdString(d / "q.png")).width(), 300);
+    r = cli("question " + (d / "c/none.tm") + " --textbook -o " + (d / "n.png"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("none.tm"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(d / "n.png"));
+}
+
 TEST(Cli, AQuestionNamedWithoutItsFolderFindsTheFoldersName) {
     TempDir d;
     d.write("圆与方程/q.txt", markup({"function", "求圆的方程。"}));
