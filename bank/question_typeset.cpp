@@ -36,12 +36,7 @@ TypesetQuestion typesetQuestion(const SheetQuestion& q, bool withAnswer, const S
 void drawTypeset(Surface& s, const TypesetQuestion& t, double left, double top) {
     s.setBkMode(BkMode::Transparent);
     s.setTextColour(kBlack);
-    for (const sheet::Ink& i : t.ink) {
-        if (i.kind == sheet::Ink::Kind::Text)
-            s.drawText(left + i.x, top + i.y, i.text, i.style);
-        else if (i.kind == sheet::Ink::Kind::Rule)
-            s.drawRule(left + i.x, top + i.y, left + i.x1, top + i.y1, i.width);
-    }
+    for (const sheet::Ink& i : t.ink) sheet::drawInk(s, i, left, top);
 }
 
 } // namespace yhb

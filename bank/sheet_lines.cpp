@@ -15,6 +15,13 @@ Paragraph keptTogether(Paragraph run) {
     return run;
 }
 
+void drawInk(Surface& s, const Ink& ink, double dx, double dy) {
+    if (ink.kind == Ink::Kind::Text)
+        s.drawText(dx + ink.x, dy + ink.y, ink.text, ink.style);
+    else if (ink.kind == Ink::Kind::Rule)
+        s.drawRule(dx + ink.x, dy + ink.y, dx + ink.x1, dy + ink.y1, ink.width);
+}
+
 std::vector<Line> breakLines(const Paragraph& p, double width, double firstWidth, bool justify) {
     std::vector<Line> lines;
     std::size_t start = 0;

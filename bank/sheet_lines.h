@@ -21,6 +21,10 @@ struct Ink {
     int figure = -1; // Figure: which of the sheet's
 };
 
+// Draws a text or a rule moved by (dx, dy), in the surface's text colour; a figure is left to
+// the caller, which knows how the sheet draws it.
+void drawInk(Surface& s, const Ink& ink, double dx, double dy);
+
 struct Line {
     std::size_t from = 0, to = 0; // atoms [from, to) of the paragraph
     std::vector<double> x;        // each atom's left end

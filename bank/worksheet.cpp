@@ -358,12 +358,9 @@ void Worksheet::paintPage(Surface& s, int page, const ClipFn& clip, const Figure
         for (const sheet::Ink& ink : b.ink) {
             switch (ink.kind) {
             case sheet::Ink::Kind::Text:
-                if (!clip && p.part && (ink.y < p.from || ink.y > p.to)) break;
-                s.drawText(dx + ink.x, dy + ink.y, ink.text, ink.style);
-                break;
             case sheet::Ink::Kind::Rule:
                 if (!clip && p.part && (ink.y < p.from || ink.y > p.to)) break;
-                s.drawRule(dx + ink.x, dy + ink.y, dx + ink.x1, dy + ink.y1, ink.width);
+                sheet::drawInk(s, ink, dx, dy);
                 break;
             case sheet::Ink::Kind::Figure:
                 if (ink.y < p.from || ink.y >= p.to) break;
